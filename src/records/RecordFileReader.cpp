@@ -1,0 +1,102 @@
+#include "records/RecordFileReader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+RecordFileReadResult Failure(std::string reason)
+{
+    RecordFileReadResult result;
+    result.error = std::move(reason);
+    return result;
+}
+
+// Closes the descriptor on every way out.
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Reads up to size bytes; stops early only at the end of the file.
+// Returns the number of bytes read, or -1 with errno set.
+long long ReadFully(int fd, unsigned char* buffer, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, buffer + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<long long>(done);
+}
+
+std::string TooShortMessage(std::size_t size)
+{
+    return "too short for a record file (" + std::to_string(size) + " bytes; the header alone is "
+        + std::to_string(RECORD_FILE_HEADER_SIZE) + ")";
+}
+
+} // namespace
+
+RecordFileReadResult ParseRecordFile(const unsigned char* data, std::size_t size)
+{
+    if (size < RECORD_FILE_HEADER_SIZE)
+        return Failure(TooShortMessage(size));
+    RecordFileReadResult result;
+    result.ok = true;
+    result.announcedCount = DecodeRecordFileHeader(data).recordCount;
+    // Only complete records are kept; a partial last record is dropped.
+    const std::size_t available = (size - RECORD_FILE_HEADER_SIZE) / METER_RECORD_SIZE;
+    const std::size_t count = available < result.announcedCount ? available : result.announcedCount;
+    result.records.Reserve(count);
+    const unsigned char* next = data + RECORD_FILE_HEADER_SIZE;
+    for (std::size_t i = 0; i < count; ++i, next += METER_RECORD_SIZE)
+        result.records.Add(DecodeMeterRecord(next));
+    return result;
+}
+
+RecordFileReadResult ReadRecordFile(const std::string& path)
+{
+    // Read-only: the viewer never writes record files, and files without
+    // write permission or on read-only media must open.
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0)
+        return Failure(std::strerror(errno));
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0)
+        return Failure(std::strerror(errno));
+    if (S_ISDIR(info.st_mode))
+        return Failure("is a folder");
+
+    unsigned char header[RECORD_FILE_HEADER_SIZE];
+    const long long headerRead = ReadFully(file.fd, header, sizeof header);
+    if (headerRead < 0)
+        return Failure(std::strerror(errno));
+    if (static_cast<std::size_t>(headerRead) < sizeof header)
+        return Failure(TooShortMessage(static_cast<std::size_t>(headerRead)));
+
+    // Never more than the announced records: bytes after them are not read.
+    const std::size_t announced = DecodeRecordFileHeader(header).recordCount;
+    std::vector<unsigned char> data(RECORD_FILE_HEADER_SIZE + announced * METER_RECORD_SIZE);
+    std::memcpy(data.data(), header, sizeof header);
+    const long long bodyRead = ReadFully(file.fd, data.data() + sizeof header, data.size() - sizeof header);
+    if (bodyRead < 0)
+        return Failure(std::strerror(errno));
+    return ParseRecordFile(data.data(), sizeof header + static_cast<std::size_t>(bodyRead));
+}
