@@ -2,7 +2,8 @@
 // Win32 constants with their Win32 values, as the viewer's behaviour is
 // described in these terms.
 
-// Boolean-ish
+// Font weights, character set, quality
+constexpr int FW_DONTCARE = 0;
 constexpr int FW_NORMAL = 400;
 constexpr int FW_SEMIBOLD = 600;
 constexpr int FW_BOLD = 700;
@@ -26,6 +27,7 @@ constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
 // Raster operations (SetROP2)
 constexpr int R2_BLACK = 1;
+constexpr int R2_NOTCOPYPEN = 4;
 constexpr int R2_NOT = 6;
 constexpr int R2_XORPEN = 7;
 constexpr int R2_COPYPEN = 13;
@@ -48,6 +50,7 @@ constexpr unsigned BF_RECT = 0x000F;
 
 // Mapping modes
 constexpr int MM_TEXT = 1;
+constexpr int MM_ISOTROPIC = 7;
 constexpr int MM_ANISOTROPIC = 8;
 
 // GetDeviceCaps
@@ -55,6 +58,7 @@ constexpr int HORZRES = 8;
 constexpr int VERTRES = 10;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
+constexpr int BITSPIXEL = 12;
 
 // System colours
 constexpr int COLOR_WINDOW = 5;
@@ -62,10 +66,70 @@ constexpr int COLOR_WINDOWTEXT = 8;
 constexpr int COLOR_HIGHLIGHT = 13;
 constexpr int COLOR_HIGHLIGHTTEXT = 14;
 constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_3DFACE = 15;
 constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_3DSHADOW = 16;
+constexpr int COLOR_GRAYTEXT = 17;
+constexpr int COLOR_BTNTEXT = 18;
 constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_3DHILIGHT = 20;
 constexpr int COLOR_3DDKSHADOW = 21;
+constexpr int COLOR_3DLIGHT = 22;
+constexpr int COLOR_INFOTEXT = 23;
 constexpr int COLOR_INFOBK = 24;
+
+// Pen styles
+constexpr int PS_SOLID = 0;
+constexpr int PS_DASH = 1;
+constexpr int PS_DOT = 2;
+constexpr int PS_NULL = 5;
+
+// Stock objects (SelectStockObject)
+constexpr int WHITE_BRUSH = 0;
+constexpr int LTGRAY_BRUSH = 1;
+constexpr int GRAY_BRUSH = 2;
+constexpr int DKGRAY_BRUSH = 3;
+constexpr int BLACK_BRUSH = 4;
+constexpr int NULL_BRUSH = 5;
+constexpr int HOLLOW_BRUSH = 5;
+constexpr int WHITE_PEN = 6;
+constexpr int BLACK_PEN = 7;
+constexpr int NULL_PEN = 8;
+constexpr int SYSTEM_FONT = 13;
+constexpr int DEFAULT_GUI_FONT = 17;
+
+// Region types returned by GetClipBox
+constexpr int RGN_ERROR = 0;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+constexpr int COMPLEXREGION = 3;
+
+// BitBlt raster operations
+constexpr unsigned long SRCCOPY = 0x00CC0020;
+
+// DrawEdge: whole edges and the rectangle adjustment
+constexpr unsigned EDGE_RAISED = 0x0005;
+constexpr unsigned EDGE_SUNKEN = 0x000A;
+constexpr unsigned BF_ADJUST = 0x2000;
+
+// Font families (lfPitchAndFamily, high nibble)
+constexpr int FF_DONTCARE = 0x00;
+constexpr int FF_ROMAN = 0x10;
+constexpr int FF_SWISS = 0x20;
+constexpr int FF_MODERN = 0x30;
+constexpr int VARIABLE_PITCH = 0x02;
+
+// Scroll information masks (SCROLLINFO::fMask)
+constexpr unsigned SIF_RANGE = 0x0001;
+constexpr unsigned SIF_PAGE = 0x0002;
+constexpr unsigned SIF_POS = 0x0004;
+constexpr unsigned SIF_DISABLENOSCROLL = 0x0008;
+constexpr unsigned SIF_TRACKPOS = 0x0010;
+constexpr unsigned SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+
+// Mouse wheel: lines per notch meaning "scroll a page"
+constexpr int WHEEL_DELTA = 120;
+constexpr int WHEEL_PAGESCROLL = -1;
 
 // Scroll bar codes
 constexpr int SB_HORZ = 0;

@@ -115,3 +115,15 @@ struct TEXTMETRIC {
     LONG tmWeight = 0;
     LONG tmOverhang = 0;
 };
+
+// Scroll bar state as GetScrollInfo/SetScrollInfo exchange it; fMask (SIF_*)
+// says which fields are read or written.
+struct SCROLLINFO {
+    UINT cbSize = sizeof(SCROLLINFO);
+    UINT fMask = 0;
+    int nMin = 0;
+    int nMax = 0;
+    UINT nPage = 0;
+    int nPos = 0;
+    int nTrackPos = 0;
+};

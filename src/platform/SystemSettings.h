@@ -1,0 +1,5 @@
+#pragma once
+// User settings the grid reads from the desktop.
+
+// Lines to scroll per wheel notch (QApplication::wheelScrollLines()).
+int GetWheelScrollLines();
