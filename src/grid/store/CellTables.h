@@ -3,6 +3,7 @@
 // fonts (a LOGFONT is 60 bytes, and a grid uses a handful), cell styles
 // (background, text colour, font) and merged-block records.
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <vector>
 

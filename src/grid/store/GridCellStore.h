@@ -187,7 +187,8 @@ public:
     // Sum of the heights of rows [0, row); row may equal RowCount(). -1 when out of range.
     int RowTop(int row) const;
     int ColumnLeft(int col) const;
-    // Sum of the heights of rows first..last inclusive (0 when last < first).
+    // Sum of the heights of rows first..last inclusive: 0 when last < first,
+    // -1 when first or last is out of range.
     int RowsHeight(int first, int last) const;
     int ColumnsWidth(int first, int last) const;
     // The row whose span [RowTop(r), RowTop(r+1)) holds y (rows of height 0
@@ -234,6 +235,10 @@ public:
     bool checkConsistency(std::string* why = nullptr) const;
 
 private:
+    // The merged-block part of checkConsistency.
+    bool checkBlocks(std::string* why) const;
+
+private:
     friend class GridCellView;
 
     CompactCell& Cell(int row, int col) { return rowTable_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]; }
@@ -255,6 +260,8 @@ private:
     void ChangeStyle(CompactCell& cell, const CellStyle& style);
     GridCellMerge MergeOf(const CompactCell& cell) const;
     void SetMergeOf(CompactCell& cell, const GridCellMerge& merge);
+    // The cell's merge word for these fields and a MergeTable index.
+    static std::uint32_t MergeWord(const GridCellMerge& merge, std::uint32_t recordIndex);
     // Forgets fonts, styles and merge records when no cell is left.
     void ResetTablesIfEmpty();
     // The compact form of a new cell with default values.
@@ -283,4 +290,8 @@ private:
     StyleTable styles_;
     MergeTable merges_;
     std::uint32_t defaultStyle_ = 0;   // CLR_DEFAULT colours, gridLogFont
+    // No sort or hook has moved or made merged cells since the grid was
+    // empty, so every block still has its merged shape (checkConsistency).
+    bool blocksIntact_ = true;
+    int textBase_ = 0;   // first row of the range being sorted
 };

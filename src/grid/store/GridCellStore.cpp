@@ -1,0 +1,161 @@
+// The store's life cycle, the hooks and the conversion between the full
+// GridCell and the compact cell.
+#include "grid/store/GridCellStore.h"
+
+#include <new>
+
+COLORREF GridCellView::BkColor() const { return store_->styles_.Get(cell_->style).bkColor; }
+COLORREF GridCellView::TextColor() const { return store_->styles_.Get(cell_->style).textColor; }
+const LOGFONT& GridCellView::Font() const { return store_->fonts_.Get(store_->styles_.Get(cell_->style).font); }
+GridCellMerge GridCellView::Merge() const { return store_->MergeOf(*cell_); }
+
+GridCell GridCellView::ToGridCell() const
+{
+    GridCell cell;
+    cell.SetMerge(Merge());
+    cell.state = State();
+    cell.format = Format();
+    cell.text.assign(Text());
+    cell.image = Image();
+    cell.bkColor = BkColor();
+    cell.textColor = TextColor();
+    cell.font = Font();
+    cell.param = Param();
+    return cell;
+}
+
+GridCellStore::GridCellStore(GridCellHooks* hooks) : hooks_(hooks)
+{
+    ResetTablesIfEmpty();
+}
+
+GridCellStore::~GridCellStore() = default;
+
+void GridCellStore::SetGridLogFont(const LOGFONT& font)
+{
+    gridLogFont_ = font;
+    defaultStyle_ = styles_.Intern(CellStyle{CLR_DEFAULT, CLR_DEFAULT, fonts_.Intern(gridLogFont_)});
+}
+
+void GridCellStore::ResetTablesIfEmpty()
+{
+    if (rowCount_ != 0 && columnCount_ != 0)
+        return;
+    fonts_.Clear();
+    styles_.Clear();
+    merges_.Clear();
+    blocksIntact_ = true;
+    SetGridLogFont(gridLogFont_);
+}
+
+CompactCell GridCellStore::BlankCell() const
+{
+    CompactCell cell;
+    cell.style = defaultStyle_;
+    return cell;
+}
+
+std::string GridCellStore::ShownText(int row, int col) const
+{
+    return hooks_ ? hooks_->GetItemText(row, col) : GetItemText(row, col);
+}
+
+GridCell GridCellStore::DefaultNewCell(int row, int col) const
+{
+    GridCell cell;
+    if (row > 0 && col >= 0 && col < columnCount_ && row - 1 < rowCount_)
+        cell.format = Cell(row - 1, col).format;
+    cell.font = gridLogFont_;
+    return cell;
+}
+
+void GridCellStore::DefaultReleaseCell(int row, int col)
+{
+    if (!IsValid(row, col))
+        return;
+    SetItemState(row, col, 0);
+    Cell(row, col).text.Clear();
+}
+
+void GridCellStore::CreateCell(int row, int col)
+{
+    if (hooks_) {
+        StoreCell(row, col, hooks_->NewCell(row, col));
+        return;
+    }
+    // The default NewCell without building a GridCell: the slot already
+    // holds a blank cell, only the format flows down from the row above.
+    if (row > 0)
+        Cell(row, col).format = Cell(row - 1, col).format;
+}
+
+void GridCellStore::StoreCell(int row, int col, const GridCell& source)
+{
+    CompactCell& cell = Cell(row, col);
+    cell.text.Assign(source.text);
+    cell.format = source.format;
+    cell.param = source.param;
+    cell.image = source.image;
+    cell.style = styles_.Intern(CellStyle{source.bkColor, source.textColor, fonts_.Intern(source.font)});
+    const GridCellMerge merge = source.Merge();
+    if (merge != GridCellMerge{}) {
+        SetMergeOf(cell, merge);
+        blocksIntact_ = false;   // a hook-made block is not checked for shape
+    }
+    SetItemState(row, col, source.state);
+}
+
+void GridCellStore::ReleaseCell(int row, int col)
+{
+    if (hooks_)
+        hooks_->ReleaseCell(GridCellView(*this, Cell(row, col)), row, col);
+    else
+        DefaultReleaseCell(row, col);
+    // A replaced ReleaseCell may leave the cell selected; the cell goes
+    // anyway, so its key must go too.
+    UnselectKey(row, col, Cell(row, col).state);
+}
+
+void GridCellStore::UnselectKey(int row, int col, UINT state)
+{
+    if (state & CELL_SELECTED)
+        selectedCells_.erase(MakeCellKey(row, col));
+}
+
+GridCellView GridCellStore::CellView(int row, int col) const
+{
+    return GridCellView(*this, Cell(row, col));
+}
+
+GridCellMerge GridCellStore::MergeOf(const CompactCell& cell) const
+{
+    const MergeRecord& record = merges_.Get(cell.merge >> CompactCell::kRecordShift);
+    GridCellMerge merge;
+    merge.joinedRight = (cell.merge & CompactCell::kJoinedRight) ? 1 : 0;
+    merge.joinedDown = (cell.merge & CompactCell::kJoinedDown) ? 1 : 0;
+    merge.covered = (cell.merge & CompactCell::kCovered) ? 1 : 0;
+    merge.mergeLocked = record.mergeLocked;
+    merge.rowSpan = record.rowSpan;
+    merge.colSpan = record.colSpan;
+    merge.masterRow = record.masterRow;
+    merge.masterCol = record.masterCol;
+    return merge;
+}
+
+std::uint32_t GridCellStore::MergeWord(const GridCellMerge& merge, std::uint32_t recordIndex)
+{
+    std::uint32_t word = recordIndex << CompactCell::kRecordShift;
+    if (merge.joinedRight)
+        word |= CompactCell::kJoinedRight;
+    if (merge.joinedDown)
+        word |= CompactCell::kJoinedDown;
+    if (merge.covered)
+        word |= CompactCell::kCovered;
+    return word;
+}
+
+void GridCellStore::SetMergeOf(CompactCell& cell, const GridCellMerge& merge)
+{
+    const MergeRecord record{merge.mergeLocked, merge.rowSpan, merge.colSpan, merge.masterRow, merge.masterCol};
+    cell.merge = MergeWord(merge, merges_.Add(record));
+}

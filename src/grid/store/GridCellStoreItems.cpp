@@ -1,0 +1,193 @@
+// Reading and writing cell attributes, singly and through GridItem.
+#include "grid/store/GridCellStore.h"
+
+BOOL GridCellStore::SetItem(const GridItem* item)
+{
+    if (!item || !IsValid(item->row, item->column))
+        return FALSE;
+    const int row = item->row;
+    const int col = item->column;
+    CompactCell& cell = Cell(row, col);
+    if (item->mask & ITEM_TEXT)
+        cell.text.Assign(item->text);
+    if (item->mask & ITEM_PARAM)
+        cell.param = item->param;
+    if (item->mask & ITEM_IMAGE)
+        cell.image = item->image;
+    if (item->mask & ITEM_STATE)
+        SetItemState(row, col, item->state);
+    if (item->mask & ITEM_FORMAT)
+        cell.format = item->format;
+    // Colours and font share one style entry: change it once.
+    if (item->mask & (ITEM_BKCOLOR | ITEM_TEXTCOLOR | ITEM_FONT)) {
+        CellStyle style = styles_.Get(cell.style);
+        if (item->mask & ITEM_BKCOLOR)
+            style.bkColor = item->bkColor;
+        if (item->mask & ITEM_TEXTCOLOR)
+            style.textColor = item->textColor;
+        if (item->mask & ITEM_FONT)
+            style.font = fonts_.Intern(item->font);
+        cell.style = styles_.Intern(style);
+    }
+    return TRUE;
+}
+
+BOOL GridCellStore::GetItem(GridItem* item) const
+{
+    if (!item || !IsValid(item->row, item->column))
+        return FALSE;
+    const CompactCell& cell = Cell(item->row, item->column);
+    const CellStyle& style = styles_.Get(cell.style);
+    if (item->mask & ITEM_TEXT)
+        item->text = ShownText(item->row, item->column);
+    if (item->mask & ITEM_PARAM)
+        item->param = cell.param;
+    if (item->mask & ITEM_IMAGE)
+        item->image = cell.image;
+    if (item->mask & ITEM_STATE)
+        item->state = cell.state;
+    if (item->mask & ITEM_FORMAT)
+        item->format = cell.format;
+    if (item->mask & ITEM_BKCOLOR)
+        item->bkColor = style.bkColor;
+    if (item->mask & ITEM_TEXTCOLOR)
+        item->textColor = style.textColor;
+    if (item->mask & ITEM_FONT)
+        item->font = fonts_.Get(style.font);
+    return TRUE;
+}
+
+BOOL GridCellStore::SetItemText(int row, int col, std::string_view text)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    Cell(row, col).text.Assign(text);
+    return TRUE;
+}
+
+std::string GridCellStore::GetItemText(int row, int col) const
+{
+    return std::string(ItemTextView(row, col));
+}
+
+std::string_view GridCellStore::ItemTextView(int row, int col) const
+{
+    return IsValid(row, col) ? Cell(row, col).text.View() : std::string_view();
+}
+
+BOOL GridCellStore::SetItemState(int row, int col, UINT state)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    CompactCell& cell = Cell(row, col);
+    const bool wasSelected = (cell.state & CELL_SELECTED) != 0;
+    const bool isSelected = (state & CELL_SELECTED) != 0;
+    if (wasSelected && !isSelected) {
+        selectedCells_.erase(MakeCellKey(row, col));
+        if (selectedCells_.empty())
+            selectedCells_ = CellIdMap();   // release the hash table
+    } else if (!wasSelected && isSelected) {
+        selectedCells_.emplace(MakeCellKey(row, col), CellId(row, col));
+    }
+    cell.state = state;
+    return TRUE;
+}
+
+UINT GridCellStore::GetItemState(int row, int col) const
+{
+    return IsValid(row, col) ? Cell(row, col).state : 0;
+}
+
+BOOL GridCellStore::SetItemFormat(int row, int col, UINT format)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    Cell(row, col).format = format;
+    return TRUE;
+}
+
+UINT GridCellStore::GetItemFormat(int row, int col) const
+{
+    return IsValid(row, col) ? Cell(row, col).format : 0;
+}
+
+BOOL GridCellStore::SetItemImage(int row, int col, int image)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    Cell(row, col).image = image;
+    return TRUE;
+}
+
+int GridCellStore::GetItemImage(int row, int col) const
+{
+    return IsValid(row, col) ? Cell(row, col).image : -1;
+}
+
+BOOL GridCellStore::SetItemParam(int row, int col, CellParam param)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    Cell(row, col).param = param;
+    return TRUE;
+}
+
+CellParam GridCellStore::GetItemParam(int row, int col) const
+{
+    return IsValid(row, col) ? Cell(row, col).param : 0;
+}
+
+BOOL GridCellStore::SetItemBkColor(int row, int col, COLORREF color)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    CellStyle style = styles_.Get(Cell(row, col).style);
+    style.bkColor = color;
+    Cell(row, col).style = styles_.Intern(style);
+    return TRUE;
+}
+
+COLORREF GridCellStore::GetItemBkColor(int row, int col) const
+{
+    return IsValid(row, col) ? styles_.Get(Cell(row, col).style).bkColor : CLR_DEFAULT;
+}
+
+BOOL GridCellStore::SetItemTextColor(int row, int col, COLORREF color)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    CellStyle style = styles_.Get(Cell(row, col).style);
+    style.textColor = color;
+    Cell(row, col).style = styles_.Intern(style);
+    return TRUE;
+}
+
+COLORREF GridCellStore::GetItemTextColor(int row, int col) const
+{
+    return IsValid(row, col) ? styles_.Get(Cell(row, col).style).textColor : CLR_DEFAULT;
+}
+
+BOOL GridCellStore::SetItemFont(int row, int col, const LOGFONT& font)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    CellStyle style = styles_.Get(Cell(row, col).style);
+    style.font = fonts_.Intern(font);
+    Cell(row, col).style = styles_.Intern(style);
+    return TRUE;
+}
+
+LOGFONT GridCellStore::GetItemFont(int row, int col) const
+{
+    return IsValid(row, col) ? fonts_.Get(styles_.Get(Cell(row, col).style).font) : gridLogFont_;
+}
+
+GridCell GridCellStore::GetCell(int row, int col) const
+{
+    if (!IsValid(row, col)) {
+        GridCell blank;
+        blank.font = gridLogFont_;
+        return blank;
+    }
+    return CellView(row, col).ToGridCell();
+}

@@ -1,0 +1,102 @@
+// Merged blocks and the editing marks (editable, modified).
+#include "grid/store/GridCellStore.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+void GridCellStore::MergeCells(int row, int col, int down, int right, int lock)
+{
+    if (!IsValid(row, col))
+        return;
+    // 64-bit so that |INT_MIN| and row + down cannot overflow.
+    const std::int64_t rows = std::llabs(static_cast<std::int64_t>(down));
+    const std::int64_t cols = std::llabs(static_cast<std::int64_t>(right));
+    if (row + rows >= rowCount_ || col + cols >= columnCount_ || IsCellFixed(row, col))
+        return;
+    const int lastRow = static_cast<int>(row + rows);
+    const int lastCol = static_cast<int>(col + cols);
+    // Blocks never overlap and a merge is never redone.
+    for (int r = row; r <= lastRow; ++r)
+        for (int c = col; c <= lastCol; ++c) {
+            const GridCellMerge m = MergeOf(Cell(r, c));
+            if (m.covered || m.rowSpan > 0 || m.colSpan > 0)
+                return;
+        }
+
+    GridCellMerge master = MergeOf(Cell(row, col));
+    if (rows > 0) {
+        master.joinedDown = 1;
+        master.rowSpan = static_cast<int>(rows);
+    }
+    if (cols > 0) {
+        master.joinedRight = 1;
+        master.colSpan = static_cast<int>(cols);
+    }
+    master.mergeLocked = lock;
+    SetMergeOf(Cell(row, col), master);
+
+    // Covered cells of one block usually share one record.
+    const MergeRecord shared{lock, 0, 0, row, col};
+    std::uint32_t sharedIndex = 0;
+    bool sharedMade = false;
+    for (int r = row; r <= lastRow; ++r)
+        for (int c = col; c <= lastCol; ++c) {
+            if (r == row && c == col)
+                continue;
+            CompactCell& cell = Cell(r, c);
+            GridCellMerge m = MergeOf(cell);
+            m.covered = 1;
+            m.masterRow = row;
+            m.masterCol = col;
+            m.mergeLocked = lock;
+            if (c < lastCol)
+                m.joinedRight = 1;
+            if (r < lastRow)
+                m.joinedDown = 1;
+            const MergeRecord record{m.mergeLocked, m.rowSpan, m.colSpan, m.masterRow, m.masterCol};
+            if (record != shared) {
+                SetMergeOf(cell, m);
+                continue;
+            }
+            if (!sharedMade) {
+                sharedIndex = merges_.Add(shared);
+                sharedMade = true;
+            }
+            cell.merge = MergeWord(m, sharedIndex);
+        }
+}
+
+GridCellMerge GridCellStore::GetCellMerge(int row, int col) const
+{
+    return IsValid(row, col) ? MergeOf(Cell(row, col)) : GridCellMerge{};
+}
+
+BOOL GridCellStore::IsCellEditable(int row, int col) const
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    const CompactCell& cell = Cell(row, col);
+    if (merges_.Get(cell.merge >> CompactCell::kRecordShift).mergeLocked != 0)
+        return FALSE;
+    return editable_ && !(cell.state & CELL_READONLY);
+}
+
+void GridCellStore::SetModified(BOOL modified, int row, int col)
+{
+    if (row <= 0 || col <= 0) {
+        modified_ = modified ? TRUE : FALSE;
+    } else if (!IsValid(row, col)) {
+        return;
+    } else if (modified) {
+        SetItemState(row, col, GetItemState(row, col) | CELL_MODIFIED);
+        modified_ = TRUE;
+    } else {
+        SetItemState(row, col, GetItemState(row, col) & ~CELL_MODIFIED);
+    }
+    if (modified_)
+        return;
+    // CELL_MODIFIED is not CELL_SELECTED, so the set needs no update here.
+    for (auto& cells : rowTable_)
+        for (auto& cell : cells)
+            cell.state &= ~CELL_MODIFIED;
+}

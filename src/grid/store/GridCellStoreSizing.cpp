@@ -1,0 +1,121 @@
+// Row and column counts, fixed counts, and emptying the store.
+#include "grid/store/GridCellStore.h"
+
+BOOL GridCellStore::SetRowCount(int n)
+{
+    if (n < 0)
+        return FALSE;
+    if (n == rowCount_)
+        return TRUE;
+    if (n < fixedRowCount_)
+        fixedRowCount_ = n;
+
+    if (n < rowCount_) {
+        for (int row = n; row < rowCount_; ++row)
+            for (int col = 0; col < columnCount_; ++col)
+                ReleaseCell(row, col);
+        // A block cut at the new edge would meet unmerged cells if the
+        // table grew again; blocks are no longer checked for shape.
+        if (merges_.Size() > 1)
+            blocksIntact_ = false;
+        rowTable_.resize(static_cast<std::size_t>(n));
+        rowHeights_.Resize(n, 0);
+        rowCount_ = n;
+        ResetTablesIfEmpty();
+        return TRUE;
+    }
+
+    const int oldCount = rowCount_;
+    rowCount_ = n;
+    rowHeights_.Resize(n, static_cast<unsigned>(defaultRowHeight_));
+    rowTable_.reserve(static_cast<std::size_t>(n));
+    const CompactCell blank = BlankCell();
+    for (int row = oldCount; row < n; ++row) {
+        // Every slot holds a blank cell before the hook runs, so a NewCell
+        // that reads a neighbour never meets a missing cell.
+        rowTable_.emplace_back(static_cast<std::size_t>(columnCount_), blank);
+        for (int col = 0; col < columnCount_; ++col)
+            CreateCell(row, col);
+    }
+    return TRUE;
+}
+
+BOOL GridCellStore::SetColumnCount(int n)
+{
+    if (n < 0)
+        return FALSE;
+    if (n == columnCount_)
+        return TRUE;
+    if (n < fixedColumnCount_)
+        fixedColumnCount_ = n;
+
+    if (n < columnCount_) {
+        for (int row = 0; row < rowCount_; ++row)
+            for (int col = n; col < columnCount_; ++col)
+                ReleaseCell(row, col);
+        if (merges_.Size() > 1)
+            blocksIntact_ = false;
+        for (auto& cells : rowTable_)
+            cells.resize(static_cast<std::size_t>(n));
+        columnWidths_.Resize(n, 0);
+        columnCount_ = n;
+        ResetTablesIfEmpty();
+        return TRUE;
+    }
+
+    const int oldCount = columnCount_;
+    columnCount_ = n;
+    columnWidths_.Resize(n, static_cast<unsigned>(defaultColumnWidth_));
+    const CompactCell blank = BlankCell();
+    for (int row = 0; row < rowCount_; ++row) {
+        rowTable_[static_cast<std::size_t>(row)].resize(static_cast<std::size_t>(n), blank);
+        for (int col = oldCount; col < n; ++col)
+            CreateCell(row, col);
+    }
+    return TRUE;
+}
+
+BOOL GridCellStore::SetFixedRows(int n)
+{
+    if (n < 0)
+        return FALSE;
+    if (n > rowCount_)
+        SetRowCount(n);
+    fixedRowCount_ = n;
+    return TRUE;
+}
+
+BOOL GridCellStore::SetFixedColumns(int n)
+{
+    if (n < 0)
+        return FALSE;
+    if (n > columnCount_)
+        SetColumnCount(n);
+    fixedColumnCount_ = n;
+    return TRUE;
+}
+
+BOOL GridCellStore::DeleteAllItems()
+{
+    for (int row = 0; row < rowCount_; ++row)
+        for (int col = 0; col < columnCount_; ++col)
+            ReleaseCell(row, col);
+    FreeAllCells();
+    return TRUE;
+}
+
+void GridCellStore::FreeAllCells()
+{
+    rowTable_.clear();
+    rowTable_.shrink_to_fit();
+    rowHeights_.Clear();
+    columnWidths_.Clear();
+    selectedCells_.clear();
+    rowCount_ = columnCount_ = fixedRowCount_ = fixedColumnCount_ = 0;
+    ResetTablesIfEmpty();
+}
+
+bool GridCellStore::IsValid(const CellRange& range) const
+{
+    return range.IsValid() && range.maxRow < rowCount_ && range.maxCol < columnCount_;
+}
