@@ -1,0 +1,121 @@
+// orvik50-export: outputs, messages and exit codes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ToolRun.h"
+#include "export/DelimitedTextExport.h"
+#include "sample/SampleRecords.h"
+
+namespace {
+
+const std::string EXPORT_TOOL = ORVIK50_EXPORT_PATH;
+
+RecordList ListOf(const std::vector<MeterRecord>& records)
+{
+    RecordList list;
+    for (const MeterRecord& r : records)
+        list.Add(r);
+    return list;
+}
+
+class ExportTool : public testing::Test {
+protected:
+    ScratchFolder folder;
+    std::string demo = folder.Write("demo.bin", EncodeRecordFile(DemoRecords()));
+
+    ToolRun Run(const std::vector<std::string>& args) { return RunTool(EXPORT_TOOL, args, folder); }
+};
+
+// Type from --type or, without it, from the output's extension.
+TEST_F(ExportTool, WritesTheSaveCommandsBytesForEveryType)
+{
+    const std::string tabs = FormatDelimitedText(ListOf(DemoRecords()), '\t');
+    const std::string commas = FormatDelimitedText(ListOf(DemoRecords()), ',');
+    const struct {
+        std::vector<std::string> options;
+        const char* output;
+        const std::string& expected;
+    } cases[] = {
+        {{}, "a.xls", tabs},          {{}, "b.txt", tabs},           {{}, "c.csv", commas},
+        {{}, "D.CSV", commas},        {{}, "e.Txt", tabs},           {{"--type", "csv"}, "f.txt", commas},
+        {{"--type", "xls"}, "g", tabs}, {{"--type=TXT"}, "h.csv", tabs},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.options;
+        args.push_back(demo);
+        args.push_back(folder.Path(c.output));
+        const ToolRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << c.output << ": " << run.err;
+        EXPECT_EQ(run.err, "") << c.output;
+        EXPECT_EQ(ReadWholeFile(folder.Path(c.output)), c.expected) << c.output;
+    }
+}
+
+TEST_F(ExportTool, PrintsToStandardOutput)
+{
+    for (const char* target : {"-", "/dev/stdout"}) {
+        const ToolRun run = Run({"--type", "txt", demo, target});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, FormatDelimitedText(ListOf(DemoRecords()), '\t')) << target;
+    }
+}
+
+TEST_F(ExportTool, ShortenedInputWritesCompleteRecordsAndWarns)
+{
+    std::string bytes = EncodeRecordFile(RandomRecords(5, 2));
+    bytes.resize(RECORD_FILE_HEADER_SIZE + 2 * METER_RECORD_SIZE + 17);
+    const std::string input = folder.Write("short.bin", bytes);
+    const ToolRun run = Run({input, folder.Path("out.csv")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("read 2 of 5 records"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadWholeFile(folder.Path("out.csv")), FormatDelimitedText(ListOf(RandomRecords(2, 2)), ','));
+}
+
+TEST_F(ExportTool, HelpExplainsAndSucceeds)
+{
+    const ToolRun run = Run({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("Usage: orvik50-export [--type xls|txt|csv] INPUT.bin OUTPUT"), std::string::npos);
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> args;   // "@" stands for the scratch folder
+    int exitCode;
+    const char* messagePart;
+};
+
+class ExportToolFailure : public ExportTool, public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(ExportToolFailure, ExitsWithItsCodeAndOneLineOnStderr)
+{
+    std::vector<std::string> args;
+    for (std::string a : GetParam().args) {
+        if (a.starts_with("@"))
+            a = folder.Path(a.substr(1));
+        args.push_back(a);
+    }
+    const ToolRun run = Run(args);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err;
+    EXPECT_NE(run.err.find(GetParam().messagePart), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("out.txt")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExportToolFailure,
+    testing::Values(
+        FailureCase{"no_arguments", {}, 2, "expected INPUT.bin and OUTPUT"},
+        FailureCase{"one_argument", {"@demo.bin"}, 2, "expected INPUT.bin and OUTPUT"},
+        FailureCase{"unknown_extension", {"@demo.bin", "@out.xlsx"}, 2, "--type"},
+        FailureCase{"unknown_type", {"--type", "pdf", "@demo.bin", "@out.txt"}, 2, "unknown type"},
+        FailureCase{"unknown_option", {"--fast", "@demo.bin", "@out.txt"}, 2, "unknown option --fast"},
+        FailureCase{"missing_input", {"@none.bin", "@out.txt"}, 3, "none.bin: No such file"},
+        FailureCase{"folder_input", {"@", "@out.txt"}, 3, "is a folder"},
+        FailureCase{"input_too_short", {"@run.stdout", "@out.txt"}, 3, "too short"},
+        FailureCase{"output_folder_missing", {"@demo.bin", "@no/out.txt"}, 4, "out.txt: No such file"},
+        FailureCase{"output_is_folder", {"--type", "txt", "@demo.bin", "@"}, 4, "is a folder"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
