@@ -1,0 +1,91 @@
+#pragma once
+// The main window: menu bar, accelerators, toolbar, status bar and the view
+// in its client area. Commands from all of them go one way: SendCommand,
+// which offers them to the view, the document, the frame and the
+// application, in that order.
+#include "app/CCmdTarget.h"
+
+#include <QMainWindow>
+#include <map>
+#include <vector>
+
+class COrvik50View;
+class CCmdTarget;
+class LockIndicatorPane;
+class QAction;
+class QLabel;
+class QShortcut;
+class QStatusBar;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public CCmdTarget {
+    Q_OBJECT
+public:
+    // `documentTarget` and `appTarget` follow the view on the command route.
+    CMainFrame(CCmdTarget* documentTarget, CCmdTarget* appTarget);
+    ~CMainFrame() override;
+
+    // Creates the window's parts (PreCreateWindow, then OnCreate); false
+    // when the toolbar or the status bar could not be made.
+    bool LoadFrame();
+
+    // The view becomes the client area; the frame takes ownership.
+    void SetActiveView(COrvik50View* view);
+    COrvik50View* GetActiveView() const { return activeView; }
+
+    // Offers `id` to view, document, frame and application; true when one took it.
+    bool SendCommand(UINT id);
+    // True when some target on the route has a handler for `id`.
+    bool HasHandler(UINT id) const;
+    // Enables each menu and toolbar command that has a handler (the menu's
+    // and toolbar's update step); commands nobody takes stay disabled.
+    void UpdateCommandStates();
+
+    // The action behind a menu entry or toolbar button; null for others.
+    QAction* CommandAction(UINT id) const;
+    // The shortcuts made from the accelerator table, in table order.
+    const std::vector<QShortcut*>& Accelerators() const { return accelerators; }
+
+    // The message pane: shows `text` until the next message.
+    void SetMessageText(const QString& text);
+    QString MessageText() const;
+    // Sets the idle text ("Ready").
+    void ShowIdleMessage();
+
+    QToolBar* ToolBar() const { return toolBar; }
+    QStatusBar* StatusBar() const { return statusBar; }
+    const std::vector<LockIndicatorPane*>& Indicators() const { return indicators; }
+
+    // The frame's own commands: exit, and the pane commands (nothing to do
+    // with a single pane).
+    bool OnCmdMsg(UINT id, bool execute) override;
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    // Style and size before the window exists: an overlapped window over the whole screen.
+    void PreCreateWindow();
+    // Toolbar, status bar, title and docking; -1 on failure, 0 otherwise.
+    int OnCreate();
+    // One QAction per command of the menu and the toolbar, made once.
+    QAction* MakeCommandAction(UINT id, const QString& text);
+    void BuildMenuBar();
+    bool BuildToolBar();
+    bool BuildStatusBar();
+    void BuildAccelerators();
+    void UpdateIndicators();
+
+    // Members of the frame, in this order: the status bar, then the toolbar.
+    QStatusBar* statusBar = nullptr;
+    QToolBar* toolBar = nullptr;
+
+    CCmdTarget* documentTarget;
+    CCmdTarget* appTarget;
+    COrvik50View* activeView = nullptr;
+    QLabel* messagePane = nullptr;
+    std::vector<LockIndicatorPane*> indicators;
+    std::map<UINT, QAction*> commandActions;
+    std::vector<QShortcut*> accelerators;
+    int indicatorTimer = 0;
+};

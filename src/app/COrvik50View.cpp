@@ -1,0 +1,140 @@
+#include "app/COrvik50View.h"
+
+#include "app/AppResources.h"
+#include "grid/CGridCtrl.h"
+#include "records/RecordFileReader.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QResizeEvent>
+
+namespace {
+
+constexpr const char* kSaveFilter =
+    "Microsoft Office Excel Workbook(*.xls)|*.xls|Text(Tab delimited)(*.txt)|*.txt |csv(Comma delimited)(*.csv)|*.csv||";
+
+RECT ToRect(const QRect& rect)
+{
+    return RECT{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+} // namespace
+
+COrvik50View::COrvik50View(QWidget* parent)
+    : QFrame(parent)
+    , saveFilter(kSaveFilter)
+    , openChooser(DefaultOpenChooser())
+    , saveChooser(DefaultSaveChooser())
+{
+    // The view's own window: a bordered client area that the grid covers.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    errorReporter = [this](const QString& text) {
+        QMessageBox::warning(this, QStringLiteral("Orvik50"), text);
+    };
+}
+
+COrvik50View::~COrvik50View()
+{
+    DestroyGrid();
+}
+
+void COrvik50View::OnInitialUpdate()
+{
+    // File New runs this again: the grid is destroyed (not merely forgotten,
+    // which would leave it on screen and leak it) and the records go with it.
+    DestroyGrid();
+    recordList.RemoveAll();
+}
+
+bool COrvik50View::OnCmdMsg(UINT id, bool execute)
+{
+    auto run = [execute](auto&& handler) {
+        if (execute)
+            handler();
+        return true;
+    };
+    switch (id) {
+    case ID_FILE_OPEN: return run([this] { OnFileOpen(); });
+    case ID_FILE_SAVE: return run([this] { OnFileSave(); });
+    case res::ID_TEMPLATE_EXPORT: return run([this] { OnTemplateExport(); });
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT: return run([this] { OnFilePrint(); });
+    case ID_FILE_PRINT_PREVIEW: return run([this] { OnFilePrintPreview(); });
+    // The frame's copy, cut and paste keys go to the grid, which handles
+    // them as its own commands; without a grid nobody takes them.
+    case ID_EDIT_COPY:
+        return grid && run([this] { grid->OnEditCopy(); });
+    case ID_EDIT_CUT:
+        return grid && run([this] { grid->OnEditCut(); });
+    case ID_EDIT_PASTE:
+        return grid && run([this] { grid->OnEditPaste(); });
+    default: return false;
+    }
+}
+
+void COrvik50View::OnFileOpen()
+{
+    if (!openChooser)
+        return;
+    const std::optional<QString> path = openChooser(this);
+    if (!path)
+        return;
+    OpenRecordFile(*path);
+}
+
+bool COrvik50View::OpenRecordFile(const QString& path)
+{
+    RecordFileReadResult read = ReadRecordFile(QFile::encodeName(path).toStdString());
+    if (!read.ok) {
+        SetStatusText(QStringLiteral("Cannot open %1: %2").arg(path, QString::fromStdString(read.error)));
+        return false;
+    }
+    recordList.Swap(read.records);
+
+    const RECT clientRect = ToRect(contentsRect());
+    DestroyGrid();
+    BuildGrid(clientRect);
+
+    if (read.IsComplete())
+        SetStatusText(QStringLiteral("Ready"));
+    else
+        SetStatusText(QStringLiteral("%1: read %2 of %3 records")
+                          .arg(path)
+                          .arg(read.ReadCount())
+                          .arg(read.announcedCount));
+    return true;
+}
+
+void COrvik50View::DestroyGrid()
+{
+    if (!grid)
+        return;
+    grid->DeleteAllItems();
+    delete grid;
+    grid = nullptr;
+}
+
+void COrvik50View::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    // The grid keeps covering the whole client area.
+    if (grid)
+        grid->setGeometry(contentsRect());
+}
+
+void COrvik50View::OnTemplateExport()
+{
+    // The template export is not part of this program yet: the entry only
+    // shows its status-bar prompt, and a later export hooks in here.
+    if (templateExport)
+        templateExport();
+}
+
+void COrvik50View::SetStatusText(const QString& text)
+{
+    statusText = text;
+    emit StatusTextChanged(text);
+}

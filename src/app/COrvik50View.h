@@ -1,0 +1,119 @@
+#pragma once
+// The record table view: owns the records of the last opened record file and
+// the grid that shows them (three header rows, three rows per record, 13
+// columns), and carries the Open, Save, print and template-export commands.
+#include "app/CCmdTarget.h"
+#include "app/FileChoosers.h"
+#include "grid/store/GridCell.h"
+#include "platform/PrintInfo.h"
+#include "records/MeterRecord.h"
+#include "records/RecordList.h"
+
+#include <QFrame>
+#include <functional>
+#include <string>
+
+class CDC;
+class CGridCtrl;
+class QPrinter;
+struct RECT;
+
+class COrvik50View : public QFrame, public CCmdTarget {
+    Q_OBJECT
+public:
+    explicit COrvik50View(QWidget* parent = nullptr);
+    ~COrvik50View() override;
+
+    // Start-up and File New: the view shows no grid and holds no records.
+    void OnInitialUpdate();
+
+    bool OnCmdMsg(UINT id, bool execute) override;
+
+    // --- Open ---
+    // Asks for a record file and opens it (OpenRecordFile).
+    void OnFileOpen();
+    // Reads `path` and shows its records in a new grid. A file that cannot be
+    // read changes nothing; the status text says which file and why.
+    bool OpenRecordFile(const QString& path);
+
+    // --- Save: the records as delimited text ---
+    void OnFileSave();
+    // Writes the records to `path` with the separator of the 1-based type
+    // index; reports a failure through the error reporter.
+    bool SaveRecordFile(const QString& path, int filterIndex);
+
+    // --- Template export (the blank menu-bar entry) ---
+    void OnTemplateExport();
+
+    // --- Printing: the report drawn through the framework's hooks ---
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    // Prints every page of the report on `printer` without a dialog, through
+    // the same hooks as Print (used by tests and direct printing).
+    void PrintReportTo(QPrinter& printer);
+    bool OnPreparePrinting(CPrintInfo* info);
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    void OnPrepareDC(CDC* dc, CPrintInfo* info);
+    void OnPrint(CDC* dc, CPrintInfo* info);
+    void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // The view's own drawing adds nothing to the screen or to a page.
+    void OnDraw(CDC* dc);
+
+    // --- State, for the frame and for tests ---
+    CGridCtrl* GetGrid() const { return grid; }
+    const RecordList& Records() const { return recordList; }
+    const std::string& SaveFilter() const { return saveFilter; }
+    const std::string& FieldSeparator() const { return fieldSeparator; }
+    // Qt name filters of the Save dialog, in the order of the filter text.
+    QStringList SaveNameFilters() const;
+    QString StatusText() const { return statusText; }
+
+    // --- Replaceable user interaction (tests script these) ---
+    void SetOpenChooser(OpenFileChooser chooser) { openChooser = std::move(chooser); }
+    void SetSaveChooser(SaveFileChooser chooser) { saveChooser = std::move(chooser); }
+    // Shows why a save failed; the default is a warning message box.
+    void SetErrorReporter(std::function<void(const QString&)> reporter) { errorReporter = std::move(reporter); }
+    // Shows the print dialog for `printer`; false when the user cancels.
+    void SetPrintDialogRunner(std::function<bool(QPrinter&, CPrintInfo&)> runner) { printDialogRunner = std::move(runner); }
+    // What the blank menu-bar entry runs; nothing until the export exists.
+    void SetTemplateExport(std::function<void()> exporter) { templateExport = std::move(exporter); }
+
+signals:
+    // A new text for the status bar's message pane.
+    void StatusTextChanged(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // The status text, kept and announced.
+    void SetStatusText(const QString& text);
+    // Deletes the grid (cells, then window and object), if there is one.
+    void DestroyGrid();
+    // Builds and fills a grid for `recordList` over `clientRect`.
+    void BuildGrid(const RECT& clientRect);
+    void FillHeaderRows();
+    void FillRecordRows();
+    void MergeRecordBlocks();
+    // Applies fillItem to (row, column).
+    void ApplyFillItem(int row, int column);
+    // The print loop of Print, Print Preview and PrintReportTo.
+    void RunPrintLoop(QPrinter& printer, CPrintInfo& info);
+    // The framework's preparation: the print dialog unless printing directly or previewing.
+    bool DoPreparePrinting(CPrintInfo* info);
+
+    // Members in the order the view keeps them.
+    std::string saveFilter;
+    std::string fieldSeparator;
+    CGridCtrl* grid = nullptr;       // owned; null when no file is shown
+    GridItem fillItem;               // reused for every cell the Open command fills
+    RecordList recordList;
+
+    OpenFileChooser openChooser;
+    SaveFileChooser saveChooser;
+    std::function<void(const QString&)> errorReporter;
+    std::function<bool(QPrinter&, CPrintInfo&)> printDialogRunner;
+    std::function<void()> templateExport;
+    QPrinter* activePrinter = nullptr;   // the printer of the job being prepared
+    QString statusText;
+};

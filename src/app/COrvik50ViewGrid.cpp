@@ -1,0 +1,139 @@
+// Building the record table: the grid's size, header rows and blocks, the
+// three rows of every record, the per-record blocks and the fixed counts.
+#include "app/COrvik50View.h"
+
+#include "app/AppResources.h"
+#include "grid/CGridCtrl.h"
+#include "records/NameText.h"
+#include "records/RecordTexts.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kHeaderRows = 3;
+constexpr int kColumns = 13;
+constexpr int kRowsPerRecord = 3;
+// WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP
+constexpr DWORD kGridStyle = 0x50810000;
+// DT_BOTTOM | DT_WORDBREAK: every filled cell
+constexpr UINT kFillFormat = DT_BOTTOM | DT_WORDBREAK;
+
+struct HeaderColumn {
+    const char* text;   // null: the cell keeps the text of the cell before it
+    int width;          // 0: no width is set
+};
+// Row 0 of the header. Columns 9 and 10 lie under "Threshold(dBm)".
+constexpr std::array<HeaderColumn, kColumns> kHeaderRow0{{
+    {"No.", 40}, {"OLT name", 110}, {"ONT name", 110}, {"Wavelength", 80}, {"Power", 60},
+    {"Unit", 40}, {"Ref(dBm)", 80}, {"Thres.Status", 90}, {"Threshold(dBm)", 60},
+    {nullptr, 0}, {nullptr, 0}, {"Date", 80}, {"Time", 70},
+}};
+constexpr std::array<const char*, 3> kThresholdSubtitles{"PASS", "WRNG", "FAIL"};
+constexpr int kThresholdSubtitleWidth = 50;
+
+// Columns that show one value per record, merged over its three rows.
+constexpr std::array<int, 6> kPerRecordColumns{0, 1, 2, 5, 11, 12};
+
+} // namespace
+
+void COrvik50View::BuildGrid(const RECT& clientRect)
+{
+    grid = new CGridCtrl(0, 0, 0, 0);
+    grid->Create(clientRect, this, res::GRID_CONTROL_ID, kGridStyle);
+
+    fillItem.mask = ITEM_TEXT | ITEM_FORMAT;
+    fillItem.format = kFillFormat;
+    const int recordCount = static_cast<int>(recordList.GetSize());
+    grid->SetRowCount(kRowsPerRecord * recordCount + kHeaderRows + 1);
+    grid->SetColumnCount(kColumns);
+    FillHeaderRows();
+    FillRecordRows();
+    MergeRecordBlocks();
+    // After all merges: a block whose master is already fixed is refused.
+    grid->SetFixedRows(kHeaderRows);
+    grid->SetFixedColumns(1);
+    grid->show();
+}
+
+void COrvik50View::ApplyFillItem(int row, int column)
+{
+    fillItem.row = row;
+    fillItem.column = column;
+    grid->SetItem(&fillItem);
+}
+
+void COrvik50View::FillHeaderRows()
+{
+    for (int row = 0; row < kHeaderRows; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            if (column < 8)
+                grid->MergeCells(0, column, 2, 0, 0);   // repeats are refused
+            if (row == 0) {
+                const HeaderColumn& header = kHeaderRow0[static_cast<std::size_t>(column)];
+                if (header.width > 0)
+                    grid->SetColumnWidth(column, header.width);
+                if (header.text)
+                    fillItem.text = header.text;
+            } else if (column >= 8 && column <= 10) {
+                grid->SetColumnWidth(column, kThresholdSubtitleWidth);
+                fillItem.text = kThresholdSubtitles[static_cast<std::size_t>(column - 8)];
+            }
+            // Cells given no text of their own keep the previous cell's text;
+            // they lie under blocks and are never shown.
+            ApplyFillItem(row, column);
+        }
+        grid->MergeCells(0, 8, 1, 2, 0);
+        grid->MergeCells(0, 11, 2, 0, 0);
+        grid->MergeCells(0, 12, 2, 0, 0);
+    }
+}
+
+void COrvik50View::FillRecordRows()
+{
+    int row = kHeaderRows;
+    for (std::size_t position = 0; position < recordList.GetSize(); ++position) {
+        const MeterRecord& record = recordList[position];
+        // Texts of one record, made once and given to all three of its rows.
+        const std::string number = RecordNumberText(position);
+        const std::string oltName = NameText(NameBytes(record.oltName));
+        const std::string ontName = NameText(NameBytes(record.ontName));
+        const std::string_view unit = UnitText(record.unitMode);
+        const std::string date = DateText(record);
+        const std::string time = TimeText(record);
+        for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength, ++row) {
+            const WavelengthReading& reading = record.readings[wavelength];
+            const ThresholdVerdict verdict = VerdictText(record, wavelength);
+            auto put = [&](int column, std::string_view text) {
+                fillItem.text.assign(text);
+                ApplyFillItem(row, column);
+            };
+            put(0, number);
+            put(1, oltName);
+            put(2, ontName);
+            put(3, WavelengthLabel(wavelength));
+            put(4, PowerText(reading.power));
+            put(5, unit);
+            put(6, LevelText(reading.reference));
+            if (verdict != ThresholdVerdict::Off)
+                grid->SetItemBkColor(row, 7, VerdictColour(verdict));
+            put(7, VerdictWord(verdict));
+            put(8, LevelText(reading.passThreshold));
+            put(9, LevelText(reading.warnThreshold));
+            put(10, LevelText(reading.failThreshold));
+            put(11, date);
+            put(12, time);
+        }
+    }
+}
+
+void COrvik50View::MergeRecordBlocks()
+{
+    // Only the merge on a record's first row can take effect (the rows below
+    // are then covered), so the calls on the other two rows are left out.
+    const int lastRow = kHeaderRows + kRowsPerRecord * static_cast<int>(recordList.GetSize());
+    for (int row = kHeaderRows; row < lastRow; row += kRowsPerRecord) {
+        for (int column : kPerRecordColumns)
+            grid->MergeCells(row, column, 2, 0, 0);
+    }
+}

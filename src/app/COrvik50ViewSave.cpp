@@ -1,0 +1,47 @@
+// The Save command: the records as delimited text of the chosen type.
+#include "app/COrvik50View.h"
+
+#include "app/SaveFileTypes.h"
+#include "export/DelimitedTextExport.h"
+
+#include <QFile>
+
+QStringList COrvik50View::SaveNameFilters() const
+{
+    QStringList filters;
+    for (const SaveFileType& type : ParseFileDialogFilter(saveFilter))
+        filters << QString::fromStdString(type.description);
+    return filters;
+}
+
+void COrvik50View::OnFileSave()
+{
+    if (!saveChooser)
+        return;
+    const std::optional<SaveChoice> choice = saveChooser(this, SaveNameFilters());
+    if (!choice)
+        return;
+    SaveRecordFile(choice->path, choice->filterIndex);
+}
+
+bool COrvik50View::SaveRecordFile(const QString& path, int filterIndex)
+{
+    const std::optional<char> separator = SeparatorForFilterIndex(filterIndex);
+    const std::vector<SaveFileType> types = ParseFileDialogFilter(saveFilter);
+    if (!separator || filterIndex < 1 || filterIndex > static_cast<int>(types.size()))
+        return false;
+    // The type chosen in the dialog decides the separator, whatever the
+    // extension typed; a name typed without one gets the type's.
+    fieldSeparator.assign(1, *separator);
+    const std::string target = WithTypeExtension(QFile::encodeName(path).toStdString(),
+                                                 types[static_cast<std::size_t>(filterIndex - 1)].extension);
+    const ExportResult result = WriteDelimitedTextFile(target, recordList, *separator);
+    if (!result) {
+        // Nothing was written; an existing file keeps its old contents.
+        if (errorReporter)
+            errorReporter(QStringLiteral("Cannot save %1:\n%2")
+                              .arg(QFile::decodeName(target.c_str()), QString::fromStdString(result.error)));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,79 @@
+#include "print/PrintFont.h"
+#include "print/ReportLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PageCase {
+    std::size_t records;
+    int pages;
+    int recordsOnLastPage;
+};
+
+class PageCountTest : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(PageCountTest, OnePagePerStartedGroupOfEightAtLeastOne)
+{
+    const PageCase& c = GetParam();
+    EXPECT_EQ(report::PageCount(c.records), c.pages);
+    EXPECT_EQ(report::RecordsOnPage(c.records, c.pages), c.recordsOnLastPage);
+    EXPECT_EQ(report::RecordsOnPage(c.records, c.pages + 1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, PageCountTest,
+                         ::testing::Values(PageCase{0, 1, 0}, PageCase{1, 1, 1}, PageCase{8, 1, 8},
+                                           PageCase{9, 2, 1}, PageCase{16, 2, 8}, PageCase{17, 3, 1},
+                                           PageCase{65535, 8192, 7}));
+
+TEST(ReportLayoutTest, ColumnEdgesFollowTheWidths)
+{
+    const int expected[] = {15, 35, 150, 265, 335, 395, 435, 495, 547, 607, 667, 727, 789, 851};
+    for (int c = 0; c <= report::kColumnCount; ++c)
+        EXPECT_EQ(report::ColumnLeft(c), expected[c]) << "column " << c;
+}
+
+TEST(ReportLayoutTest, SlotsAndGridRowsOfPages)
+{
+    EXPECT_EQ(report::SlotTop(0), 100);
+    EXPECT_EQ(report::SlotTop(7), 940);
+    EXPECT_EQ(report::SlotTop(7) + report::kSlotHeight, 1060);
+    EXPECT_EQ(report::FirstGridRow(1, 0), 3);
+    EXPECT_EQ(report::FirstGridRow(1, 7), 24);
+    EXPECT_EQ(report::FirstGridRow(2, 0), 27);
+    EXPECT_EQ(report::FirstGridRow(3, 2), 57);
+}
+
+TEST(ReportLayoutTest, ViewportExtentTruncatesIntegerDivisions)
+{
+    EXPECT_EQ(report::ViewportExtent(96, 96), (SIZE{872, 672}));
+    EXPECT_EQ(report::ViewportExtent(600, 600), (SIZE{5454, 4200}));
+    EXPECT_EQ(report::ViewportExtent(1200, 300), (SIZE{10909, 2100}));
+}
+
+TEST(PrintFontTest, ConstructedFieldsAndFace)
+{
+    PrintFont font("黑体");
+    const LOGFONT& lf = font.GetLogFont();
+    EXPECT_EQ(lf.lfHeight, -12);
+    EXPECT_EQ(lf.lfWidth, 0);
+    EXPECT_EQ(lf.lfWeight, 400);
+    EXPECT_EQ(lf.lfCharSet, 1);
+    EXPECT_EQ(lf.lfQuality, 2);
+    EXPECT_EQ(lf.lfPitchAndFamily, 0x12);
+    EXPECT_STREQ(lf.lfFaceName, "黑体");
+    EXPECT_TRUE(font.GetFont()->IsCreated());
+    EXPECT_EQ(font.GetFont()->LogFont(), lf);
+}
+
+TEST(PrintFontTest, SettersReturnThePreviousValueAndRemakeTheFont)
+{
+    PrintFont font("黑体");
+    EXPECT_EQ(font.SetFontHeight(15), -12);
+    EXPECT_EQ(font.SetFontWidth(5), 0);
+    EXPECT_EQ(font.SetFontHeight(20), 15);
+    EXPECT_EQ(font.GetFont()->LogFont().lfHeight, 20);
+    EXPECT_EQ(font.GetFont()->LogFont().lfWidth, 5);
+}
+
+} // namespace

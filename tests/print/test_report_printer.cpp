@@ -1,0 +1,226 @@
+#include "platform/RecordingDC.h"
+#include "print/ReportLayout.h"
+#include "print/ReportPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Cell texts that name their own grid cell, so a test sees which cell went where.
+std::string CellName(int row, int column)
+{
+    return "r" + std::to_string(row) + "c" + std::to_string(column);
+}
+
+struct Segment {
+    POINT from;
+    POINT to;
+    friend bool operator==(const Segment&, const Segment&) = default;
+};
+
+struct PrintedPage {
+    std::vector<DcCall> texts;
+    std::vector<Segment> lines;
+    std::vector<DcCall> calls;
+};
+
+PrintedPage PrintPage(std::size_t records, int page, const CellTextSource& source = CellName)
+{
+    RecordingDC dc;
+    DrawReportPage(dc, page, records, source);
+    PrintedPage printed;
+    printed.calls = dc.Calls();
+    printed.texts = dc.CallsOf(DcCallKind::DrawText);
+    for (const DcCall& call : dc.CallsOf(DcCallKind::LineTo))
+        printed.lines.push_back({call.from, call.to});
+    EXPECT_EQ(dc.GetCurrentFont(), nullptr) << "the page must not leave its font selected";
+    return printed;
+}
+
+std::vector<const DcCall*> TextsNamed(const PrintedPage& page, const std::string& text)
+{
+    std::vector<const DcCall*> found;
+    for (const DcCall& call : page.texts)
+        if (call.text == text)
+            found.push_back(&call);
+    return found;
+}
+
+bool HasSegment(const PrintedPage& page, Segment segment)
+{
+    return std::find(page.lines.begin(), page.lines.end(), segment) != page.lines.end();
+}
+
+TEST(ReportPrinterTest, NoRecordsGiveOneBlankPage)
+{
+    const PrintedPage page = PrintPage(0, 1);
+    EXPECT_TRUE(page.texts.empty());
+    EXPECT_TRUE(page.lines.empty());
+    EXPECT_EQ(report::PageCount(0), 1);
+}
+
+struct TextPlace {
+    const char* text;
+    RECT rect;
+};
+
+TEST(ReportPrinterTest, HeaderTextsStandInTheirRectangles)
+{
+    const TextPlace expected[] = {
+        {"No.", {15, 60, 35, 100}},          {"OLT name", {35, 60, 150, 100}},
+        {"ONT name", {150, 60, 265, 100}},   {"Wavelength", {265, 60, 335, 100}},
+        {"Power", {335, 60, 395, 100}},      {"Unit", {395, 60, 435, 100}},
+        {"Ref.", {435, 60, 495, 100}},       {"(dBm)", {435, 76, 495, 110}},
+        {"Thres.", {495, 60, 547, 100}},     {"Status", {495, 76, 547, 110}},
+        {"Threshold(dBm)", {547, 50, 727, 90}}, {"PASS", {547, 76, 607, 110}},
+        {"WRNG", {607, 76, 667, 110}},       {"FAIL", {667, 76, 727, 110}},
+        {"Date", {727, 60, 789, 100}},       {"Time", {789, 60, 851, 100}},
+    };
+    const PrintedPage page = PrintPage(1, 1);
+    for (const TextPlace& place : expected) {
+        const auto found = TextsNamed(page, place.text);
+        ASSERT_EQ(found.size(), 1u) << place.text;
+        EXPECT_EQ(found[0]->rect, place.rect) << place.text;
+        EXPECT_EQ(found[0]->format, 0x25u) << place.text;
+    }
+}
+
+TEST(ReportPrinterTest, HeaderBoxesAndTheOpenThresholdBlock)
+{
+    const PrintedPage page = PrintPage(1, 1);
+    // A plain header box: "No." from (15, 60) round to (35, 100).
+    EXPECT_TRUE(HasSegment(page, {{15, 60}, {35, 60}}));
+    EXPECT_TRUE(HasSegment(page, {{35, 60}, {35, 100}}));
+    EXPECT_TRUE(HasSegment(page, {{35, 100}, {15, 100}}));
+    EXPECT_TRUE(HasSegment(page, {{15, 100}, {15, 60}}));
+    // The threshold columns: top, middle and bottom lines, and a right edge
+    // below the middle only.
+    for (int column = 8; column <= 10; ++column) {
+        const int left = report::ColumnLeft(column);
+        const int right = report::ColumnLeft(column + 1);
+        EXPECT_TRUE(HasSegment(page, {{left, 60}, {right, 60}})) << column;
+        EXPECT_TRUE(HasSegment(page, {{left, 80}, {right, 80}})) << column;
+        EXPECT_TRUE(HasSegment(page, {{right, 80}, {right, 100}})) << column;
+        EXPECT_TRUE(HasSegment(page, {{left, 100}, {right, 100}})) << column;
+    }
+    for (const Segment& line : page.lines) {
+        const bool vertical = line.from.x == line.to.x;
+        const bool insideThresholdBlock = line.from.x > 547 && line.from.x < 727;
+        const bool aboveMiddle = std::min(line.from.y, line.to.y) < 80 && std::max(line.from.y, line.to.y) <= 100;
+        EXPECT_FALSE(vertical && insideThresholdBlock && aboveMiddle)
+            << "vertical line at x=" << line.from.x << " above the threshold middle line";
+    }
+}
+
+TEST(ReportPrinterTest, RecordCellsComeFromTheirGridRowsAndStandInTheirBoxes)
+{
+    // Nine records: page 2 holds only record 8 (grid rows 27 to 29) in slot 0.
+    const PrintedPage page = PrintPage(9, 2);
+    const TextPlace expected[] = {
+        {"r27c0", {15, 100, 35, 220}},     {"r27c1", {35, 100, 150, 220}},
+        {"r27c2", {150, 100, 265, 220}},   {"r27c3", {265, 100, 335, 140}},
+        {"r28c4", {335, 140, 395, 180}},   {"r29c5", {395, 180, 435, 220}},
+        {"r28c7", {495, 140, 547, 180}},   {"r29c10", {667, 180, 727, 220}},
+        {"r27c11", {727, 100, 789, 180}},  {"r27c12", {789, 100, 851, 180}},
+    };
+    for (const TextPlace& place : expected) {
+        const auto found = TextsNamed(page, place.text);
+        ASSERT_EQ(found.size(), 1u) << place.text;
+        EXPECT_EQ(found[0]->rect, place.rect) << place.text;
+    }
+    // One box for the merged columns, three for the per-line ones.
+    EXPECT_TRUE(HasSegment(page, {{35, 220}, {15, 220}}));
+    EXPECT_TRUE(HasSegment(page, {{335, 140}, {265, 140}}));
+    EXPECT_TRUE(TextsNamed(page, "r28c0").empty()) << "merged columns print from the record's first row only";
+    EXPECT_TRUE(TextsNamed(page, "r30c0").empty());
+}
+
+TEST(ReportPrinterTest, RecordTextsUseTheReportFont)
+{
+    const PrintedPage page = PrintPage(1, 1);
+    const auto found = TextsNamed(page, "r3c1");
+    ASSERT_EQ(found.size(), 1u);
+    const LOGFONT& font = found[0]->attr.font;
+    EXPECT_EQ(font.lfHeight, 15);
+    EXPECT_EQ(font.lfWidth, 5);
+    EXPECT_STREQ(font.lfFaceName, "黑体");
+}
+
+TEST(ReportPrinterTest, BoxIsDrawnFromItsTopLeftCornerRoundAndBack)
+{
+    RecordingDC dc;
+    DrawReportRecord(dc, 1, 1, CellName);
+    const std::vector<DcCall>& calls = dc.Calls();
+    // The first box of slot 1: column 0 from y = 220 to 340.
+    auto move = std::find_if(calls.begin(), calls.end(), [](const DcCall& c) { return c.kind == DcCallKind::MoveTo; });
+    ASSERT_NE(move, calls.end());
+    EXPECT_EQ(move->to, (POINT{15, 220}));
+    const POINT corners[] = {{35, 220}, {35, 340}, {15, 340}, {15, 220}};
+    for (const POINT& corner : corners) {
+        ++move;
+        ASSERT_NE(move, calls.end());
+        EXPECT_EQ(move->kind, DcCallKind::LineTo);
+        EXPECT_EQ(move->to, corner);
+    }
+}
+
+struct PageRecords {
+    std::size_t records;
+    int page;
+    int firstRow;   // grid row of the page's first record
+    int recordsDrawn;
+};
+
+class ReportPageRecordsTest : public ::testing::TestWithParam<PageRecords> {};
+
+TEST_P(ReportPageRecordsTest, PageShowsItsGroupOfEight)
+{
+    const PageRecords& c = GetParam();
+    const PrintedPage page = PrintPage(c.records, c.page);
+    constexpr std::size_t headerTexts = 24;       // 10 two-line columns, shared heading, 3 subtitles
+    constexpr std::size_t textsPerRecord = 29;    // 3 + 8 x 3 + 2
+    EXPECT_EQ(page.texts.size(), headerTexts + textsPerRecord * static_cast<std::size_t>(c.recordsDrawn));
+    EXPECT_EQ(TextsNamed(page, CellName(c.firstRow, 0)).size(), 1u);
+    const int lastRow = c.firstRow + 3 * (c.recordsDrawn - 1);
+    EXPECT_EQ(TextsNamed(page, CellName(lastRow + 2, 10)).size(), 1u);
+    EXPECT_TRUE(TextsNamed(page, CellName(lastRow + 3, 0)).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, ReportPageRecordsTest,
+                         ::testing::Values(PageRecords{8, 1, 3, 8}, PageRecords{9, 1, 3, 8},
+                                           PageRecords{9, 2, 27, 1}, PageRecords{16, 2, 27, 8}));
+
+TEST(ReportPrinterTest, LongNameIsClippedToItsColumn)
+{
+    const std::string longName(40, 'W');
+    const PrintedPage page = PrintPage(1, 1, [&](int row, int column) {
+        return row == 3 && column == 1 ? longName : std::string();
+    });
+    const auto found = TextsNamed(page, longName);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0]->rect.right, report::ColumnLeft(2)) << "the name's rectangle ends at the ONT column";
+    EXPECT_EQ(found[0]->format & DT_NOCLIP, 0u) << "DrawText must clip to the rectangle";
+}
+
+TEST(ReportPrinterTest, PageCoordinatesComeFromTheDeviceResolution)
+{
+    RecordingDC::Device device;
+    device.logPixelsX = 600;
+    device.logPixelsY = 600;
+    device.printing = true;
+    RecordingDC dc(device);
+    SetReportPageCoordinates(dc);
+    EXPECT_EQ(dc.GetMapMode(), MM_ANISOTROPIC);
+    EXPECT_EQ(dc.GetWindowExt(), (SIZE{1000, 700}));
+    EXPECT_EQ(dc.GetViewportExt(), (SIZE{5454, 4200}));
+    // One unit: 1/110 inch across, 1/100 inch down.
+    EXPECT_NEAR(dc.LogicalToDeviceX(110), 600, 1);
+    EXPECT_NEAR(dc.LogicalToDeviceY(100), 600, 1);
+}
+
+} // namespace
