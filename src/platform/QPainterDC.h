@@ -52,13 +52,18 @@ protected:
     int DoGetClipBox(RECT* rect) const override;
     int DoGetDeviceCaps(int index) const override;
 
-private:
     // Device rectangle (right/bottom excluded) of a logical rectangle.
     QRect DeviceRect(const RECT& logical) const;
-    // Fills device pixels with a colour (or inverts them) without antialiasing.
-    void FillDevice(const QRect& device, COLORREF color, bool invert);
     // The selected font realised at its device size.
     const QFont& DeviceFont() const;
+
+private:
+    // Fills device pixels with a colour under a raster operation (R2_*).
+    void FillDevice(const QRect& device, COLORREF color, int rop);
+    // Pixels of a pen line from `from` up to, not including, `to`.
+    void DrawDeviceLine(QPoint from, QPoint to, int width, COLORREF color);
+    // Device width of the selected pen: width 0 is one pixel.
+    int DevicePenWidth() const;
 
     QPainter* painter_ = nullptr;
     bool printing_ = false;

@@ -38,6 +38,7 @@ public:
 
 private:
     void OnActionTriggered(int action);
+    void OnSliderMoved(int position);
     void OnSliderReleased();
     // Copies range, page and position into the QScrollBar.
     void Sync();

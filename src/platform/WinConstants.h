@@ -30,6 +30,7 @@ constexpr int R2_BLACK = 1;
 constexpr int R2_NOTCOPYPEN = 4;
 constexpr int R2_NOT = 6;
 constexpr int R2_XORPEN = 7;
+constexpr int R2_NOP = 11;
 constexpr int R2_COPYPEN = 13;
 constexpr int R2_WHITE = 16;
 

@@ -28,6 +28,8 @@ constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); 
 constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
 // A cell colour that means "use the grid's default colour".
 constexpr COLORREF CLR_DEFAULT = 0xFF000000;
+// GetPixel outside the device.
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
 struct POINT {
     LONG x = 0;

@@ -1,0 +1,8 @@
+#include "platform/SystemSettings.h"
+
+#include <QApplication>
+
+int GetWheelScrollLines()
+{
+    return QApplication::wheelScrollLines();
+}
