@@ -26,7 +26,9 @@ std::uint32_t CheckedIndex(std::size_t size)
 
 std::uint32_t FontTable::Intern(const LOGFONT& font)
 {
-    if (lastHit_ < fonts_.size() && fonts_[lastHit_] == font)
+    // Cheap byte test first: most lookups repeat the previous font.
+    if (lastHit_ < fonts_.size()
+        && (std::memcmp(&fonts_[lastHit_], &font, sizeof font) == 0 || fonts_[lastHit_] == font))
         return lastHit_;
     const LOGFONT normal = Normalized(font);
     std::string key(reinterpret_cast<const char*>(&normal), sizeof normal);

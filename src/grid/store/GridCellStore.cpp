@@ -92,7 +92,8 @@ void GridCellStore::CreateCell(int row, int col)
 void GridCellStore::StoreCell(int row, int col, const GridCell& source)
 {
     CompactCell& cell = Cell(row, col);
-    cell.text.Assign(source.text);
+    if (!source.text.empty() || !cell.text.Empty())
+        cell.text.Assign(source.text);
     cell.format = source.format;
     cell.param = source.param;
     cell.image = source.image;
