@@ -32,13 +32,14 @@ struct PrintedPage {
 PrintedPage PrintPage(std::size_t records, int page, const CellTextSource& source = CellName)
 {
     RecordingDC dc;
+    CFont* const fontBefore = dc.GetCurrentFont();
     DrawReportPage(dc, page, records, source);
     PrintedPage printed;
     printed.calls = dc.Calls();
     printed.texts = dc.CallsOf(DcCallKind::DrawText);
     for (const DcCall& call : dc.CallsOf(DcCallKind::LineTo))
         printed.lines.push_back({call.from, call.to});
-    EXPECT_EQ(dc.GetCurrentFont(), nullptr) << "the page must not leave its font selected";
+    EXPECT_EQ(dc.GetCurrentFont(), fontBefore) << "the page must select the replaced font again";
     return printed;
 }
 
