@@ -79,16 +79,25 @@ int QPainterDC::DoDrawText(std::string_view text, RECT& rect, UINT format)
     if ((format & DT_END_ELLIPSIS) && !(flags & Qt::TextWordWrap))
         qtext = ElideLines(qtext, metrics, device.width());
 
+    // Size of the text as GDI measures it: the widest line by the number of
+    // lines times the text height (ascent + descent); wrapped text keeps the width.
+    const int lineHeight = metrics.ascent() + metrics.descent();
+    int textWidth = 0, textHeight = 0;
+    if (flags & Qt::TextWordWrap) {
+        const QRect bounds =
+            metrics.boundingRect(QRect(0, 0, std::max(device.width(), 1), 1 << 24), flags, qtext);
+        textWidth = device.width();
+        textHeight = std::max(lineHeight, bounds.height());
+    } else {
+        const QStringList lines = (flags & Qt::TextSingleLine) ? QStringList{qtext} : qtext.split(QLatin1Char('\n'));
+        for (const QString& line : lines)
+            textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+        textHeight = static_cast<int>(lines.size()) * lineHeight;
+    }
     if (format & DT_CALCRECT) {
-        // Wrapped text keeps the width; anything else takes the widest line.
-        const QRect bounds = (flags & Qt::TextWordWrap)
-            ? metrics.boundingRect(QRect(device.left(), device.top(), std::max(device.width(), 1), 1 << 24), flags, qtext)
-            : metrics.boundingRect(QRect(device.left(), device.top(), 1 << 24, 1 << 24), flags, qtext);
-        const int height = qtext.isEmpty() ? metrics.ascent() + metrics.descent() : bounds.height();
-        if (!(flags & Qt::TextWordWrap))
-            rect.right = rect.left + DeviceToLogicalX(bounds.width());
-        rect.bottom = rect.top + DeviceToLogicalY(height);
-        return DeviceToLogicalY(height);
+        rect.right = rect.left + DeviceToLogicalX(textWidth);
+        rect.bottom = rect.top + DeviceToLogicalY(textHeight);
+        return DeviceToLogicalY(textHeight);
     }
 
     const DcAttributes& a = Attributes();
@@ -97,10 +106,9 @@ int QPainterDC::DoDrawText(std::string_view text, RECT& rect, UINT format)
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setBackgroundMode(a.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
     painter.setBackground(ToQColor(a.bkColor));
-    QRect drawn;
-    painter.drawText(device, flags, qtext, &drawn);
+    painter.drawText(device, flags, qtext);
     painter.setBackgroundMode(Qt::TransparentMode);
-    return DeviceToLogicalY(drawn.height());
+    return DeviceToLogicalY(textHeight);
 }
 
 void QPainterDC::DoTextOut(int x, int y, std::string_view text)

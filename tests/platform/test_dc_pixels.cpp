@@ -1,0 +1,170 @@
+// Pixels drawn through QPainterDC on a memory context: GDI edges, lines and raster operations.
+#include <gtest/gtest.h>
+
+#include "PixelHelpers.h"
+#include "platform/SysColors.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+TEST(DcPixels, NotLineOverRedReadsCyanAndCrossingShowsCellColourAgain)
+{
+    MemoryDC dc(20, 20);
+    Clear(dc, kRed);
+    CPen pen(PS_SOLID, 0, RGB(192, 192, 192));
+    dc.SelectObject(&pen);
+    dc.SetROP2(R2_NOT);
+    dc.MoveTo(5, 0);
+    dc.LineTo(5, 20);
+    dc.MoveTo(0, 7);
+    dc.LineTo(20, 7);
+    EXPECT_EQ(dc.GetPixel(5, 3), RGB(0, 255, 255)) << "vertical line pixel";
+    EXPECT_EQ(dc.GetPixel(12, 7), RGB(0, 255, 255)) << "horizontal line pixel";
+    EXPECT_EQ(dc.GetPixel(5, 7), kRed) << "inverted twice where the lines cross";
+    EXPECT_EQ(dc.GetPixel(6, 3), kRed) << "a width-0 pen is one pixel wide";
+    EXPECT_EQ(dc.GetPixel(4, 3), kRed);
+}
+
+TEST(DcPixels, LineToLeavesOutTheEndPointInEveryDirection)
+{
+    struct Case {
+        const char* name;
+        POINT from, to, lastDrawn, endPoint;
+    };
+    const Case cases[] = {
+        {"right", {2, 5}, {10, 5}, {9, 5}, {10, 5}},
+        {"left", {10, 5}, {2, 5}, {3, 5}, {2, 5}},
+        {"down", {5, 2}, {5, 10}, {5, 9}, {5, 10}},
+        {"up", {5, 10}, {5, 2}, {5, 3}, {5, 2}},
+        {"diagonal", {2, 2}, {10, 10}, {9, 9}, {10, 10}},
+    };
+    for (const Case& c : cases) {
+        MemoryDC dc(16, 16);
+        Clear(dc, kWhite);
+        dc.MoveTo(c.from);
+        dc.LineTo(c.to);
+        EXPECT_EQ(dc.GetPixel(c.from.x, c.from.y), kBlack) << c.name << ": start point";
+        EXPECT_EQ(dc.GetPixel(c.lastDrawn.x, c.lastDrawn.y), kBlack) << c.name << ": last pixel";
+        EXPECT_EQ(dc.GetPixel(c.endPoint.x, c.endPoint.y), kWhite) << c.name << ": end point";
+        EXPECT_EQ(dc.GetCurrentPosition(), c.to) << c.name;
+    }
+}
+
+TEST(DcPixels, DiagonalNotLineInvertsEachPixelOnce)
+{
+    MemoryDC dc(16, 16);
+    Clear(dc, kRed);
+    dc.SetROP2(R2_NOT);
+    dc.MoveTo(0, 0);
+    dc.LineTo(12, 4);
+    const QRect ink = InkBounds(dc.Image(), qRgb(255, 0, 0));
+    EXPECT_EQ(ink.left(), 0);
+    EXPECT_EQ(ink.right(), 11) << "the end column is left out";
+    EXPECT_EQ(dc.GetPixel(12, 4), kRed);
+    for (int x = 0; x < 12; ++x) {
+        int inverted = 0;
+        for (int y = 0; y < 16; ++y)
+            inverted += dc.GetPixel(x, y) == RGB(0, 255, 255) ? 1 : 0;
+        EXPECT_EQ(inverted, 1) << "column " << x;
+    }
+}
+
+TEST(DcPixels, FillsAndRectangleExcludeRightAndBottomEdges)
+{
+    MemoryDC dc(20, 20);
+    Clear(dc, kWhite);
+    dc.FillSolidRect(RECT{2, 3, 8, 9}, kRed);
+    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 255, 255)), QRect(QPoint(2, 3), QPoint(7, 8)));
+    EXPECT_EQ(dc.GetBkColor(), kRed) << "FillSolidRect leaves its colour as the background colour";
+
+    Clear(dc, kWhite);
+    CBrush green(RGB(0, 255, 0));
+    dc.SelectObject(&green);
+    dc.Rectangle(2, 3, 8, 9);
+    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 255, 255)), QRect(QPoint(2, 3), QPoint(7, 8)));
+    EXPECT_EQ(dc.GetPixel(2, 3), kBlack) << "frame top-left";
+    EXPECT_EQ(dc.GetPixel(7, 8), kBlack) << "frame on right - 1, bottom - 1";
+    EXPECT_EQ(dc.GetPixel(3, 4), RGB(0, 255, 0)) << "inside filled with the brush";
+
+    Clear(dc, kWhite);
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.Rectangle(2, 3, 8, 9);
+    EXPECT_EQ(dc.GetPixel(4, 5), kWhite) << "NULL_BRUSH leaves the inside alone";
+    EXPECT_EQ(dc.GetPixel(7, 5), kBlack);
+
+    Clear(dc, kWhite);
+    CBrush blue(RGB(0, 0, 255));
+    dc.FillRect(RECT{0, 0, 4, 4}, &blue);
+    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 255, 255)), QRect(0, 0, 4, 4));
+}
+
+TEST(DcPixels, InvertRectTwiceRestoresThePixels)
+{
+    MemoryDC dc(10, 10);
+    Clear(dc, RGB(10, 20, 30));
+    dc.InvertRect(RECT{1, 1, 5, 5});
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(245, 235, 225));
+    EXPECT_EQ(dc.GetPixel(5, 5), RGB(10, 20, 30));
+    dc.InvertRect(RECT{1, 1, 5, 5});
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(10, 20, 30));
+}
+
+TEST(DcPixels, NullPenDrawsNoLine)
+{
+    MemoryDC dc(10, 10);
+    Clear(dc, kWhite);
+    dc.SelectStockObject(NULL_PEN);
+    dc.MoveTo(0, 5);
+    dc.LineTo(10, 5);
+    EXPECT_TRUE(InkBounds(dc.Image(), qRgb(255, 255, 255)).isEmpty());
+}
+
+TEST(DcPixels, SunkenInnerEdgeUsesDarkTopLeftAndLightBottomRight)
+{
+    MemoryDC dc(20, 20);
+    Clear(dc, RGB(1, 2, 3));
+    RECT r{2, 2, 12, 10};
+    dc.DrawEdge(&r, BDR_SUNKENINNER, BF_RECT);
+    const COLORREF topLeft = GetSysColor(COLOR_3DDKSHADOW), bottomRight = GetSysColor(COLOR_3DLIGHT);
+    EXPECT_EQ(dc.GetPixel(5, 2), topLeft);
+    EXPECT_EQ(dc.GetPixel(2, 5), topLeft);
+    EXPECT_EQ(dc.GetPixel(5, 9), bottomRight);
+    EXPECT_EQ(dc.GetPixel(11, 5), bottomRight);
+    EXPECT_EQ(dc.GetPixel(5, 5), RGB(1, 2, 3)) << "the edge is one pixel wide";
+    EXPECT_EQ(dc.GetPixel(12, 5), RGB(1, 2, 3)) << "right edge excluded";
+}
+
+TEST(DcPixels, BitBltCopiesABufferPaintedAtItsWindowOrigin)
+{
+    // The double buffer of a paint: a bitmap of the clip box whose window
+    // origin is the clip box's top-left, copied once to the same place.
+    MemoryDC window(40, 30);
+    Clear(window, kWhite);
+    const RECT clip{10, 5, 30, 25};
+    MemoryDC buffer(clip.Width(), clip.Height(), &window);
+    buffer.SetWindowOrg(clip.left, clip.top);
+    buffer.FillSolidRect(clip, RGB(0, 0, 255));
+    buffer.FillSolidRect(RECT{12, 7, 14, 9}, kRed);
+    EXPECT_EQ(buffer.GetPixel(2, 2), kRed) << "window coordinates land at buffer pixel (x - 10, y - 5)";
+    window.BitBlt(clip.left, clip.top, clip.Width(), clip.Height(), &buffer, clip.left, clip.top, SRCCOPY);
+    EXPECT_EQ(window.GetPixel(12, 7), kRed);
+    EXPECT_EQ(window.GetPixel(29, 24), RGB(0, 0, 255));
+    EXPECT_EQ(window.GetPixel(30, 24), kWhite);
+    EXPECT_EQ(window.GetPixel(9, 5), kWhite);
+}
+
+TEST(DcPixels, MappedRectangleUsesRoundedDeviceCorners)
+{
+    MemoryDC dc(100, 100);
+    Clear(dc, kWhite);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(10, 10);
+    dc.SetViewportExt(25, 25);   // 2.5 device pixels per unit
+    dc.FillSolidRect(RECT{1, 1, 3, 3}, kRed);   // device 2.5 -> 3, 7.5 -> 8
+    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 255, 255)), QRect(QPoint(3, 3), QPoint(7, 7)));
+}
+
+}  // namespace
