@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -180,20 +181,42 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Devices, pipes and the standard output cannot be replaced by renaming.
-ExportResult WriteDirectly(int fd, std::string_view bytes)
+// Writes the file's contents to an open descriptor; false with errno set.
+using BodyWriter = std::function<bool(int fd)>;
+
+// Formats and writes in pieces, so the whole text never has to be in memory.
+bool WriteDelimitedTextTo(int fd, const RecordList& records, char separator)
 {
-    if (!WriteAll(fd, bytes))
+    constexpr std::size_t FLUSH_AT = 256 * 1024;
+    std::string piece;
+    piece.reserve(FLUSH_AT + 16 * 1024);   // room for the record that crosses the mark
+    AppendDelimitedHeader(piece, separator);
+    std::size_t position = 0;
+    for (const MeterRecord& record : records) {
+        AppendDelimitedRecord(piece, record, position++, separator);
+        if (piece.size() >= FLUSH_AT) {
+            if (!WriteAll(fd, piece))
+                return false;
+            piece.clear();
+        }
+    }
+    return WriteAll(fd, piece);
+}
+
+// Devices, pipes and the standard output cannot be replaced by renaming.
+ExportResult WriteDirectly(int fd, const BodyWriter& body)
+{
+    if (!body(fd))
         return FailedWithErrno();
     return ExportResult{true, {}};
 }
 
-ExportResult WriteToNonRegularFile(const std::string& path, std::string_view bytes)
+ExportResult WriteToNonRegularFile(const std::string& path, const BodyWriter& body)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return FailedWithErrno();
-    ExportResult result = WriteDirectly(fd, bytes);
+    ExportResult result = WriteDirectly(fd, body);
     if (::close(fd) != 0 && result.ok)
         result = FailedWithErrno();
     return result;
@@ -229,14 +252,14 @@ void SyncFolder(const std::string& folder)
 
 // Writes to a temporary file next to the target and renames it over the
 // target only when everything is on disk.
-ExportResult ReplaceRegularFile(const std::string& target, mode_t mode, std::string_view bytes)
+ExportResult ReplaceRegularFile(const std::string& target, mode_t mode, const BodyWriter& body)
 {
     const std::string folder = FolderOf(target);
     std::string temporary = folder + "/.orvik50-save-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return FailedWithErrno();
-    bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool written = ::fchmod(fd, mode) == 0 && body(fd) && ::fsync(fd) == 0;
     const int savedErrno = errno;
     if (::close(fd) != 0 && written)
         written = false;
@@ -251,16 +274,16 @@ ExportResult ReplaceRegularFile(const std::string& target, mode_t mode, std::str
     return failure;
 }
 
-} // namespace
-
-ExportResult WriteTextFileAtomically(const std::string& path, std::string_view bytes)
+// Directs the body to the target: directly for devices, pipes and the
+// standard output, through a temporary file for regular files.
+ExportResult WriteFileThrough(const std::string& path, const BodyWriter& body)
 {
     if (path.empty())
         return Failed("no file name");
     if (path == "-" || path == "/dev/stdout")
-        return WriteDirectly(STDOUT_FILENO, bytes);
+        return WriteDirectly(STDOUT_FILENO, body);
     if (path == "/dev/stderr")
-        return WriteDirectly(STDERR_FILENO, bytes);
+        return WriteDirectly(STDERR_FILENO, body);
 
     std::string target = path;
     mode_t mode = DefaultFileMode();
@@ -269,7 +292,7 @@ ExportResult WriteTextFileAtomically(const std::string& path, std::string_view b
         if (S_ISDIR(info.st_mode))
             return Failed("is a folder");
         if (!S_ISREG(info.st_mode))
-            return WriteToNonRegularFile(path, bytes);
+            return WriteToNonRegularFile(path, body);
         // A read-only file is not replaced, as opening it for writing would fail.
         if (::access(path.c_str(), W_OK) != 0)
             return FailedWithErrno();
@@ -279,10 +302,17 @@ ExportResult WriteTextFileAtomically(const std::string& path, std::string_view b
         if (::realpath(path.c_str(), resolved))
             target = resolved;
     }
-    return ReplaceRegularFile(target, mode, bytes);
+    return ReplaceRegularFile(target, mode, body);
+}
+
+} // namespace
+
+ExportResult WriteTextFileAtomically(const std::string& path, std::string_view bytes)
+{
+    return WriteFileThrough(path, [bytes](int fd) { return WriteAll(fd, bytes); });
 }
 
 ExportResult WriteDelimitedTextFile(const std::string& path, const RecordList& records, char separator)
 {
-    return WriteTextFileAtomically(path, FormatDelimitedText(records, separator));
+    return WriteFileThrough(path, [&](int fd) { return WriteDelimitedTextTo(fd, records, separator); });
 }

@@ -15,8 +15,33 @@ void AppendFixed2(std::string& out, float value)
         out += widened < 0 ? "-inf" : "inf";
         return;
     }
-    // Fixed precision is correctly rounded (round-half-even on the exact
-    // binary value), as glibc's printf is. The largest float has 39 digits.
+    // A float has a 24-bit significand and 100 needs 7 bits, so |value| * 100
+    // is exact in a double. Rounding it to an integer in the default rounding
+    // mode (nearest, ties to even) is then exactly printf's rounding to two
+    // decimals. Far cheaper than a general conversion; the bound keeps the
+    // integer exact.
+    const double scaled = std::fabs(widened) * 100.0;
+    if (scaled < 1e15) {
+        auto hundredths = static_cast<std::uint64_t>(std::nearbyint(scaled));
+        char buffer[24];
+        char* const end = buffer + sizeof buffer;
+        char* p = end;
+        *--p = static_cast<char>('0' + hundredths % 10);
+        hundredths /= 10;
+        *--p = static_cast<char>('0' + hundredths % 10);
+        hundredths /= 10;
+        *--p = '.';
+        do {
+            *--p = static_cast<char>('0' + hundredths % 10);
+            hundredths /= 10;
+        } while (hundredths != 0);
+        if (std::signbit(widened))   // printf keeps the sign of -0.0 and of -0.001
+            *--p = '-';
+        out.append(p, end);
+        return;
+    }
+    // Larger values: fixed precision to_chars is correctly rounded as glibc's
+    // printf is. The largest float has 39 digits.
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, widened, std::chars_format::fixed, 2);
     out.append(buffer, result.ptr);

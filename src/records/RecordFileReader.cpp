@@ -91,12 +91,28 @@ RecordFileReadResult ReadRecordFile(const std::string& path)
     if (static_cast<std::size_t>(headerRead) < sizeof header)
         return Failure(TooShortMessage(static_cast<std::size_t>(headerRead)));
 
-    // Never more than the announced records: bytes after them are not read.
-    const std::size_t announced = DecodeRecordFileHeader(header).recordCount;
-    std::vector<unsigned char> data(RECORD_FILE_HEADER_SIZE + announced * METER_RECORD_SIZE);
-    std::memcpy(data.data(), header, sizeof header);
-    const long long bodyRead = ReadFully(file.fd, data.data() + sizeof header, data.size() - sizeof header);
-    if (bodyRead < 0)
-        return Failure(std::strerror(errno));
-    return ParseRecordFile(data.data(), sizeof header + static_cast<std::size_t>(bodyRead));
+    RecordFileReadResult result;
+    result.ok = true;
+    result.announcedCount = DecodeRecordFileHeader(header).recordCount;
+    result.records.Reserve(result.announcedCount);
+    // Records are decoded from a small reused buffer: a second whole-file
+    // buffer would double the memory touched, and fresh pages are costly.
+    // Never more than the announced records are read.
+    constexpr std::size_t CHUNK_RECORDS = 512;
+    std::vector<unsigned char> chunk(CHUNK_RECORDS * METER_RECORD_SIZE);
+    std::size_t remaining = result.announcedCount;
+    while (remaining > 0) {
+        const std::size_t wanted = (remaining < CHUNK_RECORDS ? remaining : CHUNK_RECORDS) * METER_RECORD_SIZE;
+        const long long got = ReadFully(file.fd, chunk.data(), wanted);
+        if (got < 0)
+            return Failure(std::strerror(errno));
+        // A partial record at the end of the file is dropped.
+        const std::size_t complete = static_cast<std::size_t>(got) / METER_RECORD_SIZE;
+        for (std::size_t i = 0; i < complete; ++i)
+            result.records.Add(DecodeMeterRecord(chunk.data() + i * METER_RECORD_SIZE));
+        if (static_cast<std::size_t>(got) < wanted)
+            break;   // end of file
+        remaining -= complete;
+    }
+    return result;
 }

@@ -31,6 +31,18 @@ TEST(TextFileWriter, WritesTheFormattedBytesAndLeavesNoTemporary)
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
+// The file is written in pieces; many pieces must join to the same bytes.
+TEST(TextFileWriter, LargeListGivesTheSameBytesAsTheFormatter)
+{
+    ScratchFolder folder;
+    RecordList list;
+    for (const MeterRecord& r : RandomRecords(12000, 5))
+        list.Add(r);
+    const std::string path = folder.Path("large.csv");
+    ASSERT_TRUE(WriteDelimitedTextFile(path, list, ','));
+    EXPECT_EQ(ReadWholeFile(path), FormatDelimitedText(list, ','));
+}
+
 TEST(TextFileWriter, ReplacesAnExistingFileKeepingItsPermissions)
 {
     ScratchFolder folder;

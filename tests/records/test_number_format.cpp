@@ -39,6 +39,10 @@ TEST(Fixed2, SpecialValuesSpelledAsPrintf)
         {2.675f, "2.67"},       {1.005f, "1.00"},     {-8.01f, "-8.01"},
         {std::numeric_limits<float>::max(), "340282346638528859811704183484516925440.00"},
         {std::numeric_limits<float>::denorm_min(), "0.00"},
+        {-std::numeric_limits<float>::denorm_min(), "-0.00"},
+        // Around the switch between the short path and the general one.
+        {9.99e12f, "9989999558656.00"},  {1e13f, "9999999827968.00"},  {-1.5e13f, "-15000000266240.00"},
+        {0.005f, "0.00"},  {-0.015f, "-0.01"},  {99.995f, "100.00"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Fixed2(c.value), c.expected) << c.expected;

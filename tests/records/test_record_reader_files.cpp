@@ -25,16 +25,25 @@ TEST(RecordFileReading, ReadsWhatTheSampleMakerWrote)
         EXPECT_EQ(std::memcmp(&result.records[i], &records[i], sizeof(MeterRecord)), 0) << i;
 }
 
+// Records are read in pieces; the cut may fall anywhere.
 TEST(RecordFileReading, ShortenedFileKeepsCompleteRecordsAndReportsBothCounts)
 {
     ScratchFolder folder;
-    std::string bytes = EncodeRecordFile(RandomRecords(5, 7));
-    bytes.resize(bytes.size() - METER_RECORD_SIZE * 2 - 30);   // 2 whole records and part of a third gone
-    const auto result = ReadRecordFile(folder.Write("short.bin", bytes));
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.announcedCount, 5u);
-    EXPECT_EQ(result.ReadCount(), 2u);
-    EXPECT_FALSE(result.IsComplete());
+    const auto records = RandomRecords(1500, 7);
+    const std::string full = EncodeRecordFile(records);
+    for (std::size_t complete : {0u, 2u, 511u, 512u, 513u, 1100u, 1499u}) {
+        for (std::size_t extra : {0u, 30u}) {
+            const std::string bytes = full.substr(0, RECORD_FILE_HEADER_SIZE + complete * METER_RECORD_SIZE + extra);
+            const auto result = ReadRecordFile(folder.Write("short.bin", bytes));
+            ASSERT_TRUE(result.ok);
+            EXPECT_EQ(result.announcedCount, 1500u);
+            EXPECT_EQ(result.ReadCount(), complete) << "extra bytes " << extra;
+            EXPECT_FALSE(result.IsComplete());
+            if (complete > 0) {
+                EXPECT_EQ(std::memcmp(&result.records[complete - 1], &records[complete - 1], sizeof(MeterRecord)), 0);
+            }
+        }
+    }
 }
 
 struct FailureCase {

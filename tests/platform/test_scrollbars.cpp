@@ -1,0 +1,184 @@
+// Win32 scroll bar semantics and their QScrollBar mirror.
+#include <gtest/gtest.h>
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <utility>
+#include <vector>
+
+#include "platform/ScrollBarBinding.h"
+
+namespace {
+
+SCROLLINFO RangeAndPage(int max, UINT page)
+{
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMax = max;
+    info.nPage = page;
+    return info;
+}
+
+TEST(ScrollBarModel, PositionsAreClampedToMaxMinusPagePlusOne)
+{
+    struct Case {
+        const char* name;
+        int max;
+        UINT page;
+        int requested, expected;
+        bool visible;
+    };
+    const Case cases[] = {
+        {"grid rows: limit 660, page 240", 660, 240, 1000, 421, true},
+        {"grid columns: limit 859, page 460", 859, 460, 859, 400, true},
+        {"page 0 reaches the maximum", 100, 0, 1000, 100, true},
+        {"page 1 reaches the maximum", 100, 1, 1000, 100, true},
+        {"page covers the range", 100, 101, 50, 0, false},
+        {"page beyond the range", 100, 500, 50, 0, false},
+        {"maximum 0 hides the bar", 0, 0, 10, 0, false},
+        {"negative positions go to 0", 100, 10, -5, 0, true},
+    };
+    for (const Case& c : cases) {
+        ScrollBarModel bar;
+        bar.SetScrollInfo(RangeAndPage(c.max, c.page));
+        bar.SetScrollPos(c.requested);
+        EXPECT_EQ(bar.GetScrollPos(), c.expected) << c.name;
+        EXPECT_EQ(bar.IsVisible(), c.visible) << c.name;
+        EXPECT_EQ(ScrollBarBinding::QtMaximum(0, c.max, c.page), bar.MaxScrollPos()) << c.name;
+    }
+}
+
+TEST(ScrollBarModel, ShrinkingTheRangeReclampsThePosition)
+{
+    ScrollBarModel bar;
+    bar.SetScrollInfo(RangeAndPage(660, 240));
+    bar.SetScrollPos(400);
+    bar.SetScrollRange(0, 500);
+    EXPECT_EQ(bar.GetScrollPos(), 261);
+    bar.SetScrollRange(0, 0);
+    EXPECT_EQ(bar.GetScrollPos(), 0);
+    EXPECT_EQ(bar.GetPage(), 1u) << "the page is cut to the range size";
+}
+
+TEST(ScrollBarModel, ScrollInfoMasks)
+{
+    ScrollBarModel bar;
+    SCROLLINFO set = RangeAndPage(300, 50);
+    set.fMask |= SIF_POS;
+    set.nPos = 120;
+    EXPECT_EQ(bar.SetScrollInfo(set), 120);
+
+    SCROLLINFO get;
+    get.fMask = SIF_POS;
+    get.nMax = -7;
+    ASSERT_TRUE(bar.GetScrollInfo(&get));
+    EXPECT_EQ(get.nPos, 120);
+    EXPECT_EQ(get.nMax, -7) << "fields outside the mask are left alone";
+
+    bar.BeginTracking(200);
+    get.fMask = SIF_TRACKPOS | SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(bar.GetScrollInfo(&get));
+    EXPECT_EQ(get.nTrackPos, 200);
+    EXPECT_EQ(get.nMax, 300);
+    EXPECT_EQ(get.nPage, 50u);
+    bar.EndTracking();
+    EXPECT_EQ(bar.GetTrackPos(), 120) << "outside a drag the track position is the position";
+
+    get.fMask = 0;
+    EXPECT_FALSE(bar.GetScrollInfo(&get));
+}
+
+// A scroll area whose vertical bar is driven like a window's: a handler that
+// records the codes and applies a simple policy.
+struct BoundArea {
+    QScrollArea area;
+    std::vector<std::pair<int, int>> codes;
+    WindowScrollBars bars{&area, nullptr, [this](int code, int track) { OnVScroll(code, track); }};
+
+    void OnVScroll(int code, int track)
+    {
+        codes.emplace_back(code, track);
+        const int pos = bars.GetScrollPos(SB_VERT);
+        switch (code) {
+        case SB_LINEDOWN: bars.SetScrollPos(SB_VERT, pos + 60); break;   // three rows at once
+        case SB_LINEUP: bars.SetScrollPos(SB_VERT, pos - 60); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: bars.SetScrollPos(SB_VERT, track); break;
+        default: break;   // page and end codes ignored here
+        }
+    }
+};
+
+TEST(ScrollBarBinding, MirrorsRangePageAndPositionIntoTheQScrollBar)
+{
+    BoundArea a;
+    a.bars.SetScrollRange(SB_VERT, 0, 660);
+    SCROLLINFO page;
+    page.fMask = SIF_PAGE;
+    page.nPage = 240;
+    a.bars.SetScrollInfo(SB_VERT, page, FALSE);
+    a.bars.SetScrollPos(SB_VERT, 999);
+    QScrollBar* bar = a.area.verticalScrollBar();
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 421);
+    EXPECT_EQ(bar->pageStep(), 240);
+    EXPECT_EQ(bar->value(), 421);
+    EXPECT_EQ(a.bars.GetScrollPos(SB_VERT), 421);
+    EXPECT_TRUE(a.codes.empty()) << "setting the position is not a user action";
+
+    a.bars.SetScrollRange(SB_VERT, 0, 0);
+    EXPECT_EQ(bar->maximum(), 0) << "nothing to scroll: the area hides the bar";
+}
+
+TEST(ScrollBarBinding, UserActionsBecomeCodesAndTheHandlerDecidesThePosition)
+{
+    BoundArea a;
+    a.bars.SetScrollRange(SB_VERT, 0, 1000);
+    SCROLLINFO page;
+    page.fMask = SIF_PAGE;
+    page.nPage = 100;
+    a.bars.SetScrollInfo(SB_VERT, page);
+    QScrollBar* bar = a.area.verticalScrollBar();
+
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(bar->value(), 60) << "the handler's three-row step, not Qt's single step";
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(bar->value(), 60) << "a handler that ignores a code leaves the bar where it was";
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(bar->value(), 0);
+
+    // Dragging the thumb: track positions while held, then the final position.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(300);
+    EXPECT_EQ(a.bars.Vert().Model().GetTrackPos(), 300);
+    EXPECT_EQ(bar->value(), 300);
+    bar->setSliderPosition(350);
+    bar->setSliderDown(false);
+    EXPECT_EQ(bar->value(), 350);
+    EXPECT_FALSE(a.bars.Vert().Model().IsTracking());
+
+    const std::vector<std::pair<int, int>> expected = {
+        {SB_LINEDOWN, 0},      {SB_PAGEDOWN, 60},       {SB_BOTTOM, 60},        {SB_LINEUP, 60},
+        {SB_THUMBTRACK, 300},  {SB_THUMBTRACK, 350},    {SB_THUMBPOSITION, 350}, {SB_ENDSCROLL, 350},
+    };
+    EXPECT_EQ(a.codes, expected);
+}
+
+TEST(ScrollBarBinding, ThumbSnapsBackWhenTheHandlerKeepsThePosition)
+{
+    QScrollArea area;
+    std::vector<int> codes;
+    ScrollBarBinding binding(area.horizontalScrollBar(), [&codes](int code, int) { codes.push_back(code); });
+    binding.SetScrollRange(0, 500);
+    QScrollBar* bar = area.horizontalScrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(200);
+    EXPECT_EQ(bar->sliderPosition(), 200) << "the thumb follows the pointer while dragged";
+    bar->setSliderDown(false);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(bar->sliderPosition(), 0);
+    EXPECT_EQ(codes, (std::vector<int>{SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL}));
+}
+
+}  // namespace
