@@ -53,7 +53,6 @@ void COrvik50View::BuildGrid(const RECT& clientRect)
     // After all merges: a block whose master is already fixed is refused.
     grid->SetFixedRows(kHeaderRows);
     grid->SetFixedColumns(1);
-    grid->show();
 }
 
 void COrvik50View::ApplyFillItem(int row, int column)
