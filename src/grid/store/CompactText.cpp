@@ -29,10 +29,14 @@ CompactText& CompactText::operator=(CompactText&& other) noexcept
 void CompactText::Assign(std::string_view text)
 {
     if (text.size() <= kInlineCapacity) {
+        // Copy out first: text may point into the heap block freed here.
+        unsigned char copy[kInlineCapacity];
+        if (!text.empty())
+            std::memcpy(copy, text.data(), text.size());
         Free();
         Reset();
         if (!text.empty())
-            std::memcpy(bytes_, text.data(), text.size());
+            std::memcpy(bytes_, copy, text.size());
         bytes_[kTagByte] = static_cast<unsigned char>(text.size());
         return;
     }
