@@ -10,6 +10,7 @@
 //   CGridCtrl_paint.cpp      paintEvent, PaintGrid and the cell drawing
 //   CGridCtrl_selection.cpp  focus cell and selection range
 //   CGridCtrl_pending.cpp    default bodies of the operations that are not built yet
+//                            (clipboard, select-all, printing, header clicks, editing, title tips)
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <memory>
@@ -353,6 +354,8 @@ protected:
     void changeEvent(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    // The scroll handlers move the content themselves; the area must not.
+    void scrollContentsBy(int dx, int dy) override;
 
     // Invalidates a client rectangle (right/bottom excluded), or the whole client area.
     void InvalidateRect(const RECT* rect);
@@ -417,19 +420,38 @@ private:
     // ---- geometry ----
     // Top-left scroll cell for given bar positions (the rule of GetTopLeftScrollCell).
     CellId TopLeftCellAt(int horzPos, int vertPos) const;
-    // Scroll range of one bar: the guards, then the maximum and page.
-    bool ScrollRangeGuardsPass() const;
+    // The window exists, drawing is on, the scroll area is not empty and the
+    // fully visible range is valid: only then are the bars' ranges changed.
+    bool ScrollRangeGuardsPass(const RECT& client) const;
+    // Gives one bar its maximum (horzScrollLimit / vertScrollLimit) and page.
     void SetHorzRange(const RECT& client);
     void SetVertRange(const RECT& client);
+    // A user action on a bar: the thumb position is what GetScrollPosition
+    // reads as the track position while the handler runs.
+    void OnBarAction(int bar, int code, int trackPos);
+    // Moves the client pixels of area by (dx, dy) (ScrollWindow); nothing while batched.
+    void ScrollClient(int dx, int dy, const RECT& area);
+    // Invalidates for a scroll step (null: the whole client area); nothing while batched.
+    void InvalidateForScroll(const RECT* rect);
     // Hides the title tip at the start of scroll handling (title tips are not built yet).
     void HideTitleTip();
     // Gives the grid the keyboard focus when another window has it.
     void TakeFocus();
 
+    // ---- selection ----
+    // Invalidates a cell's rectangle (grown by one pixel right and down) when it is visible.
+    void InvalidateCellRect(int row, int col);
+    // Redraws a cell for a selection change: at once with forceRepaint, else by invalidation.
+    void RedrawSelectionCell(int row, int col, bool forceRepaint);
+
     // ---- rendering ----
     // (private helpers of CGridCtrl_paint.cpp go here)
 
     std::unique_ptr<WindowScrollBars> scrollBars;
+    // Thumb position of the bar action being handled, per bar; -1 outside one.
+    int actionTrackPos[2] = {-1, -1};
+    // While above 0 (EnsureVisible), scroll steps only move the positions; the caller repaints.
+    int scrollBatchDepth = 0;
     UINT controlId = 0;
     bool windowCreated = false;
 };
