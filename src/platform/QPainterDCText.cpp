@@ -52,9 +52,24 @@ QString NormaliseLineBreaks(QString text)
     return text;
 }
 
+// True when the text surely fits `width` without measuring it: few enough
+// characters of this font's widest advance. Only for Latin text, whose glyphs
+// come from this font rather than a wider fallback font.
+bool SurelyFits(const QString& text, const QFontMetrics& metrics, int width)
+{
+    if (static_cast<long long>(text.size()) * metrics.maxWidth() > width)
+        return false;
+    for (QChar c : text)
+        if (c.unicode() >= 0x0250)
+            return false;
+    return true;
+}
+
 // DT_END_ELLIPSIS: every line that does not fit ends in "…".
 QString ElideLines(const QString& text, const QFontMetrics& metrics, int width)
 {
+    if (SurelyFits(text, metrics, width))
+        return text;
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines)
         if (metrics.horizontalAdvance(line) > width)
@@ -79,23 +94,25 @@ int QPainterDC::DoDrawText(std::string_view text, RECT& rect, UINT format)
     if ((format & DT_END_ELLIPSIS) && !(flags & Qt::TextWordWrap))
         qtext = ElideLines(qtext, metrics, device.width());
 
-    // Size of the text as GDI measures it: the widest line by the number of
-    // lines times the text height (ascent + descent); wrapped text keeps the width.
+    // Height of the text as GDI measures it: lines times ascent + descent.
     const int lineHeight = metrics.ascent() + metrics.descent();
-    int textWidth = 0, textHeight = 0;
+    const int lineCount = (flags & Qt::TextSingleLine) ? 1 : static_cast<int>(qtext.count(QLatin1Char('\n'))) + 1;
+    int textHeight = lineCount * lineHeight;
     if (flags & Qt::TextWordWrap) {
         const QRect bounds =
             metrics.boundingRect(QRect(0, 0, std::max(device.width(), 1), 1 << 24), flags, qtext);
-        textWidth = device.width();
         textHeight = std::max(lineHeight, bounds.height());
-    } else {
-        const QStringList lines = (flags & Qt::TextSingleLine) ? QStringList{qtext} : qtext.split(QLatin1Char('\n'));
-        for (const QString& line : lines)
-            textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
-        textHeight = static_cast<int>(lines.size()) * lineHeight;
     }
     if (format & DT_CALCRECT) {
-        rect.right = rect.left + DeviceToLogicalX(textWidth);
+        // The widest line; wrapped text keeps the rectangle's width.
+        int textWidth = 0;
+        if (!(flags & Qt::TextWordWrap)) {
+            const QStringList lines =
+                (flags & Qt::TextSingleLine) ? QStringList{qtext} : qtext.split(QLatin1Char('\n'));
+            for (const QString& line : lines)
+                textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+            rect.right = rect.left + DeviceToLogicalX(textWidth);
+        }
         rect.bottom = rect.top + DeviceToLogicalY(textHeight);
         return DeviceToLogicalY(textHeight);
     }
