@@ -92,19 +92,18 @@ bool COrvik50View::OpenRecordFile(const QString& path)
         SetStatusText(QStringLiteral("Cannot open %1: %2").arg(path, QString::fromStdString(read.error)));
         return false;
     }
+    const std::size_t readCount = read.ReadCount();
+    const bool complete = read.IsComplete();
     recordList.Swap(read.records);
 
     const RECT clientRect = ToRect(contentsRect());
     DestroyGrid();
     BuildGrid(clientRect);
 
-    if (read.IsComplete())
+    if (complete)
         SetStatusText(QStringLiteral("Ready"));
     else
-        SetStatusText(QStringLiteral("%1: read %2 of %3 records")
-                          .arg(path)
-                          .arg(read.ReadCount())
-                          .arg(read.announcedCount));
+        SetStatusText(QStringLiteral("%1: read %2 of %3 records").arg(path).arg(readCount).arg(read.announcedCount));
     return true;
 }
 

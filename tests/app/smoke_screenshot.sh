@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# End-to-end smoke test: starts the real viewer under Xvfb on a record file,
+# takes a screenshot and checks its pixels: the green, yellow and red verdict
+# cells, cyan grid lines over a red cell, and the header colour (that of the
+# fixed cells, not white) above the first verdict cell.
+# Usage: smoke_screenshot.sh VIEWER RECORD_FILE OUTPUT_DIR
+# Exit code 77 (skipped) when Xvfb or ImageMagick is missing.
+set -euo pipefail
+viewer=$1
+sample=$2
+out=$3
+
+for tool in Xvfb import convert xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (scripts/install-deps.sh installs it)"
+    exit 77
+  fi
+done
+[ -f "$sample" ] || { echo "FAILED: no record file $sample"; exit 1; }
+mkdir -p "$out"
+
+display=""
+for d in $(seq 91 150); do
+  if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then display=$d; break; fi
+done
+[ -n "$display" ] || { echo "FAILED: no free X display"; exit 1; }
+
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; }
+trap cleanup EXIT
+
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+export DISPLAY=":$display"
+export QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=
+export XDG_RUNTIME_DIR
+XDG_RUNTIME_DIR=$(mktemp -d)
+if command -v openbox >/dev/null; then
+  openbox >"$out/openbox.log" 2>&1 &
+  pids+=($!)
+fi
+
+"$viewer" "$sample" >"$out/viewer.log" 2>&1 &
+pids+=($!)
+if ! timeout 30 xdotool search --sync --onlyvisible --name "Orvik Application System" >/dev/null; then
+  echo "FAILED: the viewer's window did not appear"; cat "$out/viewer.log"; exit 1
+fi
+sleep 2
+import -window root "$out/screen.png"
+
+# One line per pixel: "x y RRGGBB".
+convert "$out/screen.png" -depth 8 txt:- \
+  | awk -F'[ ,:]+' 'NR > 1 { for (i = 1; i <= NF; ++i) if ($i ~ /^#[0-9A-F]{6}/) { print $1, $2, substr($i, 2, 6); break } }' \
+  >"$out/pixels.txt"
+
+count() { awk -v c="$1" '$3 == c { n++ } END { print n + 0 }' "$out/pixels.txt"; }
+green=$(count 00FF00)
+yellow=$(count FFFF00)
+red=$(count FF0000)
+cyan=$(count 00FFFF)
+echo "pixels: green=$green yellow=$yellow red=$red cyan=$cyan"
+status=0
+[ "$green" -gt 100 ] || { echo "FAILED: no green (pass) cells"; status=1; }
+[ "$yellow" -gt 100 ] || { echo "FAILED: no yellow (wrng) cells"; status=1; }
+[ "$red" -gt 100 ] || { echo "FAILED: no red (fail) cells"; status=1; }
+[ "$cyan" -gt 10 ] || { echo "FAILED: no cyan grid line over a red cell"; status=1; }
+
+# The topmost green cell is in the first record row; just above it lies the
+# header block of its column, drawn in the fixed cells' colour.
+read -r gx gy < <(awk '$3 == "00FF00" { if (!seen || $2 < y) { x = $1; y = $2; seen = 1 } } END { print x + 0, y + 0 }' "$out/pixels.txt")
+pixel() { awk -v x="$1" -v y="$2" '$1 == x && $2 == y { print $3; exit }' "$out/pixels.txt"; }
+header=$(pixel $((gx + 3)) $((gy - 8)))
+echo "header above the first verdict cell: $header"
+[ -n "$header" ] && [ "$header" != "FFFFFF" ] && [ "$header" != "00FF00" ] \
+  || { echo "FAILED: the header row above the verdict cells is not drawn in the header colour"; status=1; }
+[ $status -eq 0 ] && echo "PASSED"
+exit $status

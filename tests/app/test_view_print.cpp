@@ -1,0 +1,170 @@
+// The view's printing hooks: page count, page mapping, texts from the grid's
+// cells, and a real print to PDF checked with poppler's tools.
+#include "AppTestSupport.h"
+
+#include "app/COrvik50View.h"
+#include "grid/CGridCtrl.h"
+#include "platform/RecordingDC.h"
+
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ViewPrintTest : public ::testing::Test {
+protected:
+    void Open(int records)
+    {
+        ASSERT_TRUE(view.OpenRecordFile(folder.Write(QStringLiteral("p.bin"), NumberedRecords(records))));
+    }
+
+    // Runs the hooks for one page on a recording context, as the print loop does.
+    std::vector<std::string> PrintedTexts(int page)
+    {
+        RecordingDC::Device device;
+        device.printing = true;
+        device.logPixelsX = device.logPixelsY = 300;
+        RecordingDC dc(device);
+        CPrintInfo info;
+        view.OnBeginPrinting(&dc, &info);
+        info.m_nCurPage = static_cast<UINT>(page);
+        view.OnPrepareDC(&dc, &info);
+        view.OnPrint(&dc, &info);
+        view.OnEndPrinting(&dc, &info);
+        return dc.Texts();
+    }
+
+    static bool Contains(const std::vector<std::string>& texts, const std::string& text)
+    {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    }
+
+    RecordFileFolder folder;
+    COrvik50View view;
+};
+
+TEST_F(ViewPrintTest, PageCountFollowsTheRecords)
+{
+    for (const auto& [records, pages] : {std::pair{0, 1u}, std::pair{8, 1u}, std::pair{9, 2u}, std::pair{16, 2u}}) {
+        Open(records);
+        RecordingDC dc;
+        CPrintInfo info;
+        view.OnBeginPrinting(&dc, &info);
+        EXPECT_EQ(info.GetMaxPage(), pages) << records << " records";
+    }
+}
+
+TEST_F(ViewPrintTest, PrepareDCSetsThePageMapping)
+{
+    RecordingDC::Device device;
+    device.logPixelsX = 600;
+    device.logPixelsY = 300;
+    RecordingDC dc(device);
+    CPrintInfo info;
+    view.OnPrepareDC(&dc, &info);
+    EXPECT_EQ(dc.GetMapMode(), MM_ANISOTROPIC);
+    EXPECT_EQ(dc.GetWindowExt(), (SIZE{1000, 700}));
+    EXPECT_EQ(dc.GetViewportExt(), (SIZE{5454, 2100}));
+}
+
+TEST_F(ViewPrintTest, EditedCellPrintsItsEditedText)
+{
+    Open(2);
+    view.GetGrid()->SetItemText(3, 1, "EDITED");
+    const auto texts = PrintedTexts(1);
+    EXPECT_TRUE(Contains(texts, "EDITED"));
+    EXPECT_FALSE(Contains(texts, "OLT-1"));
+    EXPECT_TRUE(Contains(texts, "OLT-2"));
+}
+
+TEST_F(ViewPrintTest, UnitPrintsFromEachLinesOwnCell)
+{
+    Open(1);
+    view.GetGrid()->SetItemText(4, 5, "U2");
+    const auto texts = PrintedTexts(1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "dBm"), 2);
+    EXPECT_TRUE(Contains(texts, "U2"));
+}
+
+TEST_F(ViewPrintTest, SecondPageHoldsTheNinthRecord)
+{
+    Open(9);
+    const auto texts = PrintedTexts(2);
+    EXPECT_TRUE(Contains(texts, "OLT-9"));
+    EXPECT_FALSE(Contains(texts, "OLT-8"));
+}
+
+TEST_F(ViewPrintTest, WithoutRecordsThePageIsBlank)
+{
+    Open(0);
+    EXPECT_TRUE(PrintedTexts(1).empty());
+}
+
+// Runs a poppler tool; empty output when it is missing or fails.
+QByteArray RunTool(const QString& tool, const QStringList& arguments)
+{
+    if (QStandardPaths::findExecutable(tool).isEmpty())
+        return {};
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
+}
+
+int PdfPageCount(const QString& pdf)
+{
+    const QByteArray info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    for (const QByteArray& line : info.split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+// Dark pixels on the first page rendered at 50 dpi; -1 when it cannot be rendered.
+int DarkPixelsOnFirstPage(const QString& pdf, const QString& outputBase)
+{
+    RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"),
+                                         QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                         QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, outputBase});
+    QImage page(outputBase + QStringLiteral(".png"));
+    if (page.isNull())
+        return -1;
+    int dark = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            dark += qGray(page.pixel(x, y)) < 128;
+    return dark;
+}
+
+class ViewPdfTest : public ViewPrintTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(ViewPdfTest, ReportPrintsToPdf)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
+        || QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        GTEST_SKIP() << "poppler-utils (pdftoppm, pdfinfo) not installed";
+    const auto [records, pages] = GetParam();
+    Open(records);
+    const QString pdf = folder.Path(QStringLiteral("report.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    view.PrintReportTo(printer);
+    EXPECT_EQ(PdfPageCount(pdf), pages);
+    const int dark = DarkPixelsOnFirstPage(pdf, folder.Path(QStringLiteral("page")));
+    ASSERT_GE(dark, 0) << "pdftoppm could not render the report";
+    if (records == 0)
+        EXPECT_EQ(dark, 0) << "an empty report is a blank page";
+    else
+        EXPECT_GT(dark, 500) << "the first page shows the table";
+}
+
+INSTANTIATE_TEST_SUITE_P(Reports, ViewPdfTest,
+                         ::testing::Values(std::pair{0, 1}, std::pair{3, 1}, std::pair{9, 2}));
+
+} // namespace
