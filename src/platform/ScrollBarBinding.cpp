@@ -5,8 +5,14 @@
 
 int ScrollBarBinding::QtMaximum(int minPos, int maxPos, UINT page)
 {
-    const int pageSpan = page > 0 ? static_cast<int>(page) - 1 : 0;
-    return std::max(minPos, maxPos - pageSpan);
+    ScrollBarModel model;
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = minPos;
+    info.nMax = maxPos;
+    info.nPage = page;
+    model.SetScrollInfo(info);
+    return model.MaxScrollPos();
 }
 
 ScrollBarBinding::ScrollBarBinding(QScrollBar* bar, Handler handler, QObject* parent)

@@ -4,8 +4,8 @@
 
 int ScrollBarModel::MaxScrollPos() const
 {
-    const int pageSpan = page_ > 0 ? static_cast<int>(page_) - 1 : 0;
-    return std::max(min_, max_ - pageSpan);
+    const long long pageSpan = page_ > 0 ? static_cast<long long>(page_) - 1 : 0;
+    return static_cast<int>(std::max<long long>(min_, max_ - pageSpan));
 }
 
 int ScrollBarModel::Clamp(int pos) const
