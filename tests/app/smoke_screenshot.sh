@@ -43,7 +43,7 @@ fi
 
 "$viewer" "$sample" >"$out/viewer.log" 2>&1 &
 pids+=($!)
-if ! timeout 30 xdotool search --sync --onlyvisible --name "Orvik Application System" >/dev/null; then
+if ! timeout 90 xdotool search --sync --onlyvisible --name "Orvik Application System" >/dev/null; then
   echo "FAILED: the viewer's window did not appear"; cat "$out/viewer.log"; exit 1
 fi
 sleep 2
@@ -51,7 +51,7 @@ import -window root "$out/screen.png"
 
 # One line per pixel: "x y RRGGBB".
 convert "$out/screen.png" -depth 8 txt:- \
-  | awk -F'[ ,:]+' 'NR > 1 { for (i = 1; i <= NF; ++i) if ($i ~ /^#[0-9A-F]{6}/) { print $1, $2, substr($i, 2, 6); break } }' \
+  | awk -F'[ ,:]+' 'NR > 1 { for (i = 1; i <= NF; ++i) if ($i ~ /^#/) { print $1, $2, substr($i, 2, 6); break } }' \
   >"$out/pixels.txt"
 
 count() { awk -v c="$1" '$3 == c { n++ } END { print n + 0 }' "$out/pixels.txt"; }
