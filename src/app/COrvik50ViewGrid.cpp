@@ -45,8 +45,10 @@ void COrvik50View::BuildGrid(const RECT& clientRect)
     fillItem.mask = ITEM_TEXT | ITEM_FORMAT;
     fillItem.format = kFillFormat;
     const int recordCount = static_cast<int>(recordList.GetSize());
-    grid->SetRowCount(kRowsPerRecord * recordCount + kHeaderRows + 1);
+    // Columns first: every new row is then made whole at once, which is much
+    // cheaper than widening 196,609 rows afterwards; the cells come out the same.
     grid->SetColumnCount(kColumns);
+    grid->SetRowCount(kRowsPerRecord * recordCount + kHeaderRows + 1);
     FillHeaderRows();
     FillRecordRows();
     MergeRecordBlocks();

@@ -1,0 +1,89 @@
+// The view with the largest record file (65,535 records, 196,609 rows):
+// Open until the first screen is painted, then closing the file (File New).
+// Reports the process's peak resident memory as a counter.
+// Run: bench_open_view [path.bin]; default build/samples/large.bin.
+#include "app/COrvik50View.h"
+#include "grid/CGridCtrl.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPixmap>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+QString gRecordFile = QStringLiteral(ORVIK_SAMPLES_DIR "/large.bin");
+
+// Peak resident set size of the process in MB (VmHWM).
+double PeakRssMb()
+{
+    FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return 0;
+    char line[256];
+    long kb = 0;
+    while (std::fgets(line, sizeof line, status))
+        if (std::strncmp(line, "VmHWM:", 6) == 0)
+            kb = std::strtol(line + 6, nullptr, 10);
+    std::fclose(status);
+    return kb / 1024.0;
+}
+
+// Open, then paint the first screen of the grid into a pixmap (a full paint).
+void OpenAndPaint(COrvik50View& view)
+{
+    if (!view.OpenRecordFile(gRecordFile))
+        return;
+    QPixmap screen = view.grab();
+    benchmark::DoNotOptimize(screen);
+}
+
+void BM_OpenLargestFileAndPaintFirstScreen(benchmark::State& state)
+{
+    COrvik50View view;
+    view.resize(1280, 900);
+    for (auto _ : state) {
+        OpenAndPaint(view);
+        state.PauseTiming();
+        view.OnInitialUpdate();
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = PeakRssMb();
+}
+BENCHMARK(BM_OpenLargestFileAndPaintFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_CloseLargestFile(benchmark::State& state)
+{
+    COrvik50View view;
+    view.resize(1280, 900);
+    for (auto _ : state) {
+        state.PauseTiming();
+        OpenAndPaint(view);
+        state.ResumeTiming();
+        view.OnInitialUpdate();   // File New: the grid and the records go
+    }
+    state.counters["peak_rss_MB"] = PeakRssMb();
+}
+BENCHMARK(BM_CloseLargestFile)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+    if (argc > 1)
+        gRecordFile = QString::fromLocal8Bit(argv[1]);
+    if (!QFileInfo::exists(gRecordFile)) {
+        std::fprintf(stderr, "no record file %s (build the orvik_samples target)\n", qPrintable(gRecordFile));
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
