@@ -231,8 +231,9 @@ public:
     void OnSysColorChange();
     // WM_SETCURSOR: the cursor shape of the pointer mode; TRUE when handled.
     BOOL OnSetCursor(int hitTest);
-    // WM_GETDLGCODE.
+    // WM_GETDLGCODE, with Ctrl as the keyboard holds it now or as given.
     UINT OnGetDlgCode() const;
+    UINT OnGetDlgCode(bool ctrlDown) const;
     // WM_NOTIFY to the owner (the parent widget) as the ownerNotify signal; 0
     // when there is no window or no owner, else 1 (answers are not used).
     int NotifyOwner(int row, int col, int code);
@@ -349,6 +350,7 @@ signals:
     void ownerCommand(UINT controlId, int code, CGridCtrl* grid);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QResizeEvent>
 
@@ -192,10 +193,31 @@ bool CGridCtrl::viewportEvent(QEvent* event)
 
 UINT CGridCtrl::OnGetDlgCode() const
 {
+    return OnGetDlgCode((QGuiApplication::keyboardModifiers() & Qt::ControlModifier) != 0);
+}
+
+UINT CGridCtrl::OnGetDlgCode(bool ctrlDown) const
+{
     UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-    if (tabNavigation && !(QGuiApplication::keyboardModifiers() & Qt::ControlModifier))
+    if (tabNavigation && !ctrlDown)
         code |= DLGC_WANTTAB;
     return code;
+}
+
+bool CGridCtrl::event(QEvent* event)
+{
+    // A wanted Tab is the grid's own key: it goes to the key handling and
+    // never on to the parent, which would move the focus to the next widget.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && (OnGetDlgCode((key->modifiers() & Qt::ControlModifier) != 0) & DLGC_WANTTAB)) {
+            keyPressEvent(key);
+            key->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
 }
 
 bool CGridCtrl::focusNextPrevChild(bool next)

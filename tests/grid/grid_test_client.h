@@ -1,0 +1,54 @@
+#pragma once
+// Helpers for tests of the grid window: a shown parent, a grid created in
+// it, and a client area (viewport) of an exact size whatever scroll bars the
+// grid shows.
+#include <QApplication>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "grid/CGridCtrl.h"
+
+// Grid control id used by the record table view.
+constexpr UINT kTestGridId = 1000;
+
+// Resizes the grid until its client area is width x height; the scroll bars
+// that appear or go away on the way change the client area, so this settles them.
+inline void SetClientSize(CGridCtrl& grid, int width, int height)
+{
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        QApplication::processEvents();
+        const QSize client = grid.viewport()->size();
+        if (client == QSize(width, height))
+            return;
+        grid.resize(grid.width() + width - client.width(), grid.height() + height - client.height());
+    }
+    QApplication::processEvents();
+}
+
+// A grid created as a child of a shown parent window.
+struct GridWindow {
+    std::unique_ptr<QWidget> parent = std::make_unique<QWidget>();
+    CGridCtrl* grid = nullptr;
+
+    explicit GridWindow(CGridCtrl* g, int width = 400, int height = 300,
+                        DWORD style = CGridCtrl::WS_CHILD | CGridCtrl::WS_VISIBLE | CGridCtrl::WS_TABSTOP)
+        : grid(g)
+    {
+        parent->resize(width + 200, height + 200);
+        parent->show();
+        grid->Create(RECT{0, 0, width, height}, parent.get(), kTestGridId, style);
+    }
+    ~GridWindow() { delete grid; }
+    CGridCtrl& operator*() const { return *grid; }
+    CGridCtrl* operator->() const { return grid; }
+};
+
+// Sets row heights (rows of `heights`, in order) and column widths.
+inline void SetSizes(CGridCtrl& grid, const std::vector<int>& heights, const std::vector<int>& widths)
+{
+    for (std::size_t r = 0; r < heights.size(); ++r)
+        grid.SetRowHeight(static_cast<int>(r), heights[r]);
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        grid.SetColumnWidth(static_cast<int>(c), widths[c]);
+}

@@ -1,0 +1,333 @@
+// The grid window: construction defaults, Create, the font and its metrics,
+// system colour changes, notifications, the Tab key and the cursor shapes.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPalette>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "grid_test_client.h"
+#include "platform/FontMapping.h"
+#include "platform/QPainterDC.h"
+#include "platform/SysColors.h"
+
+namespace {
+
+// Exposes the pointer mode, which the mouse handling sets.
+class ModeGrid : public CGridCtrl {
+public:
+    using CGridCtrl::CGridCtrl;
+    void SetPointerMode(PointerMode mode) { pointerMode = mode; }
+};
+
+LOGFONT FontOfPixelHeight(int pixels, const char* face = "DejaVu Sans")
+{
+    LOGFONT font;
+    font.lfHeight = -pixels;
+    font.lfWeight = FW_NORMAL;
+    font.SetFaceName(face);
+    return font;
+}
+
+// cellMargin, default row height and default column width for a font, from its metrics.
+struct FontSizes {
+    int margin, rowHeight, columnWidth;
+};
+FontSizes SizesFor(const LOGFONT& logFont)
+{
+    MemoryDC dc(1, 1);
+    CFont font;
+    font.CreateFontIndirect(logFont);
+    dc.SelectObject(&font);
+    TEXTMETRIC tm;
+    dc.GetTextMetrics(&tm);
+    const int margin = dc.GetTextExtent(" ", 1).cx;
+    return {margin, tm.tmHeight + tm.tmExternalLeading + 2 * margin, 2 * margin + 12 * tm.tmAveCharWidth};
+}
+
+TEST(GridWindowConstruction, Defaults)
+{
+    CGridCtrl grid(5, 4, 2, 1);
+    EXPECT_EQ(grid.GetRowCount(), 5);
+    EXPECT_EQ(grid.GetColumnCount(), 4);
+    EXPECT_EQ(grid.GetFixedRowCount(), 2);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 1);
+    // Before the window exists the sizes are the construction defaults.
+    EXPECT_EQ(grid.GetRowHeight(4), 10);
+    EXPECT_EQ(grid.GetColumnWidth(3), 30);
+    EXPECT_EQ(grid.GetCellMargin(), 0);
+    EXPECT_EQ(grid.GetFont(), nullptr);
+    EXPECT_EQ(grid.GetGridLogFont(), GetMessageLogFont());
+    EXPECT_EQ(grid.GetItemFont(4, 3), GetMessageLogFont());
+
+    EXPECT_EQ(grid.GetTextColor(), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(grid.GetTextBkColor(), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(grid.GetBkColor(), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(grid.GetFixedTextColor(), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(grid.GetFixedBkColor(), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(grid.GetGridLineColor(), RGB(192, 192, 192));
+    EXPECT_EQ(grid.GetGridLines(), GRID_LINES_BOTH);
+
+    EXPECT_TRUE(grid.IsEditable());
+    EXPECT_FALSE(grid.GetModified());
+    EXPECT_FALSE(grid.IsDragDropEnabled());
+    EXPECT_FALSE(grid.GetListMode());
+    EXPECT_FALSE(grid.GetSingleSelection());
+    EXPECT_TRUE(grid.IsDrawingEnabled());
+    EXPECT_TRUE(grid.IsSelectionEnabled());
+    EXPECT_TRUE(grid.IsHeaderSortEnabled());
+    EXPECT_TRUE(grid.IsTabNavigation());
+    EXPECT_TRUE(grid.IsBufferedPaint());
+    EXPECT_TRUE(grid.IsTitleTipsEnabled());
+    EXPECT_TRUE(grid.IsRowResizeEnabled());
+    EXPECT_TRUE(grid.IsColumnResizeEnabled());
+    EXPECT_EQ(grid.GetWheelScrollLines(), QApplication::wheelScrollLines());
+    EXPECT_EQ(grid.GetPointerMode(), PointerMode::Idle);
+    EXPECT_EQ(grid.GetFocusCell(), CellId(-1, -1));
+    EXPECT_FALSE(grid.IsWindowCreated());
+    EXPECT_EQ(grid.GetVertScrollLimit(), 0);
+    EXPECT_EQ(grid.GetHorzScrollLimit(), 0);
+}
+
+TEST(GridWindowCreate, EmptyGridSucceedsAndAppliesTheFont)
+{
+    QWidget parent;
+    auto* grid = new CGridCtrl;
+    ASSERT_TRUE(grid->Create(RECT{10, 20, 210, 120}, &parent, kTestGridId,
+                             CGridCtrl::WS_CHILD | CGridCtrl::WS_VISIBLE | CGridCtrl::WS_BORDER));
+    EXPECT_TRUE(grid->IsWindowCreated());
+    EXPECT_EQ(grid->GetDlgCtrlID(), kTestGridId);
+    EXPECT_EQ(grid->parentWidget(), &parent);
+    EXPECT_EQ(grid->geometry(), QRect(10, 20, 200, 100));
+    EXPECT_EQ(grid->GetRowCount(), 0);
+    EXPECT_EQ(grid->TotalRowsHeight(), 0);
+    EXPECT_EQ(grid->TotalColumnsWidth(), 0);
+    ASSERT_NE(grid->GetFont(), nullptr);
+    EXPECT_EQ(grid->GetFont()->LogFont(), grid->GetGridLogFont());
+
+    const FontSizes expected = SizesFor(grid->GetGridLogFont());
+    EXPECT_GT(expected.margin, 0);
+    EXPECT_EQ(grid->GetCellMargin(), expected.margin);
+    EXPECT_EQ(grid->GetDefaultRowHeight(), expected.rowHeight);
+    EXPECT_EQ(grid->GetDefaultColumnWidth(), expected.columnWidth);
+    EXPECT_FALSE(grid->Create(RECT{0, 0, 10, 10}, &parent, 7)) << "a window is created once";
+    delete grid;
+}
+
+TEST(GridWindowCreate, BorderAndNoBorderClientAreas)
+{
+    QWidget parent;
+    parent.resize(400, 400);
+    parent.show();
+    auto* framed = new CGridCtrl;
+    framed->Create(RECT{0, 0, 200, 100}, &parent, 1, CGridCtrl::WS_CHILD | CGridCtrl::WS_VISIBLE | CGridCtrl::WS_BORDER);
+    auto* plain = new CGridCtrl;
+    plain->Create(RECT{0, 0, 200, 100}, &parent, 2, CGridCtrl::WS_CHILD | CGridCtrl::WS_VISIBLE);
+    QApplication::processEvents();
+    EXPECT_EQ(framed->GetClientRect(), (RECT{0, 0, 198, 98})) << "one-pixel border";
+    EXPECT_EQ(plain->GetClientRect(), (RECT{0, 0, 200, 100}));
+    EXPECT_TRUE(framed->isVisible());
+    delete framed;
+    delete plain;
+}
+
+TEST(GridWindowCreate, ExistingRowsAndColumnsTakeTheFontDefaults)
+{
+    GridWindow g(new CGridCtrl(4, 3, 1, 1));
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(g->GetRowHeight(row), g->GetDefaultRowHeight());
+    for (int col = 0; col < 3; ++col)
+        EXPECT_EQ(g->GetColumnWidth(col), g->GetDefaultColumnWidth());
+    EXPECT_NE(g->GetDefaultRowHeight(), 10);
+}
+
+TEST(GridWindowFont, ExistingRowsKeepTheirSizesLaterRowsGetTheNewDefault)
+{
+    GridWindow g(new CGridCtrl(2, 2));
+    const int oldHeight = g->GetRowHeight(1);
+    const int oldWidth = g->GetColumnWidth(1);
+    const LOGFONT big = FontOfPixelHeight(30);
+    g->SetFont(big);
+
+    const FontSizes expected = SizesFor(big);
+    EXPECT_EQ(g->GetDefaultRowHeight(), expected.rowHeight);
+    EXPECT_EQ(g->GetDefaultColumnWidth(), expected.columnWidth);
+    EXPECT_EQ(g->GetCellMargin(), expected.margin);
+    EXPECT_GT(expected.rowHeight, oldHeight);
+    EXPECT_EQ(g->GetRowHeight(1), oldHeight);
+    EXPECT_EQ(g->GetColumnWidth(1), oldWidth);
+
+    g->SetRowCount(3);
+    g->SetColumnCount(3);
+    EXPECT_EQ(g->GetRowHeight(2), expected.rowHeight);
+    EXPECT_EQ(g->GetColumnWidth(2), expected.columnWidth);
+    // Every cell, old and new, has the font.
+    EXPECT_EQ(g->GetItemFont(0, 0), big);
+    EXPECT_EQ(g->GetItemFont(2, 2), big);
+    EXPECT_EQ(g->GetFont()->LogFont(), big);
+}
+
+TEST(GridWindowFont, WithoutAWindowOnlyTheFontsChange)
+{
+    CGridCtrl grid(2, 2);
+    const LOGFONT big = FontOfPixelHeight(30);
+    grid.SetFont(big);
+    EXPECT_EQ(grid.GetGridLogFont(), big);
+    EXPECT_EQ(grid.GetItemFont(1, 1), big);
+    EXPECT_EQ(grid.GetDefaultRowHeight(), 10);
+    EXPECT_EQ(grid.GetDefaultColumnWidth(), 30);
+    EXPECT_EQ(grid.GetFont(), nullptr);
+}
+
+// Sets the application palette for one test and restores it afterwards.
+class PaletteScope {
+public:
+    explicit PaletteScope(const QPalette& palette) : saved_(QApplication::palette()) { QApplication::setPalette(palette); }
+    ~PaletteScope() { QApplication::setPalette(saved_); }
+
+private:
+    QPalette saved_;
+};
+
+TEST(GridWindowColours, SystemColourChangeKeepsTheOwnersColours)
+{
+    GridWindow g(new CGridCtrl(2, 2));
+    // The owner sets the fixed background to the window colour: still an owner's choice.
+    g->SetFixedBkColor(GetSysColor(COLOR_WINDOW));
+    g->SetTextColor(RGB(1, 2, 3));
+
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Text, QColor(10, 20, 30));
+    palette.setColor(QPalette::Base, QColor(40, 50, 60));
+    palette.setColor(QPalette::Button, QColor(70, 80, 90));
+    palette.setColor(QPalette::Dark, QColor(100, 110, 120));
+    PaletteScope scope(palette);
+    QApplication::processEvents();
+
+    EXPECT_EQ(g->GetTextColor(), RGB(1, 2, 3));
+    EXPECT_NE(g->GetFixedBkColor(), RGB(70, 80, 90));
+    EXPECT_EQ(g->GetTextBkColor(), RGB(40, 50, 60));
+    EXPECT_EQ(g->GetFixedTextColor(), RGB(10, 20, 30));
+    EXPECT_EQ(g->GetBkColor(), RGB(100, 110, 120));
+
+    // The cached values moved on: a second change follows the new system colours again.
+    palette.setColor(QPalette::Base, QColor(41, 51, 61));
+    QApplication::setPalette(palette);
+    QApplication::processEvents();
+    EXPECT_EQ(g->GetTextBkColor(), RGB(41, 51, 61));
+}
+
+TEST(GridWindowNotify, FocusMovesReachTheOwnerAsSignals)
+{
+    GridWindow g(new CGridCtrl(4, 4, 1, 1));
+    std::vector<GridNotifyInfo> received;
+    QObject::connect(g.grid, &CGridCtrl::ownerNotify, [&](const GridNotifyInfo& info) { received.push_back(info); });
+
+    g->MoveFocusTo(2, 3);
+    g->MoveFocusTo(2, 3);   // already there: nothing sent
+    g->MoveFocusTo(3, 1);
+    ASSERT_EQ(received.size(), 3u);
+    EXPECT_EQ(received[0].hdr.code, LVN_ITEMCHANGED);
+    EXPECT_EQ(received[0].hdr.hwndFrom, g.grid);
+    EXPECT_EQ(received[0].hdr.idFrom, kTestGridId);
+    EXPECT_EQ(received[0].row, 2);
+    EXPECT_EQ(received[0].column, 3);
+    EXPECT_EQ(received[1].hdr.code, LVN_ITEMCHANGING);
+    EXPECT_EQ(received[1].row, 2);
+    EXPECT_EQ(received[2].hdr.code, LVN_ITEMCHANGED);
+    EXPECT_EQ(received[2].row, 3);
+    EXPECT_EQ(received[2].column, 1);
+    EXPECT_EQ(g->GetItemState(3, 1) & CELL_FOCUSED, CELL_FOCUSED);
+    EXPECT_EQ(g->GetItemState(2, 3) & CELL_FOCUSED, 0u);
+}
+
+TEST(GridWindowNotify, NoWindowOrNoOwnerSendsNothing)
+{
+    CGridCtrl unshown(3, 3);
+    QSignalSpy spyUnshown(&unshown, &CGridCtrl::ownerNotify);
+    EXPECT_EQ(unshown.NotifyOwner(1, 1, LVN_ITEMCHANGED), 0);
+    EXPECT_EQ(spyUnshown.count(), 0);
+
+    CGridCtrl topLevel(3, 3);
+    topLevel.Create(RECT{0, 0, 100, 100}, nullptr, kTestGridId, 0);
+    QSignalSpy spyTop(&topLevel, &CGridCtrl::ownerNotify);
+    EXPECT_EQ(topLevel.NotifyOwner(1, 1, LVN_ITEMCHANGED), 0);
+    EXPECT_EQ(spyTop.count(), 0);
+}
+
+TEST(GridWindowNotify, ClickCommandIsPostedToTheOwner)
+{
+    GridWindow g(new CGridCtrl(3, 3));
+    QSignalSpy spy(g.grid, &CGridCtrl::ownerCommand);
+    g->PostOwnerCommand();
+    EXPECT_EQ(spy.count(), 0) << "posted, not sent";
+    QApplication::processEvents();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toUInt(), kTestGridId);
+    EXPECT_EQ(spy.at(0).at(1).toInt(), 0);
+}
+
+TEST(GridWindowNotify, DestroyingTheGridSendsNothingToTheOwner)
+{
+    auto* parent = new QWidget;
+    auto* grid = new CGridCtrl(3, 3);
+    grid->Create(RECT{0, 0, 100, 100}, parent, kTestGridId);
+    grid->MoveFocusTo(1, 1);
+    int notifications = 0;
+    QObject::connect(grid, &CGridCtrl::ownerNotify, [&](const GridNotifyInfo&) { ++notifications; });
+    delete parent;   // deletes the grid from the parent's destructor
+    EXPECT_EQ(notifications, 0);
+}
+
+TEST(GridWindowKeys, DialogCodeWantsTabUnlessCtrlOrSwitchedOff)
+{
+    CGridCtrl grid;
+    EXPECT_EQ(grid.OnGetDlgCode(false), 0x83u);
+    EXPECT_EQ(grid.OnGetDlgCode(true), 0x81u);
+    grid.SetTabNavigation(FALSE);
+    EXPECT_EQ(grid.OnGetDlgCode(false), 0x81u);
+}
+
+TEST(GridWindowKeys, TabStaysInTheGridWhileWanted)
+{
+    QWidget window;
+    auto* grid = new CGridCtrl(3, 3);
+    grid->Create(RECT{0, 0, 200, 100}, &window, kTestGridId);
+    auto* next = new QLineEdit(&window);
+    next->move(0, 120);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    grid->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    grid->SetTabNavigation(FALSE);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+}
+
+TEST(GridWindowCursor, PointerModesShowTheirCursors)
+{
+    GridWindow g(new ModeGrid(3, 3));
+    auto* grid = static_cast<ModeGrid*>(g.grid);
+    const std::vector<std::pair<PointerMode, Qt::CursorShape>> cases{
+        {PointerMode::OverRowDivider, Qt::SizeVerCursor},
+        {PointerMode::OverColumnDivider, Qt::SizeHorCursor},
+        {PointerMode::SelectingCells, Qt::ArrowCursor},
+        {PointerMode::SizingColumn, Qt::ArrowCursor},
+        {PointerMode::OverRowDivider, Qt::SizeVerCursor},
+        {PointerMode::Dragging, Qt::SizeVerCursor},   // left as it was
+        {PointerMode::Idle, Qt::ArrowCursor},
+    };
+    for (const auto& [mode, shape] : cases) {
+        grid->SetPointerMode(mode);
+        EXPECT_TRUE(grid->OnSetCursor(CGridCtrl::HTCLIENT));
+        EXPECT_EQ(grid->viewport()->cursor().shape(), shape) << static_cast<int>(mode);
+    }
+    EXPECT_FALSE(grid->OnSetCursor(2)) << "not the client area";
+}
+
+}  // namespace
