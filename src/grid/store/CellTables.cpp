@@ -81,11 +81,31 @@ std::uint32_t MergeTable::Add(const MergeRecord& record)
     // The index shares a word with three flag bits.
     if (records_.size() >= (UINT32_MAX >> 3))
         throw std::bad_alloc();
+    const bool shareable = record.masterRow == 0 && record.masterCol == 0;
+    if (shareable) {
+        if (lastMaster_ != 0 && records_[lastMaster_] == record)
+            return lastMaster_;
+        const SpanKey key{record.mergeLocked, record.rowSpan, record.colSpan};
+        const auto found = masterRecords_.find(key);
+        if (found != masterRecords_.end())
+            return lastMaster_ = found->second;
+        lastMaster_ = static_cast<std::uint32_t>(records_.size());
+        masterRecords_.emplace(key, lastMaster_);
+    }
     records_.push_back(record);
     return static_cast<std::uint32_t>(records_.size() - 1);
+}
+
+std::size_t MergeTable::SpanKeyHash::operator()(const SpanKey& k) const
+{
+    const std::uint64_t spans = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.rowSpan)) << 32)
+                              | static_cast<std::uint32_t>(k.colSpan);
+    return std::hash<std::uint64_t>()(spans * 31 + static_cast<std::uint32_t>(k.mergeLocked));
 }
 
 void MergeTable::Clear()
 {
     records_.assign(1, MergeRecord{});
+    masterRecords_.clear();
+    lastMaster_ = 0;
 }

@@ -60,8 +60,9 @@ struct MergeRecord {
 };
 
 // Merge records by index; index 0 is the all-zero record of unmerged cells.
-// A merge adds two records (master, covered cells); records are dropped only
-// when the grid is emptied.
+// Records without a master position (those of master cells) are shared, so
+// that a merge adds one record for its covered cells; records are dropped
+// only when the grid is emptied.
 class MergeTable {
 public:
     MergeTable() { Clear(); }
@@ -71,5 +72,14 @@ public:
     void Clear();
 
 private:
+    struct SpanKey {
+        int mergeLocked, rowSpan, colSpan;
+        friend bool operator==(const SpanKey&, const SpanKey&) = default;
+    };
+    struct SpanKeyHash {
+        std::size_t operator()(const SpanKey& k) const;
+    };
     std::vector<MergeRecord> records_;
+    std::unordered_map<SpanKey, std::uint32_t, SpanKeyHash> masterRecords_;
+    std::uint32_t lastMaster_ = 0;   // merges in a row usually share their shape
 };

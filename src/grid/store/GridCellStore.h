@@ -38,32 +38,13 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/store/CellArray.h"
 #include "grid/store/CellTables.h"
-#include "grid/store/CompactText.h"
 #include "grid/store/GridCell.h"
 #include "grid/store/GridCellHooks.h"
 #include "grid/store/SizeAxis.h"
 #include "platform/WinTypes.h"
 
-// One cell as the store keeps it: 40 bytes instead of a heap object with its
-// own LOGFONT. Colours and font sit in a shared CellStyle; the integer merge
-// fields in a shared MergeRecord, the three 0/1 merge flags in the low bits.
-struct CompactCell {
-    CompactText text;
-    UINT state = 0;
-    UINT format = 0;
-    CellParam param = 0;
-    int image = -1;
-    std::uint32_t style = 0;   // StyleTable index
-    std::uint32_t merge = 0;   // MergeTable index << 3 | covered << 2 | joinedDown << 1 | joinedRight
-
-    static constexpr std::uint32_t kJoinedRight = 0x1;
-    static constexpr std::uint32_t kJoinedDown = 0x2;
-    static constexpr std::uint32_t kCovered = 0x4;
-    static constexpr std::uint32_t kFlagMask = 0x7;
-    static constexpr int kRecordShift = 3;
-};
-static_assert(sizeof(CompactCell) == 40);
 
 class GridCellStore;
 
@@ -241,11 +222,8 @@ private:
 private:
     friend class GridCellView;
 
-    CompactCell& Cell(int row, int col) { return rowTable_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]; }
-    const CompactCell& Cell(int row, int col) const
-    {
-        return rowTable_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
-    }
+    CompactCell& Cell(int row, int col) { return cells_.At(row, col); }
+    const CompactCell& Cell(int row, int col) const { return cells_.At(row, col); }
     // The shown text, through the GetItemText hook.
     std::string ShownText(int row, int col) const;
     // Creates the cell at (row, col) through the NewCell hook.
@@ -281,7 +259,7 @@ private:
     int defaultRowHeight_ = 10;
     int defaultColumnWidth_ = 30;
     LOGFONT gridLogFont_{};
-    std::vector<std::vector<CompactCell>> rowTable_;
+    CellArray cells_;   // the rowTable: rowCount rows of columnCount cells
     CellIdMap selectedCells_;
     BOOL editable_ = TRUE;
     BOOL modified_ = FALSE;

@@ -22,10 +22,10 @@ bool GridCellStore::checkConsistency(std::string* why) const
 {
     if (rowCount_ < 0 || columnCount_ < 0)
         return Fail(why, "negative count");
-    if (static_cast<std::size_t>(rowCount_) != rowTable_.size() || rowHeights_.Count() != rowCount_)
+    if (cells_.Rows() != rowCount_ || rowHeights_.Count() != rowCount_)
         return Fail(why, "rowCount, rowTable and rowHeights disagree");
-    if (columnWidths_.Count() != columnCount_)
-        return Fail(why, "columnCount and columnWidths disagree");
+    if (columnWidths_.Count() != columnCount_ || (rowCount_ > 0 && cells_.Columns() != columnCount_))
+        return Fail(why, "columnCount, the rows' cells and columnWidths disagree");
     if (fixedRowCount_ < 0 || fixedRowCount_ > rowCount_ || fixedColumnCount_ < 0 || fixedColumnCount_ > columnCount_)
         return Fail(why, "fixed count outside 0..count");
     if (!rowHeights_.CacheMatchesSizes() || !columnWidths_.CacheMatchesSizes())
@@ -38,8 +38,6 @@ bool GridCellStore::checkConsistency(std::string* why) const
 
     std::size_t selected = 0;
     for (int row = 0; row < rowCount_; ++row) {
-        if (rowTable_[static_cast<std::size_t>(row)].size() != static_cast<std::size_t>(columnCount_))
-            return Fail(why, "row " + std::to_string(row) + " has the wrong number of cells");
         for (int col = 0; col < columnCount_; ++col) {
             const CompactCell& cell = Cell(row, col);
             if (cell.style >= styles_.Size() || styles_.Get(cell.style).font >= fonts_.Size())

@@ -96,7 +96,6 @@ void GridCellStore::SetModified(BOOL modified, int row, int col)
     if (modified_)
         return;
     // CELL_MODIFIED is not CELL_SELECTED, so the set needs no update here.
-    for (auto& cells : rowTable_)
-        for (auto& cell : cells)
-            cell.state &= ~CELL_MODIFIED;
+    for (CompactCell& cell : cells_)
+        cell.state &= ~CELL_MODIFIED;
 }

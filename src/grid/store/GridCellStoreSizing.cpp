@@ -18,7 +18,7 @@ BOOL GridCellStore::SetRowCount(int n)
         // table grew again; blocks are no longer checked for shape.
         if (merges_.Size() > 1)
             blocksIntact_ = false;
-        rowTable_.resize(static_cast<std::size_t>(n));
+        cells_.TruncateRows(n);
         rowHeights_.Resize(n, 0);
         rowCount_ = n;
         ResetTablesIfEmpty();
@@ -28,15 +28,12 @@ BOOL GridCellStore::SetRowCount(int n)
     const int oldCount = rowCount_;
     rowCount_ = n;
     rowHeights_.Resize(n, static_cast<unsigned>(defaultRowHeight_));
-    rowTable_.reserve(static_cast<std::size_t>(n));
-    const CompactCell blank = BlankCell();
-    for (int row = oldCount; row < n; ++row) {
-        // Every slot holds a blank cell before the hook runs, so a NewCell
-        // that reads a neighbour never meets a missing cell.
-        rowTable_.emplace_back(static_cast<std::size_t>(columnCount_), blank);
+    // Every slot holds a blank cell before the hook runs, so a NewCell that
+    // reads a neighbour never meets a missing cell.
+    cells_.AppendRows(n - oldCount, BlankCell());
+    for (int row = oldCount; row < n; ++row)
         for (int col = 0; col < columnCount_; ++col)
             CreateCell(row, col);
-    }
     return TRUE;
 }
 
@@ -55,8 +52,7 @@ BOOL GridCellStore::SetColumnCount(int n)
                 ReleaseCell(row, col);
         if (merges_.Size() > 1)
             blocksIntact_ = false;
-        for (auto& cells : rowTable_)
-            cells.resize(static_cast<std::size_t>(n));
+        cells_.SetColumns(n, BlankCell());
         columnWidths_.Resize(n, 0);
         columnCount_ = n;
         ResetTablesIfEmpty();
@@ -66,12 +62,10 @@ BOOL GridCellStore::SetColumnCount(int n)
     const int oldCount = columnCount_;
     columnCount_ = n;
     columnWidths_.Resize(n, static_cast<unsigned>(defaultColumnWidth_));
-    const CompactCell blank = BlankCell();
-    for (int row = 0; row < rowCount_; ++row) {
-        rowTable_[static_cast<std::size_t>(row)].resize(static_cast<std::size_t>(n), blank);
+    cells_.SetColumns(n, BlankCell());
+    for (int row = 0; row < rowCount_; ++row)
         for (int col = oldCount; col < n; ++col)
             CreateCell(row, col);
-    }
     return TRUE;
 }
 
@@ -106,8 +100,7 @@ BOOL GridCellStore::DeleteAllItems()
 
 void GridCellStore::FreeAllCells()
 {
-    rowTable_.clear();
-    rowTable_.shrink_to_fit();
+    cells_.Clear();
     rowHeights_.Clear();
     columnWidths_.Clear();
     selectedCells_.clear();

@@ -101,15 +101,13 @@ void GridCellStore::SortRange(std::vector<std::string>& texts, int lo, int hi, b
 
 void GridCellStore::SwapRows(std::vector<std::string>& texts, int a, int b)
 {
-    std::swap(rowTable_[static_cast<std::size_t>(a)], rowTable_[static_cast<std::size_t>(b)]);
+    cells_.SwapRows(a, b);
     rowHeights_.Swap(a, b);
     std::swap(texts[static_cast<std::size_t>(a - textBase_)], texts[static_cast<std::size_t>(b - textBase_)]);
     if (blocksIntact_) {
-        for (const auto* cells : {&rowTable_[static_cast<std::size_t>(a)], &rowTable_[static_cast<std::size_t>(b)]})
-            for (const CompactCell& cell : *cells)
-                if (cell.merge != 0) {
+        for (const int row : {a, b})
+            for (int col = 0; col < columnCount_; ++col)
+                if (Cell(row, col).merge != 0)
                     blocksIntact_ = false;   // merged cells left their block
-                    break;
-                }
     }
 }
