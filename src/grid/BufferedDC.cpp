@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-BufferedDC::BufferedDC(QPainterDC* output)
-    : output(output), toMemory(!output->IsPrinting())
+BufferedDC::BufferedDC(QPainterDC* outputDC)
+    : output(outputDC), toMemory(!outputDC->IsPrinting())
 {
     output->GetClipBox(&area);
     if (!toMemory) {

@@ -14,8 +14,8 @@
 
 class BufferedDC : public QPainterDC {
 public:
-    // output must stay alive (and its painter active) until this object is destroyed.
-    explicit BufferedDC(QPainterDC* output);
+    // outputDC must stay alive (and its painter active) until this object is destroyed.
+    explicit BufferedDC(QPainterDC* outputDC);
     ~BufferedDC() override;
     BufferedDC(const BufferedDC&) = delete;
     BufferedDC& operator=(const BufferedDC&) = delete;
