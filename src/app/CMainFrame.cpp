@@ -63,9 +63,9 @@ int CMainFrame::OnCreate()
         return -1;
     setWindowTitle(QString::fromUtf8(res::kFrameTitle));
     // The toolbar may dock on any side; it starts at the top.
-    toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    frameToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     setDockNestingEnabled(true);
-    addToolBar(Qt::TopToolBarArea, toolBar);
+    addToolBar(Qt::TopToolBarArea, frameToolBar);
     UpdateCommandStates();
     indicatorTimer = startTimer(kIndicatorPeriodMs);
     return 0;
@@ -94,6 +94,13 @@ QAction* CMainFrame::MakeCommandAction(UINT id, const QString& text)
 void CMainFrame::BuildMenuBar()
 {
     QMenuBar* bar = menuBar();
+    // A drop-down shows its entries' prompts by itself; the command items on
+    // the bar need it done: their prompt shows while the pointer is on them.
+    connect(bar, &QMenuBar::hovered, this, [this](QAction* action) {
+        if (!action->menu() && frameStatusBar)
+            frameStatusBar->showMessage(action->statusTip());
+    });
+    bar->installEventFilter(this);
     for (const res::TopLevelItem& item : res::MainMenu()) {
         if (item.IsCommand()) {
             QAction* action = MakeCommandAction(item.command, item.text.empty() ? kBlankCaption : Text(item.text));
@@ -114,35 +121,35 @@ void CMainFrame::BuildMenuBar()
 
 bool CMainFrame::BuildToolBar()
 {
-    toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("toolBar"));
-    toolBar->setIconSize(QSize(res::kToolbarImageWidth, res::kToolbarImageHeight));
-    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    toolBar->setMovable(true);   // the gripper
+    frameToolBar = new QToolBar(this);
+    frameToolBar->setObjectName(QStringLiteral("frameToolBar"));
+    frameToolBar->setIconSize(QSize(res::kToolbarImageWidth, res::kToolbarImageHeight));
+    frameToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    frameToolBar->setMovable(true);   // the gripper
     for (UINT id : res::ToolbarButtons()) {
         if (id == res::ID_SEPARATOR) {
-            toolBar->addSeparator();
+            frameToolBar->addSeparator();
             continue;
         }
         QAction* action = MakeCommandAction(id, QString());
         action->setIcon(QIcon(ToolbarImage(id)));
-        toolBar->addAction(action);
+        frameToolBar->addAction(action);
     }
     return true;
 }
 
 bool CMainFrame::BuildStatusBar()
 {
-    statusBar = new QStatusBar(this);
-    setStatusBar(statusBar);
+    frameStatusBar = new QStatusBar(this);
+    setStatusBar(frameStatusBar);
     for (UINT id : res::StatusIndicators()) {
         if (id == res::ID_SEPARATOR) {
-            messagePane = new QLabel(statusBar);
-            statusBar->addWidget(messagePane, 1);
+            messagePane = new QLabel(frameStatusBar);
+            frameStatusBar->addWidget(messagePane, 1);
             continue;
         }
-        auto* pane = new LockIndicatorPane(id, statusBar);
-        statusBar->addPermanentWidget(pane);
+        auto* pane = new LockIndicatorPane(id, frameStatusBar);
+        frameStatusBar->addPermanentWidget(pane);
         indicators.push_back(pane);
     }
     ShowIdleMessage();
@@ -243,6 +250,13 @@ void CMainFrame::UpdateIndicators()
         default: break;
         }
     }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == menuBar() && event->type() == QEvent::Leave && frameStatusBar)
+        frameStatusBar->clearMessage();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::timerEvent(QTimerEvent* event)

@@ -52,8 +52,8 @@ public:
     // Sets the idle text ("Ready").
     void ShowIdleMessage();
 
-    QToolBar* ToolBar() const { return toolBar; }
-    QStatusBar* StatusBar() const { return statusBar; }
+    QToolBar* ToolBar() const { return frameToolBar; }
+    QStatusBar* StatusBar() const { return frameStatusBar; }
     const std::vector<LockIndicatorPane*>& Indicators() const { return indicators; }
 
     // The frame's own commands: exit, and the pane commands (nothing to do
@@ -62,6 +62,8 @@ public:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    // Leaving the menu bar ends the prompt of a command item on it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Style and size before the window exists: an overlapped window over the whole screen.
@@ -77,8 +79,8 @@ private:
     void UpdateIndicators();
 
     // Members of the frame, in this order: the status bar, then the toolbar.
-    QStatusBar* statusBar = nullptr;
-    QToolBar* toolBar = nullptr;
+    QStatusBar* frameStatusBar = nullptr;
+    QToolBar* frameToolBar = nullptr;
 
     CCmdTarget* documentTarget;
     CCmdTarget* appTarget;

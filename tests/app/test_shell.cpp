@@ -13,6 +13,8 @@
 #include "grid/CGridCtrl.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
@@ -142,6 +144,11 @@ TEST_F(ShellTest, MenuBarShowsTheTableAndBlankEntriesCanBeClicked)
 
     const QRect place = frame->menuBar()->actionGeometry(exportEntry);
     EXPECT_GE(place.width(), 12) << "a blank entry must still be wide enough to click";
+    QMouseEvent pointerMove(QEvent::MouseMove, QPointF(place.center()), frame->menuBar()->mapToGlobal(QPointF(place.center())),
+                            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(frame->menuBar(), &pointerMove);
+    EXPECT_EQ(frame->StatusBar()->currentMessage(), exportEntry->statusTip())
+        << "pointing at the blank entry shows its prompt";
     QTest::mouseClick(frame->menuBar(), Qt::LeftButton, {}, place.center());
     EXPECT_EQ(templateExports, 1);
 }
