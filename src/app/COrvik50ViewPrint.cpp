@@ -41,7 +41,9 @@ void COrvik50View::OnFilePrint()
 
 void COrvik50View::OnFilePrintPreview()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    // The preview draws at screen resolution, so the one-pixel box lines
+    // are screen pixels, as a preview on the screen shows them.
+    QPrinter printer(QPrinter::ScreenResolution);
     CPrintInfo info;
     info.m_bPreview = TRUE;
     if (!OnPreparePrinting(&info))
