@@ -1,0 +1,124 @@
+// The cell store through the grid window: count changes move the focus,
+// sorting and clearing drop the selection, auto-sizing asks the virtual
+// MeasureCell, and the selection range follows its rules.
+#include <QSignalSpy>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "grid_test_client.h"
+
+namespace {
+
+// Measures every cell as (10 x column + row, 5 x row + 1) and exposes the retained selection.
+class MeasuredGrid : public CGridCtrl {
+public:
+    using CGridCtrl::CGridCtrl;
+    SIZE MeasureCell(int row, int col, CDC*) override { return SIZE{10 * col + row, 5 * row + 1}; }
+    void Retain(int row, int col) { retainedSelection[MakeCellKey(row, col)] = CellId(row, col); }
+};
+
+std::vector<CellId> SelectedCells(const CGridCtrl& grid)
+{
+    std::vector<CellId> cells;
+    for (const auto& entry : grid.Store().SelectedCells())
+        cells.push_back(entry.second);
+    std::sort(cells.begin(), cells.end(),
+              [](CellId a, CellId b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });
+    return cells;
+}
+
+struct FocusCase {
+    const char* name;
+    void (*change)(CGridCtrl&);
+    bool focusKept;
+};
+
+class GridFocusAfterCountChange : public ::testing::TestWithParam<FocusCase> {};
+
+// The focus is on (4, 2) of a 6 x 4 grid with one fixed row and column.
+TEST_P(GridFocusAfterCountChange, FocusLeavesRemovedOrFixedCells)
+{
+    GridWindow g(new CGridCtrl(6, 4, 1, 1));
+    g->MoveFocusTo(4, 2);
+    QSignalSpy spy(g.grid, &CGridCtrl::ownerNotify);
+    GetParam().change(*g);
+    if (GetParam().focusKept) {
+        EXPECT_EQ(g->GetFocusCell(), CellId(4, 2));
+        EXPECT_EQ(spy.count(), 0);
+    } else {
+        EXPECT_EQ(g->GetFocusCell(), CellId(-1, -1));
+        ASSERT_EQ(spy.count(), 1);
+        EXPECT_EQ(spy.at(0).at(0).value<GridNotifyInfo>().hdr.code, LVN_ITEMCHANGING);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, GridFocusAfterCountChange,
+    ::testing::Values(FocusCase{"FewerRowsThanFocusRow", [](CGridCtrl& g) { g.SetRowCount(4); }, false},
+                      FocusCase{"RowsStillHoldFocus", [](CGridCtrl& g) { g.SetRowCount(5); }, true},
+                      FocusCase{"FewerColumns", [](CGridCtrl& g) { g.SetColumnCount(2); }, false},
+                      FocusCase{"FocusRowBecomesFixed", [](CGridCtrl& g) { g.SetFixedRows(5); }, false},
+                      FocusCase{"FixedRowsAboveFocus", [](CGridCtrl& g) { g.SetFixedRows(4); }, true},
+                      FocusCase{"FocusColumnBecomesFixed", [](CGridCtrl& g) { g.SetFixedColumns(3); }, false},
+                      FocusCase{"SortClearsFocus", [](CGridCtrl& g) { g.SortRowsByText(1, TRUE); }, false},
+                      FocusCase{"DeleteAllItems", [](CGridCtrl& g) { g.DeleteAllItems(); }, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GridSelectionRange, NewBlockReplacesTheOldOne)
+{
+    GridWindow g(new CGridCtrl(6, 4, 1, 1));
+    g->ApplySelectionRange(1, 1, 2, 2);
+    EXPECT_EQ(SelectedCells(*g), (std::vector<CellId>{{1, 1}, {1, 2}, {2, 1}, {2, 2}}));
+    g->ApplySelectionRange(2, 2, 3, 2);
+    EXPECT_EQ(SelectedCells(*g), (std::vector<CellId>{{2, 2}, {3, 2}}));
+    EXPECT_EQ(g->GetItemState(1, 1) & CELL_SELECTED, 0u);
+    g->ApplySelectionRange(3, 3, 9, 3);   // past the last row: nothing
+    EXPECT_TRUE(SelectedCells(*g).empty());
+}
+
+TEST(GridSelectionRange, RetainedCellsStayUnlessSingleSelection)
+{
+    GridWindow g(new MeasuredGrid(6, 4, 1, 1));
+    auto* grid = static_cast<MeasuredGrid*>(g.grid);
+    grid->Retain(5, 3);
+    grid->ApplySelectionRange(1, 1, 1, 1);
+    EXPECT_EQ(SelectedCells(*grid), (std::vector<CellId>{{1, 1}, {5, 3}}));
+    grid->SetSingleSelection(TRUE);
+    grid->ApplySelectionRange(1, 1, 1, 1);
+    EXPECT_EQ(SelectedCells(*grid), (std::vector<CellId>{{1, 1}}));
+}
+
+TEST(GridSelectionRange, NothingWhileSelectionIsOff)
+{
+    GridWindow g(new CGridCtrl(6, 4, 1, 1));
+    g->ApplySelectionRange(1, 1, 2, 2);
+    g->EnableSelection(FALSE);
+    g->ClearSelection();
+    EXPECT_EQ(SelectedCells(*g).size(), 4u);
+}
+
+TEST(GridSelectionRange, SortAndDeleteAllClearTheSelection)
+{
+    GridWindow g(new CGridCtrl(6, 4, 1, 1));
+    g->ApplySelectionRange(1, 1, 2, 2);
+    g->SortRowsByText(1, TRUE);
+    EXPECT_TRUE(SelectedCells(*g).empty());
+    g->ApplySelectionRange(1, 1, 2, 2);
+    g->DeleteAllItems();
+    EXPECT_TRUE(SelectedCells(*g).empty());
+    EXPECT_EQ(g->GetRowCount(), 0);
+    EXPECT_EQ(g->GetFixedRowCount(), 0);
+}
+
+TEST(GridFitSizes, AskTheVirtualMeasureCell)
+{
+    GridWindow g(new MeasuredGrid(4, 3, 1, 1));
+    ASSERT_TRUE(g->FitColumnWidth(2));
+    EXPECT_EQ(g->GetColumnWidth(2), 23) << "widest of 20..23";
+    ASSERT_TRUE(g->FitRowHeight(3));
+    EXPECT_EQ(g->GetRowHeight(3), 16);
+    EXPECT_FALSE(g->FitColumnWidth(3));
+    EXPECT_FALSE(g->FitRowHeight(-1));
+}
+
+}  // namespace
