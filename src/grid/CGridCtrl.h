@@ -7,7 +7,8 @@
 //   CGridCtrl_cells.cpp      cell store operations (focus moves, redraw, scroll ranges around them)
 //   CGridCtrl_window.cpp     construction, Create, font, colours, cursor, Tab, notifications
 //   CGridCtrl_geometry.cpp   cell rectangles, hit tests, scroll ranges, scroll handlers, EnsureVisible
-//   CGridCtrl_paint.cpp      paintEvent, PaintGrid and the cell drawing
+//   CGridCtrl_paint.cpp      paintEvent, PaintGrid, PaintBackground, RedrawCell
+//   CGridCtrl_paintcell.cpp  PaintHeaderCell, PaintCell, MeasureCell
 //   CGridCtrl_selection.cpp  focus cell and selection range
 //   CGridCtrl_pending.cpp    default bodies of the operations that are not built yet
 //                            (clipboard, select-all, printing, header clicks, editing, title tips)
