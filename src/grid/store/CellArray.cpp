@@ -98,7 +98,7 @@ void CellArray::SetColumns(int n, const CompactCell& blank)
     const int kept = std::min(n, columns_);
     for (int row = 0; row < rows_; ++row) {
         CompactCell* target = fresh + static_cast<std::size_t>(row) * static_cast<std::size_t>(n);
-        CompactCell* source = &At(row, 0);
+        CompactCell* source = RowStart(row);
         for (int col = 0; col < kept; ++col)
             new (target + col) CompactCell(std::move(source[col]));
         std::uninitialized_fill(target + kept, target + n, blank);
@@ -112,7 +112,7 @@ void CellArray::SetColumns(int n, const CompactCell& blank)
 
 void CellArray::SwapRows(int a, int b)
 {
-    std::swap_ranges(&At(a, 0), &At(a, 0) + columns_, &At(b, 0));
+    std::swap_ranges(RowStart(a), RowStart(a) + columns_, RowStart(b));
 }
 
 void CellArray::ClearRows()

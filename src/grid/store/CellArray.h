@@ -41,6 +41,8 @@ private:
     {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(col);
     }
+    // The first cell of a row (no reference: the row may hold no cells).
+    CompactCell* RowStart(int row) { return data_ + Index(row, 0); }
     std::size_t CellCount() const { return static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_); }
     // Moves the cells into a new block of the given capacity (in cells).
     void Reallocate(std::size_t capacity);
