@@ -107,18 +107,4 @@ TEST(CellArray, SwapTruncateAndClear)
     EXPECT_EQ(cells.Columns(), 0);
 }
 
-TEST(CellArray, LargeBlocksUseTheMappedPath)
-{
-    CellArray cells;
-    const CompactCell blank;
-    cells.SetColumns(13, blank);
-    cells.AppendRows(20000, blank);   // 10 MB: mapped with huge pages
-    cells.At(19999, 12).text.Assign(Label(19999, 12));
-    cells.SetColumns(14, blank);
-    EXPECT_EQ(cells.At(19999, 12).text.View(), Label(19999, 12));
-    cells.AppendRows(20000, blank);
-    EXPECT_EQ(cells.At(19999, 12).text.View(), Label(19999, 12));
-    EXPECT_EQ(cells.At(39999, 13).image, -1);
-}
-
 } // namespace

@@ -3,6 +3,7 @@
 // fonts (a LOGFONT is 60 bytes, and a grid uses a handful), cell styles
 // (background, text colour, font) and merged-block records.
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -79,7 +80,9 @@ private:
     struct SpanKeyHash {
         std::size_t operator()(const SpanKey& k) const;
     };
-    std::vector<MergeRecord> records_;
+    // A deque grows without copying: no doubled peak for the hundreds of
+    // thousands of blocks of a large record file.
+    std::deque<MergeRecord> records_;
     std::unordered_map<SpanKey, std::uint32_t, SpanKeyHash> masterRecords_;
     std::uint32_t lastMaster_ = 0;   // merges in a row usually share their shape
 };

@@ -32,6 +32,12 @@
 //   cached prefix sums; they equal the plain sums at all times.
 // * Rendering reads cells with the Get... operations, GetCellMerge, or a
 //   GridCellView (CellView), none of which copy more than asked for.
+//
+// Storage: all cells sit in one row-major block of 40-byte CompactCells
+// (CellArray); texts up to 15 bytes live inside the cell; background, text
+// colour and font are an index into a per-grid table of styles, fonts are
+// interned once per grid; merge fields are an index into a table of merge
+// records plus three flag bits. Sorting swaps the cells of two rows.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -44,7 +50,6 @@
 #include "grid/store/GridCellHooks.h"
 #include "grid/store/SizeAxis.h"
 #include "platform/WinTypes.h"
-
 
 class GridCellStore;
 
@@ -200,8 +205,10 @@ public:
     void SetModified(BOOL modified, int row = -1, int col = -1);
     // Quicksort of rows FixedRowCount()..RowCount()-1 by the shown text of
     // col (byte order; equal texts never swap; rows move with their heights).
-    // FALSE when col is out of range or fewer than two rows. The caller
-    // clears the selection and focus first.
+    // FALSE when col is out of range or fewer than two rows. The text of
+    // each row is asked once through GetItemText and moves with its row.
+    // The caller clears the selection and focus first; cells still selected
+    // are re-keyed so the selected-cell set stays true.
     BOOL SortRowsByText(int col, BOOL ascending);
     // The same over rows lo..hi (hi = -1: the last row); FALSE also when
     // lo or hi lie outside the rows.
