@@ -202,6 +202,21 @@ TEST_F(ShellTest, CtrlNDestroysTheGrid)
     EXPECT_TRUE(view->findChildren<CGridCtrl*>().isEmpty());
 }
 
+TEST_F(ShellTest, CommandRouteTakesWhatTheViewDocumentFrameOrApplicationHandles)
+{
+    for (UINT id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, res::ID_TEMPLATE_EXPORT,
+                    ID_APP_ABOUT, ID_APP_EXIT, ID_FILE_NEW, res::ID_NEXT_PANE})
+        EXPECT_TRUE(frame->HasHandler(id)) << std::hex << id;
+    for (UINT id : {res::ID_UNHANDLED_COMMAND, res::ID_EDIT_UNDO, ID_EDIT_COPY, ID_EDIT_PASTE})
+        EXPECT_FALSE(frame->HasHandler(id)) << std::hex << id << " without a grid";
+    // Once a grid is shown, the copy, cut and paste keys reach it.
+    RecordFileFolder folder;
+    ASSERT_TRUE(view->OpenRecordFile(folder.Write(QStringLiteral("c.bin"), NumberedRecords(1))));
+    for (UINT id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE})
+        EXPECT_TRUE(frame->HasHandler(id)) << std::hex << id;
+    EXPECT_FALSE(frame->HasHandler(res::ID_EDIT_UNDO));
+}
+
 TEST_F(ShellTest, ToolbarButtonsImagesAndTooltips)
 {
     const QList<QAction*> actions = frame->ToolBar()->actions();
