@@ -73,8 +73,11 @@ void GridCellStore::DefaultReleaseCell(int row, int col)
 {
     if (!IsValid(row, col))
         return;
-    SetItemState(row, col, 0);
-    Cell(row, col).text.Clear();
+    CompactCell& cell = Cell(row, col);
+    if (cell.state & CELL_SELECTED)
+        SetItemState(row, col, 0);
+    cell.state = 0;
+    cell.text.Clear();
 }
 
 void GridCellStore::CreateCell(int row, int col)
@@ -103,7 +106,11 @@ void GridCellStore::StoreCell(int row, int col, const GridCell& source)
         SetMergeOf(cell, merge);
         blocksIntact_ = false;   // a hook-made block is not checked for shape
     }
-    SetItemState(row, col, source.state);
+    // Only a change of CELL_SELECTED needs the selected-cell set.
+    if ((source.state | cell.state) & CELL_SELECTED)
+        SetItemState(row, col, source.state);
+    else
+        cell.state = source.state;
 }
 
 void GridCellStore::ReleaseCell(int row, int col)
