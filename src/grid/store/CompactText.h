@@ -4,13 +4,22 @@
 // millions of cells allocates almost nothing.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 class CompactText {
 public:
     CompactText() noexcept { Reset(); }
     ~CompactText() { Free(); }
-    CompactText(const CompactText& other) : CompactText() { Assign(other.View()); }
+    CompactText(const CompactText& other)
+    {
+        if (other.OnHeap()) {
+            Reset();
+            Assign(other.View());
+        } else {
+            std::memcpy(bytes_, other.bytes_, sizeof bytes_);   // inline text: copy the bytes
+        }
+    }
     CompactText(CompactText&& other) noexcept;
     CompactText& operator=(const CompactText& other);
     CompactText& operator=(CompactText&& other) noexcept;

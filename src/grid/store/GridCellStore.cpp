@@ -137,6 +137,8 @@ GridCellView GridCellStore::CellView(int row, int col) const
 
 GridCellMerge GridCellStore::MergeOf(const CompactCell& cell) const
 {
+    if (cell.merge == 0)
+        return {};   // most cells: no block, no lock
     const MergeRecord& record = merges_.Get(cell.merge >> CompactCell::kRecordShift);
     GridCellMerge merge;
     merge.joinedRight = (cell.merge & CompactCell::kJoinedRight) ? 1 : 0;

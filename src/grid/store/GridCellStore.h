@@ -244,6 +244,8 @@ private:
     // The style of a cell with one attribute replaced.
     void ChangeStyle(CompactCell& cell, const CellStyle& style);
     GridCellMerge MergeOf(const CompactCell& cell) const;
+    // The cell is covered or has a span: a new block may not include it.
+    bool InBlock(const CompactCell& cell) const;
     void SetMergeOf(CompactCell& cell, const GridCellMerge& merge);
     // The cell's merge word for these fields and a MergeTable index.
     static std::uint32_t MergeWord(const GridCellMerge& merge, std::uint32_t recordIndex);

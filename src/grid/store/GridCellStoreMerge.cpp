@@ -17,11 +17,9 @@ void GridCellStore::MergeCells(int row, int col, int down, int right, int lock)
     const int lastCol = static_cast<int>(col + cols);
     // Blocks never overlap and a merge is never redone.
     for (int r = row; r <= lastRow; ++r)
-        for (int c = col; c <= lastCol; ++c) {
-            const GridCellMerge m = MergeOf(Cell(r, c));
-            if (m.covered || m.rowSpan > 0 || m.colSpan > 0)
+        for (int c = col; c <= lastCol; ++c)
+            if (InBlock(Cell(r, c)))
                 return;
-        }
 
     GridCellMerge master = MergeOf(Cell(row, col));
     if (rows > 0) {
@@ -64,6 +62,17 @@ void GridCellStore::MergeCells(int row, int col, int down, int right, int lock)
             }
             cell.merge = MergeWord(m, sharedIndex);
         }
+}
+
+bool GridCellStore::InBlock(const CompactCell& cell) const
+{
+    if (cell.merge & CompactCell::kCovered)
+        return true;
+    const std::uint32_t index = cell.merge >> CompactCell::kRecordShift;
+    if (index == 0)
+        return false;
+    const MergeRecord& record = merges_.Get(index);
+    return record.rowSpan > 0 || record.colSpan > 0;
 }
 
 GridCellMerge GridCellStore::GetCellMerge(int row, int col) const
