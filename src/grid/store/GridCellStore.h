@@ -54,7 +54,8 @@
 class GridCellStore;
 
 // Read access to one existing cell, handed to ReleaseCell and to renderers.
-// Valid until the store changes its shape (counts, sort).
+// Valid until the next change of the store (a new font or style may move the
+// tables Font() points into; counts and sorting move cells).
 class GridCellView {
 public:
     GridCellView(const GridCellStore& store, const CompactCell& cell) : store_(&store), cell_(&cell) {}
