@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6
   libgtest-dev libgmock-dev libbenchmark-dev
   libzip-dev libpugixml-dev
-  xvfb xauth xdotool imagemagick poppler-utils openbox
+  xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox
   fonts-dejavu-core fonts-wqy-microhei
 )
 

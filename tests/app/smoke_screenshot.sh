@@ -39,12 +39,29 @@ XDG_RUNTIME_DIR=$(mktemp -d)
 if command -v openbox >/dev/null; then
   openbox >"$out/openbox.log" 2>&1 &
   pids+=($!)
+  # A window mapped while the window manager is still starting can stay
+  # unmapped; start the viewer once openbox has announced itself.
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+  done
 fi
 
 "$viewer" "$sample" >"$out/viewer.log" 2>&1 &
-pids+=($!)
-if ! timeout 90 xdotool search --sync --onlyvisible --name "Orvik Application System" >/dev/null; then
-  echo "FAILED: the viewer's window did not appear"; cat "$out/viewer.log"; exit 1
+viewer_pid=$!
+pids+=($viewer_pid)
+# Poll rather than wait inside one xdotool call, and stop early if the viewer dies.
+shown=0
+for _ in $(seq 180); do
+  if xdotool search --onlyvisible --name "Orvik Application System" >/dev/null 2>&1; then shown=1; break; fi
+  kill -0 "$viewer_pid" 2>/dev/null || break
+  sleep 0.5
+done
+if [ $shown -ne 1 ]; then
+  echo "FAILED: the viewer's window did not appear"
+  kill -0 "$viewer_pid" 2>/dev/null || echo "the viewer exited"
+  xwininfo -root -tree 2>/dev/null | head -20 || true
+  cat "$out/viewer.log"; exit 1
 fi
 sleep 2
 import -window root "$out/screen.png"
