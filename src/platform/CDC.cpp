@@ -19,8 +19,8 @@ CDC::CDC()
       currentBrush_(static_cast<CBrush*>(GetStockObject(WHITE_BRUSH)))
 {
     attr_.font = currentFont_->LogFont();
-    attr_.pen = currentPen_->Spec();
-    attr_.brush = currentBrush_->Spec();
+    attr_.pen = currentPen_->Params();
+    attr_.brush = currentBrush_->Params();
 }
 
 CDC::~CDC() = default;
@@ -44,7 +44,7 @@ CPen* CDC::SelectObject(CPen* pen)
         return nullptr;
     CPen* previous = currentPen_;
     currentPen_ = pen;
-    attr_.pen = pen->Spec();
+    attr_.pen = pen->Params();
     OnCall(DcCallKind::SelectPen, 0);
     return previous;
 }
@@ -55,7 +55,7 @@ CBrush* CDC::SelectObject(CBrush* brush)
         return nullptr;
     CBrush* previous = currentBrush_;
     currentBrush_ = brush;
-    attr_.brush = brush->Spec();
+    attr_.brush = brush->Params();
     OnCall(DcCallKind::SelectBrush, 0);
     return previous;
 }
@@ -270,9 +270,9 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
 
 void CDC::FillRect(const RECT& rect, const CBrush* brush)
 {
-    if (!brush || brush->Spec().null)
+    if (!brush || brush->Params().null)
         return;
-    DoFillRect(rect, brush->Spec().color, DcCallKind::FillRect);
+    DoFillRect(rect, brush->Params().color, DcCallKind::FillRect);
 }
 
 BOOL CDC::Rectangle(int left, int top, int right, int bottom)

@@ -47,7 +47,7 @@ public:
         MarkCreated();
         return TRUE;
     }
-    const PenSpec& Spec() const { return spec_; }
+    const PenSpec& Params() const { return spec_; }
 
 private:
     PenSpec spec_;
@@ -69,7 +69,7 @@ public:
         MarkCreated();
         return TRUE;
     }
-    const BrushSpec& Spec() const { return spec_; }
+    const BrushSpec& Params() const { return spec_; }
 
 private:
     BrushSpec spec_;
