@@ -71,37 +71,22 @@ TEST_F(ViewPrintTest, PrepareDCSetsThePageMapping)
     EXPECT_EQ(dc.GetViewportExt(), (SIZE{5454, 2100}));
 }
 
-TEST_F(ViewPrintTest, EditedCellPrintsItsEditedText)
-{
-    Open(2);
-    view.GetGrid()->SetItemText(3, 1, "EDITED");
-    const auto texts = PrintedTexts(1);
-    EXPECT_TRUE(Contains(texts, "EDITED"));
-    EXPECT_FALSE(Contains(texts, "OLT-1"));
-    EXPECT_TRUE(Contains(texts, "OLT-2"));
-}
-
-TEST_F(ViewPrintTest, UnitPrintsFromEachLinesOwnCell)
-{
-    Open(1);
-    view.GetGrid()->SetItemText(4, 5, "U2");
-    const auto texts = PrintedTexts(1);
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "dBm"), 2);
-    EXPECT_TRUE(Contains(texts, "U2"));
-}
-
-TEST_F(ViewPrintTest, SecondPageHoldsTheNinthRecord)
-{
-    Open(9);
-    const auto texts = PrintedTexts(2);
-    EXPECT_TRUE(Contains(texts, "OLT-9"));
-    EXPECT_FALSE(Contains(texts, "OLT-8"));
-}
-
-TEST_F(ViewPrintTest, WithoutRecordsThePageIsBlank)
+TEST_F(ViewPrintTest, PagesPrintTheGridCellsAsEditedAndAnEmptyOneIsBlank)
 {
     Open(0);
     EXPECT_TRUE(PrintedTexts(1).empty());
+    Open(9);
+    view.GetGrid()->SetItemText(3, 1, "EDITED");
+    view.GetGrid()->SetItemText(4, 5, "U2");
+    const auto first = PrintedTexts(1);
+    EXPECT_TRUE(Contains(first, "EDITED"));
+    EXPECT_FALSE(Contains(first, "OLT-1"));
+    EXPECT_TRUE(Contains(first, "OLT-8"));
+    EXPECT_TRUE(Contains(first, "U2")) << "the unit prints from each line's own cell";
+    EXPECT_EQ(std::count(first.begin(), first.end(), "dBm"), 8 * 3 - 1);
+    const auto second = PrintedTexts(2);
+    EXPECT_TRUE(Contains(second, "OLT-9"));
+    EXPECT_FALSE(Contains(second, "OLT-8"));
 }
 
 // Runs a poppler tool; empty output when it is missing or fails.

@@ -1,3 +1,5 @@
+// A report page drawn on a recording device context: header and record texts
+// in their rectangles, the boxes round them, and the page coordinates.
 #include "platform/RecordingDC.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPrinter.h"
@@ -5,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,6 @@ struct Segment {
 struct PrintedPage {
     std::vector<DcCall> texts;
     std::vector<Segment> lines;
-    std::vector<DcCall> calls;
 };
 
 PrintedPage PrintPage(std::size_t records, int page, const CellTextSource& source = CellName)
@@ -35,7 +35,6 @@ PrintedPage PrintPage(std::size_t records, int page, const CellTextSource& sourc
     CFont* const fontBefore = dc.GetCurrentFont();
     DrawReportPage(dc, page, records, source);
     PrintedPage printed;
-    printed.calls = dc.Calls();
     printed.texts = dc.CallsOf(DcCallKind::DrawText);
     for (const DcCall& call : dc.CallsOf(DcCallKind::LineTo))
         printed.lines.push_back({call.from, call.to});
@@ -57,22 +56,36 @@ bool HasSegment(const PrintedPage& page, Segment segment)
     return std::find(page.lines.begin(), page.lines.end(), segment) != page.lines.end();
 }
 
-TEST(ReportPrinterTest, NoRecordsGiveOneBlankPage)
+// A box drawn from its top-left corner round to the right and back.
+void ExpectBox(const PrintedPage& page, const RECT& box)
 {
-    const PrintedPage page = PrintPage(0, 1);
-    EXPECT_TRUE(page.texts.empty());
-    EXPECT_TRUE(page.lines.empty());
-    EXPECT_EQ(report::PageCount(0), 1);
+    const POINT corners[] = {{box.left, box.top}, {box.right, box.top}, {box.right, box.bottom},
+                             {box.left, box.bottom}, {box.left, box.top}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(HasSegment(page, {corners[i], corners[i + 1]}))
+            << "box " << box.left << "," << box.top << " side " << i;
 }
 
 struct TextPlace {
-    const char* text;
+    std::string text;
     RECT rect;
 };
 
-TEST(ReportPrinterTest, HeaderTextsStandInTheirRectangles)
+// Each text drawn once, centred on one line in its rectangle and clipped to it.
+void ExpectPlaced(const PrintedPage& page, const std::vector<TextPlace>& places)
 {
-    const TextPlace expected[] = {
+    for (const TextPlace& place : places) {
+        const auto found = TextsNamed(page, place.text);
+        ASSERT_EQ(found.size(), 1u) << place.text;
+        EXPECT_EQ(found[0]->rect, place.rect) << place.text;
+        EXPECT_EQ(found[0]->format, 0x25u) << place.text;
+    }
+}
+
+TEST(ReportPrinterTest, HeaderTextsBoxesAndTheOpenThresholdBlock)
+{
+    const PrintedPage page = PrintPage(1, 1);
+    ExpectPlaced(page, {
         {"No.", {15, 60, 35, 100}},          {"OLT name", {35, 60, 150, 100}},
         {"ONT name", {150, 60, 265, 100}},   {"Wavelength", {265, 60, 335, 100}},
         {"Power", {335, 60, 395, 100}},      {"Unit", {395, 60, 435, 100}},
@@ -81,24 +94,8 @@ TEST(ReportPrinterTest, HeaderTextsStandInTheirRectangles)
         {"Threshold(dBm)", {547, 50, 727, 90}}, {"PASS", {547, 76, 607, 110}},
         {"WRNG", {607, 76, 667, 110}},       {"FAIL", {667, 76, 727, 110}},
         {"Date", {727, 60, 789, 100}},       {"Time", {789, 60, 851, 100}},
-    };
-    const PrintedPage page = PrintPage(1, 1);
-    for (const TextPlace& place : expected) {
-        const auto found = TextsNamed(page, place.text);
-        ASSERT_EQ(found.size(), 1u) << place.text;
-        EXPECT_EQ(found[0]->rect, place.rect) << place.text;
-        EXPECT_EQ(found[0]->format, 0x25u) << place.text;
-    }
-}
-
-TEST(ReportPrinterTest, HeaderBoxesAndTheOpenThresholdBlock)
-{
-    const PrintedPage page = PrintPage(1, 1);
-    // A plain header box: "No." from (15, 60) round to (35, 100).
-    EXPECT_TRUE(HasSegment(page, {{15, 60}, {35, 60}}));
-    EXPECT_TRUE(HasSegment(page, {{35, 60}, {35, 100}}));
-    EXPECT_TRUE(HasSegment(page, {{35, 100}, {15, 100}}));
-    EXPECT_TRUE(HasSegment(page, {{15, 100}, {15, 60}}));
+    });
+    ExpectBox(page, {15, 60, 35, 100});
     // The threshold columns: top, middle and bottom lines, and a right edge
     // below the middle only.
     for (int column = 8; column <= 10; ++column) {
@@ -122,52 +119,27 @@ TEST(ReportPrinterTest, RecordCellsComeFromTheirGridRowsAndStandInTheirBoxes)
 {
     // Nine records: page 2 holds only record 8 (grid rows 27 to 29) in slot 0.
     const PrintedPage page = PrintPage(9, 2);
-    const TextPlace expected[] = {
+    ExpectPlaced(page, {
         {"r27c0", {15, 100, 35, 220}},     {"r27c1", {35, 100, 150, 220}},
         {"r27c2", {150, 100, 265, 220}},   {"r27c3", {265, 100, 335, 140}},
         {"r28c4", {335, 140, 395, 180}},   {"r29c5", {395, 180, 435, 220}},
         {"r28c7", {495, 140, 547, 180}},   {"r29c10", {667, 180, 727, 220}},
         {"r27c11", {727, 100, 789, 180}},  {"r27c12", {789, 100, 851, 180}},
-    };
-    for (const TextPlace& place : expected) {
-        const auto found = TextsNamed(page, place.text);
-        ASSERT_EQ(found.size(), 1u) << place.text;
-        EXPECT_EQ(found[0]->rect, place.rect) << place.text;
-    }
+    });
     // One box for the merged columns, three for the per-line ones.
-    EXPECT_TRUE(HasSegment(page, {{35, 220}, {15, 220}}));
-    EXPECT_TRUE(HasSegment(page, {{335, 140}, {265, 140}}));
+    ExpectBox(page, {15, 100, 35, 220});
+    ExpectBox(page, {265, 100, 335, 140});
     EXPECT_TRUE(TextsNamed(page, "r28c0").empty()) << "merged columns print from the record's first row only";
     EXPECT_TRUE(TextsNamed(page, "r30c0").empty());
 }
 
-TEST(ReportPrinterTest, RecordTextsUseTheReportFont)
+TEST(ReportPrinterTest, LongNameIsClippedToItsColumn)
 {
-    const PrintedPage page = PrintPage(1, 1);
-    const auto found = TextsNamed(page, "r3c1");
-    ASSERT_EQ(found.size(), 1u);
-    const LOGFONT& font = found[0]->attr.font;
-    EXPECT_EQ(font.lfHeight, 15);
-    EXPECT_EQ(font.lfWidth, 5);
-    EXPECT_STREQ(font.lfFaceName, "黑体");
-}
-
-TEST(ReportPrinterTest, BoxIsDrawnFromItsTopLeftCornerRoundAndBack)
-{
-    RecordingDC dc;
-    DrawReportRecord(dc, 1, 1, CellName);
-    const std::vector<DcCall>& calls = dc.Calls();
-    // The first box of slot 1: column 0 from y = 220 to 340.
-    auto move = std::find_if(calls.begin(), calls.end(), [](const DcCall& c) { return c.kind == DcCallKind::MoveTo; });
-    ASSERT_NE(move, calls.end());
-    EXPECT_EQ(move->to, (POINT{15, 220}));
-    const POINT corners[] = {{35, 220}, {35, 340}, {15, 340}, {15, 220}};
-    for (const POINT& corner : corners) {
-        ++move;
-        ASSERT_NE(move, calls.end());
-        EXPECT_EQ(move->kind, DcCallKind::LineTo);
-        EXPECT_EQ(move->to, corner);
-    }
+    const std::string longName(40, 'W');
+    const PrintedPage page = PrintPage(1, 1, [&](int row, int column) {
+        return row == 3 && column == 1 ? longName : std::string();
+    });
+    ExpectPlaced(page, {{longName, {35, 100, report::ColumnLeft(2), 220}}});
 }
 
 struct PageRecords {
@@ -183,6 +155,11 @@ TEST_P(ReportPageRecordsTest, PageShowsItsGroupOfEight)
 {
     const PageRecords& c = GetParam();
     const PrintedPage page = PrintPage(c.records, c.page);
+    if (c.recordsDrawn == 0) {   // no records: one blank page, not even the header
+        EXPECT_TRUE(page.texts.empty());
+        EXPECT_TRUE(page.lines.empty());
+        return;
+    }
     constexpr std::size_t headerTexts = 24;       // 10 two-line columns, shared heading, 3 subtitles
     constexpr std::size_t textsPerRecord = 29;    // 3 + 8 x 3 + 2
     EXPECT_EQ(page.texts.size(), headerTexts + textsPerRecord * static_cast<std::size_t>(c.recordsDrawn));
@@ -190,23 +167,20 @@ TEST_P(ReportPageRecordsTest, PageShowsItsGroupOfEight)
     const int lastRow = c.firstRow + 3 * (c.recordsDrawn - 1);
     EXPECT_EQ(TextsNamed(page, CellName(lastRow + 2, 10)).size(), 1u);
     EXPECT_TRUE(TextsNamed(page, CellName(lastRow + 3, 0)).empty());
+    ExpectBox(page, {15, report::SlotTop(c.recordsDrawn - 1), 35, report::SlotTop(c.recordsDrawn)});
+    // Record texts use the report font.
+    const LOGFONT& font = TextsNamed(page, CellName(c.firstRow, 1)).at(0)->attr.font;
+    EXPECT_EQ(font.lfHeight, 15);
+    EXPECT_EQ(font.lfWidth, 5);
+    EXPECT_STREQ(font.lfFaceName, "黑体");
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ReportPageRecordsTest,
-                         ::testing::Values(PageRecords{8, 1, 3, 8}, PageRecords{9, 1, 3, 8},
-                                           PageRecords{9, 2, 27, 1}, PageRecords{16, 2, 27, 8}));
-
-TEST(ReportPrinterTest, LongNameIsClippedToItsColumn)
-{
-    const std::string longName(40, 'W');
-    const PrintedPage page = PrintPage(1, 1, [&](int row, int column) {
-        return row == 3 && column == 1 ? longName : std::string();
-    });
-    const auto found = TextsNamed(page, longName);
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0]->rect.right, report::ColumnLeft(2)) << "the name's rectangle ends at the ONT column";
-    EXPECT_EQ(found[0]->format & DT_NOCLIP, 0u) << "DrawText must clip to the rectangle";
-}
+                         ::testing::Values(PageRecords{0, 1, 3, 0}, PageRecords{8, 1, 3, 8}, PageRecords{9, 1, 3, 8},
+                                           PageRecords{9, 2, 27, 1}, PageRecords{16, 2, 27, 8}),
+                         [](const ::testing::TestParamInfo<PageRecords>& info) {
+                             return std::to_string(info.param.records) + "_records_page_" + std::to_string(info.param.page);
+                         });
 
 TEST(ReportPrinterTest, PageCoordinatesComeFromTheDeviceResolution)
 {
