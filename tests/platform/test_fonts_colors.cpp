@@ -14,7 +14,7 @@
 
 namespace {
 
-LOGFONT Font(LONG height, LONG weight, const char* face, LONG width = 0)
+LOGFONT Font(LONG height, LONG weight, const char* face = "DejaVu Sans", LONG width = 0)
 {
     LOGFONT lf;
     lf.lfHeight = height;
@@ -24,74 +24,52 @@ LOGFONT Font(LONG height, LONG weight, const char* face, LONG width = 0)
     return lf;
 }
 
-TEST(FontMapping, HeightAndWeight)
+TEST(FontMapping, HeightWeightWidthAndStyle)
 {
-    struct Case {
-        const char* name;
+    const struct {
         LOGFONT lf;
         int pixelSize;
         QFont::Weight weight;
+    } cases[] = {
+        {Font(-12, FW_NORMAL), 12, QFont::Normal},   // negative height is the character height
+        {Font(-12, FW_SEMIBOLD), 12, QFont::DemiBold},
+        {Font(-9, FW_BOLD), 9, QFont::Bold},
+        {Font(-20, 0), 20, QFont::Normal},   // weight 0 is normal
     };
-    const Case cases[] = {
-        {"negative height is the character height", Font(-12, FW_NORMAL, "DejaVu Sans"), 12, QFont::Normal},
-        {"semibold header", Font(-12, FW_SEMIBOLD, "DejaVu Sans"), 12, QFont::DemiBold},
-        {"bold", Font(-9, FW_BOLD, "DejaVu Sans"), 9, QFont::Bold},
-        {"weight 0 is normal", Font(-20, 0, "DejaVu Sans"), 20, QFont::Normal},
-    };
-    for (const Case& c : cases) {
-        const QFont& font = QFontFromLogFont(c.lf);
-        EXPECT_EQ(font.pixelSize(), c.pixelSize) << c.name;
-        EXPECT_EQ(font.weight(), c.weight) << c.name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(QFontFromLogFont(c.lf).pixelSize(), c.pixelSize) << c.lf.lfHeight;
+        EXPECT_EQ(QFontFromLogFont(c.lf).weight(), c.weight) << c.lf.lfWeight;
     }
-}
-
-TEST(FontMapping, PositiveHeightIsTheCellHeight)
-{
     for (int cell : {15, 24, 60}) {
-        const QFont& font = QFontFromLogFont(Font(cell, FW_NORMAL, "DejaVu Sans"));
+        const QFont& font = QFontFromLogFont(Font(cell, FW_NORMAL));
         const QFontMetrics m(font);
-        EXPECT_NEAR(m.ascent() + m.descent(), cell, 1) << cell;
+        EXPECT_NEAR(m.ascent() + m.descent(), cell, 1) << "positive height is the cell height";
         EXPECT_LT(font.pixelSize(), cell) << "the character height is smaller than the cell";
     }
-}
-
-TEST(FontMapping, AverageWidthStretchesTheFont)
-{
-    const QFont& natural = QFontFromLogFont(Font(-40, FW_NORMAL, "DejaVu Sans"));
+    const QFont& natural = QFontFromLogFont(Font(-40, FW_NORMAL));
     const QFont& narrow = QFontFromLogFont(Font(-40, FW_NORMAL, "DejaVu Sans", 10));
-    const int naturalWidth = QFontMetrics(natural).horizontalAdvance(QStringLiteral("abcdefghij"));
-    const int narrowWidth = QFontMetrics(narrow).horizontalAdvance(QStringLiteral("abcdefghij"));
+    const QString sample = QStringLiteral("abcdefghij");
     EXPECT_LT(narrow.stretch(), 100);
-    EXPECT_LT(narrowWidth, naturalWidth * 9 / 10);
+    EXPECT_LT(QFontMetrics(narrow).horizontalAdvance(sample), QFontMetrics(natural).horizontalAdvance(sample) * 9 / 10)
+        << "an average width stretches the font";
+
+    LOGFONT styled = Font(-12, FW_NORMAL);
+    styled.lfItalic = styled.lfUnderline = styled.lfStrikeOut = 1;
+    const QFont& font = QFontFromLogFont(styled);
+    EXPECT_TRUE(font.italic() && font.underline() && font.strikeOut());
+    EXPECT_EQ(&QFontFromLogFont(styled), &font) << "the same LOGFONT comes from the cache";
 }
 
-TEST(FontMapping, StyleFlagsAndCacheIdentity)
-{
-    LOGFONT lf = Font(-12, FW_NORMAL, "DejaVu Sans");
-    lf.lfItalic = lf.lfUnderline = lf.lfStrikeOut = 1;
-    const QFont& font = QFontFromLogFont(lf);
-    EXPECT_TRUE(font.italic());
-    EXPECT_TRUE(font.underline());
-    EXPECT_TRUE(font.strikeOut());
-    EXPECT_EQ(&QFontFromLogFont(lf), &font) << "the same LOGFONT comes from the cache";
-}
-
-TEST(FontMapping, ChineseFacesRenderWithACjkFont)
+TEST(FontMapping, FacesResolveToFontsWithTheirCharacters)
 {
     for (const char* face : {"黑体", "宋体", "SimSun"}) {
-        const QFont& font = QFontFromLogFont(Font(-16, FW_NORMAL, face));
-        const QRawFont raw = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
+        const QRawFont raw = QRawFont::fromFont(QFontFromLogFont(Font(-16, FW_NORMAL, face)), QFontDatabase::SimplifiedChinese);
         ASSERT_TRUE(raw.isValid()) << face;
         EXPECT_TRUE(raw.supportsCharacter(QChar(0x9ED1))) << face << " resolved to " << raw.familyName().toStdString();
     }
-}
-
-TEST(FontMapping, MissingLatinFaceStillGivesAFont)
-{
-    const QFont& font = QFontFromLogFont(Font(-9, FW_NORMAL, "Times New Roman"));
-    const QRawFont raw = QRawFont::fromFont(font);
-    ASSERT_TRUE(raw.isValid());
-    EXPECT_TRUE(raw.supportsCharacter(QLatin1Char('P')));
+    const QRawFont latin = QRawFont::fromFont(QFontFromLogFont(Font(-9, FW_NORMAL, "Times New Roman")));
+    ASSERT_TRUE(latin.isValid()) << "a missing Latin face still gives a font";
+    EXPECT_TRUE(latin.supportsCharacter(QLatin1Char('P')));
 }
 
 TEST(FontMapping, MessageFontComesFromTheApplicationFont)
@@ -109,37 +87,32 @@ TEST(FontMapping, MessageFontComesFromTheApplicationFont)
     EXPECT_EQ(QFontFromLogFont(lf).pixelSize(), 13) << "round trip";
 }
 
-TEST(SysColors, FollowTheApplicationPalette)
+TEST(SysColors, FollowTheApplicationPaletteAndSettings)
 {
     const QPalette saved = QApplication::palette();
+    const struct {
+        QPalette::ColorRole role;
+        int index;
+        COLORREF expected;
+    } cases[] = {{QPalette::Base, COLOR_WINDOW, RGB(1, 2, 3)},
+                 {QPalette::Highlight, COLOR_HIGHLIGHT, RGB(10, 20, 30)},
+                 {QPalette::HighlightedText, COLOR_HIGHLIGHTTEXT, RGB(40, 50, 60)},
+                 {QPalette::Dark, COLOR_BTNSHADOW, RGB(70, 80, 90)},
+                 {QPalette::ToolTipBase, COLOR_INFOBK, RGB(100, 110, 120)}};
     QPalette palette = saved;
-    palette.setColor(QPalette::Base, QColor(1, 2, 3));
-    palette.setColor(QPalette::Highlight, QColor(10, 20, 30));
-    palette.setColor(QPalette::HighlightedText, QColor(40, 50, 60));
-    palette.setColor(QPalette::Dark, QColor(70, 80, 90));
-    palette.setColor(QPalette::ToolTipBase, QColor(100, 110, 120));
+    for (const auto& c : cases)
+        palette.setColor(c.role, ToQColor(c.expected));
     QApplication::setPalette(palette);
-    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(1, 2, 3));
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(10, 20, 30));
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHTTEXT), RGB(40, 50, 60));
-    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), RGB(70, 80, 90));
-    EXPECT_EQ(GetSysColor(COLOR_INFOBK), RGB(100, 110, 120));
+    for (const auto& c : cases)
+        EXPECT_EQ(GetSysColor(c.index), c.expected) << c.index;
     QApplication::setPalette(saved);
-}
-
-TEST(SysColors, ColorRefRoundTrip)
-{
-    EXPECT_EQ(ToQColor(RGB(255, 0, 0)), QColor(255, 0, 0));
+    EXPECT_EQ(ToQColor(RGB(255, 0, 0)), QColor(255, 0, 0)) << "COLORREF is 0x00BBGGRR";
     EXPECT_EQ(ToColorRef(QColor(0, 255, 255)), RGB(0, 255, 255));
-    EXPECT_EQ(ToColorRef(ToQColor(0x00123456)), 0x00123456u);
-}
 
-TEST(SystemSettings, WheelScrollLinesFollowsTheApplication)
-{
-    const int saved = QApplication::wheelScrollLines();
+    const int savedLines = QApplication::wheelScrollLines();
     QApplication::setWheelScrollLines(7);
     EXPECT_EQ(GetWheelScrollLines(), 7);
-    QApplication::setWheelScrollLines(saved);
+    QApplication::setWheelScrollLines(savedLines);
 }
 
 }  // namespace

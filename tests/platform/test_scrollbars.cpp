@@ -10,10 +10,10 @@
 
 namespace {
 
-SCROLLINFO RangeAndPage(int max, UINT page)
+SCROLLINFO RangeAndPage(int max, UINT page, UINT mask = SIF_RANGE | SIF_PAGE)
 {
     SCROLLINFO info;
-    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.fMask = mask;
     info.nMax = max;
     info.nPage = page;
     return info;
@@ -21,14 +21,13 @@ SCROLLINFO RangeAndPage(int max, UINT page)
 
 TEST(ScrollBarModel, PositionsAreClampedToMaxMinusPagePlusOne)
 {
-    struct Case {
+    const struct {
         const char* name;
         int max;
         UINT page;
         int requested, expected;
         bool visible;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"grid rows: limit 660, page 240", 660, 240, 1000, 421, true},
         {"grid columns: limit 859, page 460", 859, 460, 859, 400, true},
         {"page 0 reaches the maximum", 100, 0, 1000, 100, true},
@@ -38,7 +37,7 @@ TEST(ScrollBarModel, PositionsAreClampedToMaxMinusPagePlusOne)
         {"maximum 0 hides the bar", 0, 0, 10, 0, false},
         {"negative positions go to 0", 100, 10, -5, 0, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ScrollBarModel bar;
         bar.SetScrollInfo(RangeAndPage(c.max, c.page));
         bar.SetScrollPos(c.requested);
@@ -47,19 +46,7 @@ TEST(ScrollBarModel, PositionsAreClampedToMaxMinusPagePlusOne)
     }
 }
 
-TEST(ScrollBarModel, ShrinkingTheRangeReclampsThePosition)
-{
-    ScrollBarModel bar;
-    bar.SetScrollInfo(RangeAndPage(660, 240));
-    bar.SetScrollPos(400);
-    bar.SetScrollRange(0, 500);
-    EXPECT_EQ(bar.GetScrollPos(), 261);
-    bar.SetScrollRange(0, 0);
-    EXPECT_EQ(bar.GetScrollPos(), 0);
-    EXPECT_EQ(bar.GetPage(), 1u) << "the page is cut to the range size";
-}
-
-TEST(ScrollBarModel, ScrollInfoMasks)
+TEST(ScrollBarModel, ScrollInfoMasksAndRangeChanges)
 {
     ScrollBarModel bar;
     SCROLLINFO set = RangeAndPage(300, 50);
@@ -85,6 +72,14 @@ TEST(ScrollBarModel, ScrollInfoMasks)
 
     get.fMask = 0;
     EXPECT_FALSE(bar.GetScrollInfo(&get));
+
+    bar.SetScrollRange(0, 200);
+    EXPECT_EQ(bar.GetScrollPos(), 120);
+    bar.SetScrollRange(0, 100);
+    EXPECT_EQ(bar.GetScrollPos(), 51) << "shrinking the range reclamps the position";
+    bar.SetScrollRange(0, 0);
+    EXPECT_EQ(bar.GetScrollPos(), 0);
+    EXPECT_EQ(bar.GetPage(), 1u) << "the page is cut to the range size";
 }
 
 // A scroll area whose vertical bar is driven like a window's: a handler that
@@ -112,10 +107,7 @@ TEST(ScrollBarBinding, MirrorsRangePageAndPositionIntoTheQScrollBar)
 {
     BoundArea a;
     a.bars.SetScrollRange(SB_VERT, 0, 660);
-    SCROLLINFO page;
-    page.fMask = SIF_PAGE;
-    page.nPage = 240;
-    a.bars.SetScrollInfo(SB_VERT, page, FALSE);
+    a.bars.SetScrollInfo(SB_VERT, RangeAndPage(0, 240, SIF_PAGE), FALSE);
     a.bars.SetScrollPos(SB_VERT, 999);
     QScrollBar* bar = a.area.verticalScrollBar();
     EXPECT_EQ(bar->minimum(), 0);
@@ -133,10 +125,7 @@ TEST(ScrollBarBinding, UserActionsBecomeCodesAndTheHandlerDecidesThePosition)
 {
     BoundArea a;
     a.bars.SetScrollRange(SB_VERT, 0, 1000);
-    SCROLLINFO page;
-    page.fMask = SIF_PAGE;
-    page.nPage = 100;
-    a.bars.SetScrollInfo(SB_VERT, page);
+    a.bars.SetScrollInfo(SB_VERT, RangeAndPage(0, 100, SIF_PAGE));
     QScrollBar* bar = a.area.verticalScrollBar();
 
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -16,11 +17,7 @@ public:
             throw std::runtime_error("mkdtemp failed");
         root = pattern;
     }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
+    ~ScratchFolder() { std::filesystem::remove_all(root, ignored); }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
@@ -35,12 +32,13 @@ public:
 
     std::size_t EntryCount() const
     {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(root), std::filesystem::directory_iterator{}));
+        using Entries = std::filesystem::directory_iterator;
+        return static_cast<std::size_t>(std::distance(Entries(root), Entries{}));
     }
 
 private:
     std::filesystem::path root;
+    std::error_code ignored;
 };
 
 inline std::string ReadWholeFile(const std::string& path)

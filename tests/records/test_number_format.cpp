@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <random>
@@ -25,56 +24,47 @@ std::string Fixed2(float value)
     return text;
 }
 
-TEST(Fixed2, SpecialValuesSpelledAsPrintf)
+TEST(Fixed2, SpelledAsPrintf)
 {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float max = std::numeric_limits<float>::max(), tiny = std::numeric_limits<float>::denorm_min();
     const struct {
         float value;
         const char* expected;
     } cases[] = {
-        {nan, "nan"},           {-nan, "-nan"},       {inf, "inf"},         {-inf, "-inf"},
-        {0.0f, "0.00"},         {-0.0f, "-0.00"},     {-0.001f, "-0.00"},   {-23.456f, "-23.46"},
-        {-20.5f, "-20.50"},     {-90.0f, "-90.00"},   {0.125f, "0.12"},     {0.375f, "0.38"},
-        {2.675f, "2.67"},       {1.005f, "1.00"},     {-8.01f, "-8.01"},
-        {std::numeric_limits<float>::max(), "340282346638528859811704183484516925440.00"},
-        {std::numeric_limits<float>::denorm_min(), "0.00"},
-        {-std::numeric_limits<float>::denorm_min(), "-0.00"},
+        {nan, "nan"}, {-nan, "-nan"}, {inf, "inf"}, {-inf, "-inf"}, {0.0f, "0.00"}, {-0.0f, "-0.00"},
+        {-0.001f, "-0.00"}, {-23.456f, "-23.46"}, {-20.5f, "-20.50"}, {-90.0f, "-90.00"}, {0.125f, "0.12"},
+        {0.375f, "0.38"}, {2.675f, "2.67"}, {1.005f, "1.00"}, {-8.01f, "-8.01"},
+        {max, "340282346638528859811704183484516925440.00"}, {tiny, "0.00"}, {-tiny, "-0.00"},
         // Around the switch between the short path and the general one.
-        {9.99e12f, "9989999558656.00"},  {1e13f, "9999999827968.00"},  {-1.5e13f, "-15000000266240.00"},
-        {0.005f, "0.00"},  {-0.015f, "-0.01"},  {99.995f, "100.00"},
+        {9.99e12f, "9989999558656.00"}, {1e13f, "9999999827968.00"}, {-1.5e13f, "-15000000266240.00"},
+        {0.005f, "0.00"}, {-0.015f, "-0.01"}, {99.995f, "100.00"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Fixed2(c.value), c.expected) << c.expected;
+        EXPECT_EQ(Fixed2(c.value), c.expected);
         EXPECT_EQ(Fixed2(c.value), Printf2f(c.value)) << c.expected;
     }
 }
 
-// Every bit pattern class: random floats across the whole range, and
-// hundredths around the halfway points where rounding differs most.
-TEST(Fixed2, MatchesPrintfOnRandomBitPatterns)
+// Random bit patterns across the whole range, then meter-like thousandths
+// and the halfway points between them, where rounding differs most.
+TEST(Fixed2, MatchesPrintfOnRandomAndMeterLikeValues)
 {
     std::mt19937 engine(12345);
     for (int i = 0; i < 200000; ++i) {
         const float value = std::bit_cast<float>(static_cast<std::uint32_t>(engine()));
         ASSERT_EQ(Fixed2(value), Printf2f(value)) << std::bit_cast<std::uint32_t>(value);
     }
-}
-
-TEST(Fixed2, MatchesPrintfOnMeterLikeValues)
-{
     for (int thousandths = -150000; thousandths <= 50000; ++thousandths) {
-        const float value = static_cast<float>(thousandths) / 1000.0f;
-        ASSERT_EQ(Fixed2(value), Printf2f(value)) << thousandths;
-        const float halfway = static_cast<float>(thousandths * 10 + 5) / 10000.0f;
-        ASSERT_EQ(Fixed2(halfway), Printf2f(halfway)) << thousandths;
+        for (float value : {thousandths / 1000.0f, (thousandths * 10 + 5) / 10000.0f})
+            ASSERT_EQ(Fixed2(value), Printf2f(value)) << thousandths;
     }
 }
 
-TEST(HexAndDecimal, EveryByteMatchesPrintf)
+TEST(HexAndDecimal, MatchPrintf)
 {
+    char expected[8];
     for (int byte = 0; byte < 256; ++byte) {
-        char expected[8];
         std::string hex, hex02;
         AppendHex(hex, static_cast<std::uint8_t>(byte));
         AppendHex02(hex02, static_cast<std::uint8_t>(byte));

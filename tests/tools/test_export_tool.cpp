@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "ToolRun.h"
 #include "export/DelimitedTextExport.h"
@@ -9,14 +10,12 @@
 
 namespace {
 
-const std::string EXPORT_TOOL = ORVIK50_EXPORT_PATH;
-
-RecordList ListOf(const std::vector<MeterRecord>& records)
+std::string Formatted(const std::vector<MeterRecord>& records, char separator)
 {
     RecordList list;
     for (const MeterRecord& r : records)
         list.Add(r);
-    return list;
+    return FormatDelimitedText(list, separator);
 }
 
 class ExportTool : public testing::Test {
@@ -24,14 +23,13 @@ protected:
     ScratchFolder folder;
     std::string demo = folder.Write("demo.bin", EncodeRecordFile(DemoRecords()));
 
-    ToolRun Run(const std::vector<std::string>& args) { return RunTool(EXPORT_TOOL, args, folder); }
+    ToolRun Run(const std::vector<std::string>& args) { return RunTool(ORVIK50_EXPORT_PATH, args, folder); }
 };
 
-// Type from --type or, without it, from the output's extension.
+// Type from --type or, without it, from the output's extension; "-" is standard output.
 TEST_F(ExportTool, WritesTheSaveCommandsBytesForEveryType)
 {
-    const std::string tabs = FormatDelimitedText(ListOf(DemoRecords()), '\t');
-    const std::string commas = FormatDelimitedText(ListOf(DemoRecords()), ',');
+    const std::string tabs = Formatted(DemoRecords(), '\t'), commas = Formatted(DemoRecords(), ',');
     const struct {
         std::vector<std::string> options;
         const char* output;
@@ -39,25 +37,18 @@ TEST_F(ExportTool, WritesTheSaveCommandsBytesForEveryType)
     } cases[] = {
         {{}, "a.xls", tabs},          {{}, "b.txt", tabs},           {{}, "c.csv", commas},
         {{}, "D.CSV", commas},        {{}, "e.Txt", tabs},           {{"--type", "csv"}, "f.txt", commas},
-        {{"--type", "xls"}, "g", tabs}, {{"--type=TXT"}, "h.csv", tabs},
+        {{"--type", "xls"}, "g", tabs}, {{"--type=TXT"}, "h.csv", tabs}, {{"--type", "csv"}, "-", commas},
+        {{"--type", "txt"}, "/dev/stdout", tabs},
     };
     for (const auto& c : cases) {
+        const bool toStdout = c.output[0] == '-' || c.output[0] == '/';
         std::vector<std::string> args = c.options;
         args.push_back(demo);
-        args.push_back(folder.Path(c.output));
+        args.push_back(toStdout ? c.output : folder.Path(c.output));
         const ToolRun run = Run(args);
         EXPECT_EQ(run.exitCode, 0) << c.output << ": " << run.err;
         EXPECT_EQ(run.err, "") << c.output;
-        EXPECT_EQ(ReadWholeFile(folder.Path(c.output)), c.expected) << c.output;
-    }
-}
-
-TEST_F(ExportTool, PrintsToStandardOutput)
-{
-    for (const char* target : {"-", "/dev/stdout"}) {
-        const ToolRun run = Run({"--type", "txt", demo, target});
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, FormatDelimitedText(ListOf(DemoRecords()), '\t')) << target;
+        EXPECT_EQ(toStdout ? run.out : ReadWholeFile(args.back()), c.expected) << c.output;
     }
 }
 
@@ -65,11 +56,10 @@ TEST_F(ExportTool, ShortenedInputWritesCompleteRecordsAndWarns)
 {
     std::string bytes = EncodeRecordFile(RandomRecords(5, 2));
     bytes.resize(RECORD_FILE_HEADER_SIZE + 2 * METER_RECORD_SIZE + 17);
-    const std::string input = folder.Write("short.bin", bytes);
-    const ToolRun run = Run({input, folder.Path("out.csv")});
+    const ToolRun run = Run({folder.Write("short.bin", bytes), folder.Path("out.csv")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.err.find("read 2 of 5 records"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadWholeFile(folder.Path("out.csv")), FormatDelimitedText(ListOf(RandomRecords(2, 2)), ','));
+    EXPECT_EQ(ReadWholeFile(folder.Path("out.csv")), Formatted(RandomRecords(2, 2), ','));
 }
 
 TEST_F(ExportTool, HelpExplainsAndSucceeds)
@@ -86,16 +76,16 @@ struct FailureCase {
     const char* messagePart;
 };
 
+// CTest shows the parameter: print its name, not its bytes.
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
 class ExportToolFailure : public ExportTool, public testing::WithParamInterface<FailureCase> {};
 
 TEST_P(ExportToolFailure, ExitsWithItsCodeAndOneLineOnStderr)
 {
     std::vector<std::string> args;
-    for (std::string a : GetParam().args) {
-        if (a.starts_with("@"))
-            a = folder.Path(a.substr(1));
-        args.push_back(a);
-    }
+    for (std::string a : GetParam().args)
+        args.push_back(a.starts_with("@") ? folder.Path(a.substr(1)) : a);
     const ToolRun run = Run(args);
     EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err;
     EXPECT_NE(run.err.find(GetParam().messagePart), std::string::npos) << run.err;
@@ -116,6 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"input_too_short", {"@run.stdout", "@out.txt"}, 3, "too short"},
         FailureCase{"output_folder_missing", {"@demo.bin", "@no/out.txt"}, 4, "out.txt: No such file"},
         FailureCase{"output_is_folder", {"--type", "txt", "@demo.bin", "@"}, 4, "is a folder"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 } // namespace
