@@ -46,6 +46,11 @@ struct TypeCase {
     char separator;
 };
 
+void PrintTo(const TypeCase& c, std::ostream* os)
+{
+    *os << c.typedName << " as type " << c.filterIndex << " -> " << c.writtenName;
+}
+
 class SaveTypeTest : public ViewSaveTest, public ::testing::WithParamInterface<TypeCase> {};
 
 TEST_P(SaveTypeTest, WritesTheRecordsWithTheTypesSeparator)

@@ -1,5 +1,6 @@
 // A report page drawn on a recording device context: header and record texts
-// in their rectangles, the boxes round them, and the page coordinates.
+// in their rectangles and the boxes round them. (The page mapping is checked
+// through the view's OnPrepareDC in the application tests.)
 #include "platform/RecordingDC.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPrinter.h"
@@ -149,6 +150,11 @@ struct PageRecords {
     int recordsDrawn;
 };
 
+void PrintTo(const PageRecords& c, std::ostream* os)
+{
+    *os << c.records << " records, page " << c.page << ": " << c.recordsDrawn << " from grid row " << c.firstRow;
+}
+
 class ReportPageRecordsTest : public ::testing::TestWithParam<PageRecords> {};
 
 TEST_P(ReportPageRecordsTest, PageShowsItsGroupOfEight)
@@ -181,21 +187,5 @@ INSTANTIATE_TEST_SUITE_P(Pages, ReportPageRecordsTest,
                          [](const ::testing::TestParamInfo<PageRecords>& info) {
                              return std::to_string(info.param.records) + "_records_page_" + std::to_string(info.param.page);
                          });
-
-TEST(ReportPrinterTest, PageCoordinatesComeFromTheDeviceResolution)
-{
-    RecordingDC::Device device;
-    device.logPixelsX = 600;
-    device.logPixelsY = 600;
-    device.printing = true;
-    RecordingDC dc(device);
-    SetReportPageCoordinates(dc);
-    EXPECT_EQ(dc.GetMapMode(), MM_ANISOTROPIC);
-    EXPECT_EQ(dc.GetWindowExt(), (SIZE{1000, 700}));
-    EXPECT_EQ(dc.GetViewportExt(), (SIZE{5454, 4200}));
-    // One unit: 1/110 inch across, 1/100 inch down.
-    EXPECT_NEAR(dc.LogicalToDeviceX(110), 600, 1);
-    EXPECT_NEAR(dc.LogicalToDeviceY(100), 600, 1);
-}
 
 } // namespace
