@@ -3,6 +3,7 @@
 // it, and a client area (viewport) of an exact size whatever scroll bars the
 // grid shows.
 #include <QApplication>
+#include <gtest/gtest.h>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -12,18 +13,34 @@
 // Grid control id used by the record table view.
 constexpr UINT kTestGridId = 1000;
 
+// Delivers every posted event, queued slot calls included: the scroll area
+// shows or hides its bars from a queued call after each range change, so one
+// round of processEvents() need not settle them.
+inline void SettleEvents()
+{
+    for (int round = 0; round < 4; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QApplication::processEvents();
+    }
+}
+
 // Resizes the grid until its client area is width x height; the scroll bars
-// that appear or go away on the way change the client area, so this settles them.
+// that appear or go away on the way change the client area, so this settles
+// them. A size that cannot be reached fails the test here, not later as a
+// wrong scroll limit.
 inline void SetClientSize(CGridCtrl& grid, int width, int height)
 {
     for (int attempt = 0; attempt < 6; ++attempt) {
-        QApplication::processEvents();
+        SettleEvents();
         const QSize client = grid.viewport()->size();
         if (client == QSize(width, height))
             return;
         grid.resize(grid.width() + width - client.width(), grid.height() + height - client.height());
     }
-    QApplication::processEvents();
+    SettleEvents();
+    if (grid.viewport()->size() != QSize(width, height))
+        ADD_FAILURE() << "client area stays " << grid.viewport()->width() << " x " << grid.viewport()->height()
+                      << ", not " << width << " x " << height;
 }
 
 // A grid created as a child of a shown parent window.

@@ -23,36 +23,22 @@ TEST(GridGeometryExample, ScrollLimitsAndHighestPositions)
     EXPECT_EQ(last.right, 499);
 }
 
-struct TopRowCase {
-    int position;
-    int topRow;
-};
-
-class GridTopRowTable : public ::testing::TestWithParam<TopRowCase> {};
-
 // Rows of height h below three fixed rows: positions 0..2h show row 3, 2h+1..5h
 // row 6, 5h+1..8h row 9: rounded up to a row, then down to a group of three.
-TEST_P(GridTopRowTable, PositionGivesTopRow)
+// Columns are rounded up to a column.
+TEST(GridGeometryExample, TopLeftCellOfPositions)
 {
     ExampleGrid g;
-    g.ScrollTo(0, GetParam().position);
-    ASSERT_EQ(g->GetScrollPosition(SB_VERT), GetParam().position);
-    EXPECT_EQ(g->GetTopLeftScrollCell(), CellId(GetParam().topRow, 1));
-}
-
-INSTANTIATE_TEST_SUITE_P(Positions, GridTopRowTable,
-                         ::testing::Values(TopRowCase{0, 3}, TopRowCase{1, 3}, TopRowCase{40, 3},
-                                           TopRowCase{41, 6}, TopRowCase{100, 6}, TopRowCase{101, 9},
-                                           TopRowCase{160, 9}, TopRowCase{161, 12}, TopRowCase{420, 24},
-                                           TopRowCase{421, 24}));
-
-TEST(GridGeometryExample, TopLeftColumnRoundsUpToAColumn)
-{
-    ExampleGrid g;
-    const std::vector<std::pair<int, int>> positionToColumn{{0, 1}, {1, 2}, {80, 2}, {81, 3}, {400, 6}};
-    for (const auto& [position, column] : positionToColumn) {
-        g.ScrollTo(position, 0);
-        EXPECT_EQ(g->GetTopLeftScrollCell().col, column) << "position " << position;
+    const struct {
+        int horz, vert;
+        CellId topLeft;
+    } cases[] = {{0, 0, {3, 1}},     {1, 1, {3, 2}},     {80, 40, {3, 2}},   {81, 41, {6, 3}},
+                 {400, 100, {6, 6}}, {0, 101, {9, 1}},   {0, 160, {9, 1}},   {0, 161, {12, 1}},
+                 {0, 420, {24, 1}},  {0, 421, {24, 1}}};
+    for (const auto& c : cases) {
+        g.ScrollTo(c.horz, c.vert);
+        ASSERT_EQ(g->GetScrollPosition(SB_VERT), c.vert);
+        EXPECT_EQ(g->GetTopLeftScrollCell(), c.topLeft) << "positions " << c.horz << ", " << c.vert;
     }
 }
 

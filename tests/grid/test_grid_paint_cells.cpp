@@ -158,6 +158,12 @@ TEST(GridPaintCells, PrinterShowsOwnColoursWithoutHighlightOrFrame)
     const DcCall text = OnlyCall(dc, DcCallKind::DrawText);
     EXPECT_EQ(text.attr.textColor, RGB(0, 0, 255));
     EXPECT_EQ(text.text, "5,2");
+
+    // A header on paper keeps its edges but is not filled.
+    dc.Clear();
+    ASSERT_TRUE(g->PaintHeaderCell(&dc, 1, 2, CellRect(*g, 1, 2), FALSE));
+    EXPECT_TRUE(dc.CallsOf(DcCallKind::FillSolidRect).empty());
+    EXPECT_EQ(dc.CallsOf(DcCallKind::LineTo).size(), 4u);
 }
 
 TEST(GridPaintCells, ScreenSelectedCellUsesHighlightText)
@@ -170,15 +176,6 @@ TEST(GridPaintCells, ScreenSelectedCellUsesHighlightText)
     ASSERT_TRUE(g->PaintCell(&dc, 5, 2, CellRect(*g, 5, 2), FALSE));
     EXPECT_EQ(OnlyCall(dc, DcCallKind::FillSolidRect).color, GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(OnlyCall(dc, DcCallKind::DrawText).attr.textColor, GetSysColor(COLOR_HIGHLIGHTTEXT));
-}
-
-TEST(GridPaintCells, PrinterHeaderKeepsEdgesButIsNotFilled)
-{
-    ExampleGrid g;
-    RecordingDC dc(RecorderDevice(*g, RECT{}, true));
-    ASSERT_TRUE(g->PaintHeaderCell(&dc, 1, 2, CellRect(*g, 1, 2), FALSE));
-    EXPECT_TRUE(dc.CallsOf(DcCallKind::FillSolidRect).empty());
-    EXPECT_EQ(dc.CallsOf(DcCallKind::LineTo).size(), 4u);
 }
 
 // Each cell leaves the context as it found it, apart from a header's text colour.
@@ -199,23 +196,16 @@ TEST(GridPaintCells, CellDrawingRestoresTheContext)
     EXPECT_EQ(after.textColor, g->GetFixedTextColor());
 }
 
-TEST(GridPaintCells, NothingIsDrawnWhileDrawingIsDisabled)
-{
-    ExampleGrid g;
-    g->SetDrawingEnabled(FALSE);
-    RecordingDC dc(RecorderDevice(*g));
-    EXPECT_FALSE(g->PaintCell(&dc, 5, 2, CellRect(*g, 5, 2), FALSE));
-    EXPECT_FALSE(g->PaintHeaderCell(&dc, 1, 2, CellRect(*g, 1, 2), FALSE));
-    EXPECT_FALSE(g->RedrawCell(5, 2, &dc));
-    EXPECT_TRUE(dc.Calls().empty());
-}
-
-TEST(GridPaintCells, InvalidCellIsNotDrawn)
+TEST(GridPaintCells, NothingIsDrawnForAnInvalidCellOrWhileDrawingIsOff)
 {
     ExampleGrid g;
     RecordingDC dc(RecorderDevice(*g));
     EXPECT_FALSE(g->PaintCell(&dc, 99, 2, RECT{0, 0, 10, 10}, FALSE));
-    EXPECT_TRUE(dc.CallsOf(DcCallKind::DrawText).empty());
+    g->SetDrawingEnabled(FALSE);
+    EXPECT_FALSE(g->PaintCell(&dc, 5, 2, CellRect(*g, 5, 2), FALSE));
+    EXPECT_FALSE(g->PaintHeaderCell(&dc, 1, 2, CellRect(*g, 1, 2), FALSE));
+    EXPECT_FALSE(g->RedrawCell(5, 2, &dc));
+    EXPECT_TRUE(dc.Calls().empty());
 }
 
 struct MeasureCase {

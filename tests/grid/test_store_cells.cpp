@@ -9,13 +9,14 @@
 
 namespace {
 
-TEST(CompactText, CopiesAndMovesKeepTheBytes)
+TEST(CompactText, CopiesMovesAndTheFifteenByteInlineLimit)
 {
-    const std::string shortText = "short";
-    const std::string longText(100, 'L');
-    for (const std::string& text : {shortText, longText}) {
+    for (const std::string& text : {std::string("short"), std::string(15, 'a'), std::string(16, 'b'),
+                                    std::string(100, 'L')}) {
+        SCOPED_TRACE(text.size());
         CompactText a;
         a.Assign(text);
+        EXPECT_EQ(a.OnHeap(), text.size() > 15);
         CompactText copy(a);
         CompactText moved(std::move(a));
         EXPECT_EQ(copy.View(), text);
@@ -27,33 +28,16 @@ TEST(CompactText, CopiesAndMovesKeepTheBytes)
         EXPECT_EQ(assigned.View(), text);
         assigned = std::move(moved);
         EXPECT_EQ(assigned.View(), text);
+        assigned.Clear();
+        EXPECT_TRUE(assigned.Empty());
+        EXPECT_FALSE(assigned.OnHeap());
     }
 }
 
-TEST(CompactText, InlineLimitIsFifteenBytes)
-{
-    CompactText text;
-    text.Assign(std::string(15, 'a'));
-    EXPECT_FALSE(text.OnHeap());
-    text.Assign(std::string(16, 'b'));
-    EXPECT_TRUE(text.OnHeap());
-    EXPECT_EQ(text.View(), std::string(16, 'b'));
-    text.Clear();
-    EXPECT_TRUE(text.Empty());
-    EXPECT_FALSE(text.OnHeap());
-}
-
-CompactCell CellWithText(const std::string& text)
-{
-    CompactCell cell;
-    cell.text.Assign(text);
-    return cell;
-}
-
+// Long enough to live on the heap, so a lost or doubled cell shows up under
+// the address sanitizer.
 std::string Label(int row, int col)
 {
-    // Long enough to live on the heap, so a lost or doubled cell shows up
-    // under the address sanitizer.
     return "cell " + std::to_string(row) + "," + std::to_string(col) + " with a long text";
 }
 
@@ -64,10 +48,11 @@ void Label(CellArray& cells)
             cells.At(row, col).text.Assign(Label(row, col));
 }
 
-TEST(CellArray, GrowingKeepsEveryCellInPlace)
+TEST(CellArray, GrowShrinkSwapTruncateKeepEveryCellInPlace)
 {
     CellArray cells;
-    const CompactCell blank = CellWithText("blank");
+    CompactCell blank;
+    blank.text.Assign("blank");
     cells.SetColumns(3, blank);
     cells.AppendRows(2, blank);
     Label(cells);
@@ -76,31 +61,21 @@ TEST(CellArray, GrowingKeepsEveryCellInPlace)
     EXPECT_EQ(cells.Rows(), 17);
     EXPECT_EQ(cells.At(1, 2).text.View(), Label(1, 2));
     EXPECT_EQ(cells.At(16, 0).text.View(), "blank");
-
     cells.SetColumns(5, blank);
     EXPECT_EQ(cells.At(1, 2).text.View(), Label(1, 2));
     EXPECT_EQ(cells.At(1, 4).text.View(), "blank");
     cells.SetColumns(2, blank);
     EXPECT_EQ(cells.At(1, 1).text.View(), Label(1, 1));
-    EXPECT_EQ(cells.Columns(), 2);
-}
 
-TEST(CellArray, SwapTruncateAndClear)
-{
-    CellArray cells;
-    const CompactCell blank;
-    cells.SetColumns(2, blank);
-    cells.AppendRows(4, blank);
-    Label(cells);
     cells.SwapRows(0, 3);
-    EXPECT_EQ(cells.At(0, 1).text.View(), Label(3, 1));
+    EXPECT_EQ(cells.At(0, 1).text.View(), "blank");
     EXPECT_EQ(cells.At(3, 0).text.View(), Label(0, 0));
-    cells.TruncateRows(2);
-    EXPECT_EQ(cells.Rows(), 2);
-    EXPECT_EQ(cells.At(1, 1).text.View(), Label(1, 1));
+    cells.TruncateRows(4);
+    EXPECT_EQ(cells.Rows(), 4);
+    EXPECT_EQ(cells.At(3, 1).text.View(), Label(0, 1));
     cells.TruncateRows(0);
     EXPECT_EQ(cells.Columns(), 2);   // columns stay without rows
-    cells.AppendRows(1, blank);
+    cells.AppendRows(1, CompactCell{});
     EXPECT_TRUE(cells.At(0, 1).text.Empty());
     cells.Clear();
     EXPECT_EQ(cells.Rows(), 0);

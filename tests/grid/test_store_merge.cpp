@@ -169,19 +169,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, StoreEditable,
                                            EditableCase{"OtherBits", TRUE, 0, CELL_SELECTED | CELL_MODIFIED, TRUE}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StoreModified, RowOrColumnZeroOnlySetsTheGridFlag)
-{
-    GridCellStore store;
-    store.SetRowCount(6);
-    store.SetColumnCount(6);
-    store.SetModified(TRUE, 0, 5);
-    EXPECT_EQ(store.GetModified(), TRUE);
-    for (int col = 0; col < 6; ++col)
-        EXPECT_EQ(store.GetItemState(0, col), 0u);
-    store.SetModified(TRUE, 5, 0);
-    EXPECT_EQ(store.GetItemState(5, 0), 0u);
-}
-
 TEST(StoreModified, CellMarksAndClearingTheGridFlag)
 {
     GridCellStore store;
@@ -199,6 +186,9 @@ TEST(StoreModified, CellMarksAndClearingTheGridFlag)
     EXPECT_EQ(store.GetModified(), TRUE);
     EXPECT_EQ(store.GetItemState(1, 1), CELL_SELECTED | CELL_MODIFIED);
 
+    store.SetModified(TRUE, 0, 3);    // row or column 0: only the grid flag
+    store.SetModified(TRUE, 3, 0);
+    EXPECT_EQ(store.GetItemState(0, 3) | store.GetItemState(3, 0), 0u);
     store.SetModified(TRUE, 9, 9);    // an invalid cell changes nothing
     store.SetModified(FALSE);         // clearing the grid flag clears every cell
     EXPECT_EQ(store.GetModified(), FALSE);
