@@ -90,6 +90,12 @@ TEST(StoreGeometry, ColumnQueriesMatchPlainSums)
     EXPECT_EQ(store.ColumnAtOffset(44), 3);
     EXPECT_EQ(store.ColumnAtOffset(45), 4);
     EXPECT_EQ(store.ColumnAtOffset(-1), -1);
+    // Out of range: -1 (an empty span is 0).
+    EXPECT_EQ(store.GetColumnWidth(4), -1);
+    EXPECT_EQ(store.ColumnLeft(5), -1);
+    EXPECT_EQ(store.ColumnLeft(-1), -1);
+    EXPECT_EQ(store.ColumnsWidth(0, 4), -1);
+    EXPECT_EQ(store.ColumnsWidth(1, 0), 0);
     EXPECT_CONSISTENT(store);
 }
 
@@ -117,6 +123,9 @@ TEST_P(StoreSizeRefusal, RowAndColumnSettersAnswerAndKeepTheSizes)
     if (call.index >= 0 && call.index < 3) {
         EXPECT_EQ(store.GetRowHeight(call.index), expectedRow);
         EXPECT_EQ(store.GetColumnWidth(call.index), expectedCol);
+    } else {
+        EXPECT_EQ(store.GetRowHeight(call.index), -1);
+        EXPECT_EQ(store.RowTop(call.index < 0 ? call.index : 4), -1);
     }
     EXPECT_EQ(store.TotalRowsHeight(), call.result ? 24 + call.size : 36);
     EXPECT_CONSISTENT(store);
@@ -128,20 +137,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, StoreSizeRefusal,
                                            SizeCall{"IndexAtCount", 3, 50, FALSE},
                                            SizeCall{"NegativeSize", 0, -1, FALSE}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(StoreGeometry, OutOfRangeQueriesAnswerMinusOne)
-{
-    GridCellStore store;
-    store.SetRowCount(2);
-    store.SetColumnCount(2);
-    EXPECT_EQ(store.GetRowHeight(-1), -1);
-    EXPECT_EQ(store.GetRowHeight(2), -1);
-    EXPECT_EQ(store.GetColumnWidth(2), -1);
-    EXPECT_EQ(store.RowTop(3), -1);
-    EXPECT_EQ(store.ColumnLeft(-1), -1);
-    EXPECT_EQ(store.RowsHeight(0, 2), -1);
-    EXPECT_EQ(store.RowsHeight(1, 0), 0);
-}
 
 TEST(StoreGeometry, OffsetsAtTheEndOfALargeGridEqualPlainSums)
 {

@@ -109,10 +109,8 @@ TEST(StoreHooks, DestroyingTheGridReleasesEveryCellOnce)
     grid->store.SetItemState(1, 1, CELL_SELECTED);
     grid.reset();
     EXPECT_EQ(releasedAfterDeath, OncePerCell(0, 3, 0, 3));
-}
 
-TEST(StoreHooks, StoreDestroyedWithCellsDoesNotCallHooks)
-{
+    // A store destroyed with its cells (no DeleteAllItems) calls no hooks.
     RecordingGrid hooks;
     {
         GridCellStore store(&hooks);
