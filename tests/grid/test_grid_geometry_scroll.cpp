@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "grid_test_example.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 struct ScrollCase {
     const char* name;

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "grid_test_client.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 // ---- Reference walks, one entry at a time ----
 

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "grid_test_paint_support.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 constexpr UINT kHeaderBlockFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 

@@ -8,8 +8,11 @@
 
 #include "grid/BufferedDC.h"
 #include "grid_test_paint_support.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 struct Fill {
     RECT rect;

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "grid_test_paint_support.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "grid_test_client.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 // Measures every cell as (10 x column + row, 5 x row + 1) and exposes the retained selection.
 class MeasuredGrid : public CGridCtrl {

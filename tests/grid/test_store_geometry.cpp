@@ -5,8 +5,11 @@
 #include <random>
 
 #include "store_test_support.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 // The plain sums the cached answers must equal.
 int PlainRowsHeight(const GridCellStore& store, int first, int end)

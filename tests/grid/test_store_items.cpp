@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "store_test_support.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 GridCellStore& Grid3x3(GridCellStore& store)
 {

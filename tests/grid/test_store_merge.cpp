@@ -4,8 +4,11 @@
 #include <climits>
 
 #include "store_test_support.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 GridCellMerge M(int jr, int jd, int cov, int lock, int rs, int cs, int mr, int mc)
 {

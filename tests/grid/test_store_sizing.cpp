@@ -4,8 +4,11 @@
 #include <tuple>
 
 #include "store_test_support.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 // Each step is one sizing call; the counts after it are checked.
 struct SizingStep {

@@ -5,8 +5,11 @@
 #include <random>
 
 #include "store_test_support.h"
+#include "case_names.h"
 
 namespace {
+
+using case_names::PrintTo;
 
 // One text per row in column 0; the row's original index in its param.
 void FillColumn(GridCellStore& store, const std::vector<std::string>& texts, int fixedRows = 0)
