@@ -436,6 +436,8 @@ private:
     void ScrollClient(int dx, int dy, const RECT& area);
     // Invalidates for a scroll step (null: the whole client area); nothing while batched.
     void InvalidateForScroll(const RECT* rect);
+    // Handles the page, thumb and end scroll codes of either bar.
+    void ScrollByJump(int bar, UINT code, int limit, int page, const RECT& scrollArea);
     // Hides the title tip at the start of scroll handling (title tips are not built yet).
     void HideTitleTip();
     // Gives the grid the keyboard focus when another window has it.

@@ -351,6 +351,49 @@ void CGridCtrl::InvalidateForScroll(const RECT* rect)
         InvalidateRect(rect);
 }
 
+// Page, thumb and end codes work alike on both bars (the horizontal codes
+// share the vertical ones' values); the line codes are each handler's own.
+void CGridCtrl::ScrollByJump(int bar, UINT code, int limit, int page, const RECT& scrollArea)
+{
+    const int pos = GetScrollPosition(bar);
+    switch (static_cast<int>(code)) {
+    case SB_PAGEUP:
+        if (pos > 0) {
+            SetScrollPosition(bar, std::max(pos - page, 0));
+            InvalidateForScroll(&scrollArea);
+        }
+        break;
+    case SB_PAGEDOWN:
+        if (pos < limit) {
+            SetScrollPosition(bar, std::min(pos + page, limit));
+            InvalidateForScroll(&scrollArea);
+        }
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        const CellId topLeft = GetTopLeftScrollCell();
+        SetScrollPosition(bar, GetScrollPosition(bar, TRUE));
+        if (!(GetTopLeftScrollCell() == topLeft))
+            InvalidateForScroll(&scrollArea);
+        break;
+    }
+    case SB_TOP:
+        if (pos > 0) {
+            SetScrollPosition(bar, 0);
+            InvalidateForScroll(nullptr);
+        }
+        break;
+    case SB_BOTTOM:
+        if (pos < limit) {
+            SetScrollPosition(bar, limit);
+            InvalidateForScroll(nullptr);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
 void CGridCtrl::OnVScroll(UINT code, UINT /*pos*/, QScrollBar* /*bar*/)
 {
     TakeFocus();
@@ -391,37 +434,8 @@ void CGridCtrl::OnVScroll(UINT code, UINT /*pos*/, QScrollBar* /*bar*/)
             InvalidateForScroll(&uncovered);
         }
         break;
-    case SB_PAGEUP:
-        if (pos > 0) {
-            SetScrollPosition(SB_VERT, std::max(pos - page, 0));
-            InvalidateForScroll(&scrollArea);
-        }
-        break;
-    case SB_PAGEDOWN:
-        if (pos < vertScrollLimit) {
-            SetScrollPosition(SB_VERT, std::min(pos + page, vertScrollLimit));
-            InvalidateForScroll(&scrollArea);
-        }
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        SetScrollPosition(SB_VERT, GetScrollPosition(SB_VERT, TRUE));
-        if (!(GetTopLeftScrollCell() == topLeft))
-            InvalidateForScroll(&scrollArea);
-        break;
-    case SB_TOP:
-        if (pos > 0) {
-            SetScrollPosition(SB_VERT, 0);
-            InvalidateForScroll(nullptr);
-        }
-        break;
-    case SB_BOTTOM:
-        if (pos < vertScrollLimit) {
-            SetScrollPosition(SB_VERT, vertScrollLimit);
-            InvalidateForScroll(nullptr);
-        }
-        break;
     default:
+        ScrollByJump(SB_VERT, code, vertScrollLimit, page, scrollArea);
         break;
     }
 }
@@ -466,37 +480,8 @@ void CGridCtrl::OnHScroll(UINT code, UINT /*pos*/, QScrollBar* /*bar*/)
             InvalidateForScroll(&strip);
         }
         break;
-    case SB_PAGELEFT:
-        if (pos > 0) {
-            SetScrollPosition(SB_HORZ, std::max(pos - page, 0));
-            InvalidateForScroll(&scrollArea);
-        }
-        break;
-    case SB_PAGERIGHT:
-        if (pos < horzScrollLimit) {
-            SetScrollPosition(SB_HORZ, std::min(pos + page, horzScrollLimit));
-            InvalidateForScroll(&scrollArea);
-        }
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        SetScrollPosition(SB_HORZ, GetScrollPosition(SB_HORZ, TRUE));
-        if (!(GetTopLeftScrollCell() == topLeft))
-            InvalidateForScroll(&scrollArea);
-        break;
-    case SB_LEFT:
-        if (pos > 0) {
-            SetScrollPosition(SB_HORZ, 0);
-            InvalidateForScroll(nullptr);
-        }
-        break;
-    case SB_RIGHT:
-        if (pos < horzScrollLimit) {
-            SetScrollPosition(SB_HORZ, horzScrollLimit);
-            InvalidateForScroll(nullptr);
-        }
-        break;
     default:
+        ScrollByJump(SB_HORZ, code, horzScrollLimit, page, scrollArea);
         break;
     }
 }
