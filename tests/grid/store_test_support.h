@@ -39,7 +39,6 @@ inline LOGFONT TestFont(const char* face, int height)
 {
     LOGFONT font;
     font.lfHeight = height;
-    font.lfWeight = 700;
     font.SetFaceName(face);
     return font;
 }

@@ -1,18 +1,18 @@
-// The compact cell text and the row-major cell block under the store.
+// Cell texts: the compact text itself and texts of every length in the store.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 
-#include "grid/store/CellArray.h"
 #include "grid/store/CompactText.h"
+#include "store_test_support.h"
 
 namespace {
 
 TEST(CompactText, CopiesMovesAndTheFifteenByteInlineLimit)
 {
     for (const std::string& text : {std::string("short"), std::string(15, 'a'), std::string(16, 'b'),
-                                    std::string(100, 'L')}) {
+                                    std::string(100, 'L'), std::string("nul\0inside", 10)}) {
         SCOPED_TRACE(text.size());
         CompactText a;
         a.Assign(text);
@@ -34,52 +34,23 @@ TEST(CompactText, CopiesMovesAndTheFifteenByteInlineLimit)
     }
 }
 
-// Long enough to live on the heap, so a lost or doubled cell shows up under
-// the address sanitizer.
-std::string Label(int row, int col)
+TEST(StoreTexts, EveryLengthKeepsItsBytesAndASliceOfItselfIsSafe)
 {
-    return "cell " + std::to_string(row) + "," + std::to_string(col) + " with a long text";
-}
-
-void Label(CellArray& cells)
-{
-    for (int row = 0; row < cells.Rows(); ++row)
-        for (int col = 0; col < cells.Columns(); ++col)
-            cells.At(row, col).text.Assign(Label(row, col));
-}
-
-TEST(CellArray, GrowShrinkSwapTruncateKeepEveryCellInPlace)
-{
-    CellArray cells;
-    CompactCell blank;
-    blank.text.Assign("blank");
-    cells.SetColumns(3, blank);
-    cells.AppendRows(2, blank);
-    Label(cells);
-    for (int step = 0; step < 5; ++step)   // several reallocations
-        cells.AppendRows(3, blank);
-    EXPECT_EQ(cells.Rows(), 17);
-    EXPECT_EQ(cells.At(1, 2).text.View(), Label(1, 2));
-    EXPECT_EQ(cells.At(16, 0).text.View(), "blank");
-    cells.SetColumns(5, blank);
-    EXPECT_EQ(cells.At(1, 2).text.View(), Label(1, 2));
-    EXPECT_EQ(cells.At(1, 4).text.View(), "blank");
-    cells.SetColumns(2, blank);
-    EXPECT_EQ(cells.At(1, 1).text.View(), Label(1, 1));
-
-    cells.SwapRows(0, 3);
-    EXPECT_EQ(cells.At(0, 1).text.View(), "blank");
-    EXPECT_EQ(cells.At(3, 0).text.View(), Label(0, 0));
-    cells.TruncateRows(4);
-    EXPECT_EQ(cells.Rows(), 4);
-    EXPECT_EQ(cells.At(3, 1).text.View(), Label(0, 1));
-    cells.TruncateRows(0);
-    EXPECT_EQ(cells.Columns(), 2);   // columns stay without rows
-    cells.AppendRows(1, CompactCell{});
-    EXPECT_TRUE(cells.At(0, 1).text.Empty());
-    cells.Clear();
-    EXPECT_EQ(cells.Rows(), 0);
-    EXPECT_EQ(cells.Columns(), 0);
+    GridCellStore store;
+    store.SetRowCount(2);
+    store.SetColumnCount(2);
+    for (const std::string& text : {std::string(), std::string(16, 'y'), std::string(300, 'z'),
+                                    std::string("\xE4\xB8\xAD\xE6\x96\x87\xFF\x80"), std::string("a\0b", 3)}) {
+        store.SetItemText(0, 0, text);
+        EXPECT_EQ(store.GetItemText(0, 0), text);
+    }
+    // Regression: the new text was a view into the cell's own heap buffer.
+    store.SetItemText(1, 1, std::string(40, 'q'));
+    store.SetItemText(1, 1, store.ItemTextView(1, 1));
+    EXPECT_EQ(store.GetItemText(1, 1), std::string(40, 'q'));
+    store.SetItemText(1, 1, store.ItemTextView(1, 1).substr(0, 3));
+    EXPECT_EQ(store.GetItemText(1, 1), "qqq");
+    EXPECT_CONSISTENT(store);
 }
 
 } // namespace
