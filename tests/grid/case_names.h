@@ -1,7 +1,6 @@
 #pragma once
-// Test cases of the parameterised tests carry a `name`; gtest prints that
-// instead of the case's bytes. Each test file brings it in with
-// `using case_names::PrintTo;` inside its own namespace, where lookup finds it.
+// Parameterised test cases carry a `name`, printed instead of their bytes;
+// `using case_names::PrintTo;` in a test file's namespace lets lookup find it.
 #include <concepts>
 #include <ostream>
 

@@ -1,7 +1,6 @@
 #pragma once
-// Helpers for tests of the grid window: a shown parent, a grid created in
-// it, and a client area (viewport) of an exact size whatever scroll bars the
-// grid shows.
+// Helpers for tests of the grid window: a grid created in a shown parent, and
+// a client area (viewport) of an exact size whatever scroll bars it shows.
 #include <QApplication>
 #include <gtest/gtest.h>
 #include <QWidget>
@@ -24,10 +23,9 @@ inline void SettleEvents()
     }
 }
 
-// Resizes the grid until its client area is width x height; the scroll bars
-// that appear or go away on the way change the client area, so this settles
-// them. A size that cannot be reached fails the test here, not later as a
-// wrong scroll limit.
+// Resizes the grid until its client area is width x height, settling the scroll
+// bars that come and go on the way. A size that cannot be reached fails the
+// test here, not later as a wrong scroll limit.
 inline void SetClientSize(CGridCtrl& grid, int width, int height)
 {
     for (int attempt = 0; attempt < 6; ++attempt) {

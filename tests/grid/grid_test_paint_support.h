@@ -1,12 +1,10 @@
 #pragma once
 // Helpers for the rendering tests: paint a grid into an image or a recorder,
-// read pixels, and build grids whose header blocks are merged before the rows
-// and columns are fixed (as the record table view does).
+// and read pixels.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "grid_test_example.h"
 #include "platform/QPainterDC.h"
@@ -56,21 +54,5 @@ inline std::string ColorName(COLORREF color)
     return text;
 }
 
-// The example grid's geometry (client 500 x 300, three fixed rows and one
-// fixed column, rows of 20, columns 40, 5 x 80, 6 x 65, 70), with blocks
-// merged by `merge` before the three rows and the column are fixed.
-template <typename MergeFn>
-std::unique_ptr<GridWindow> MakeMergedGrid(MergeFn merge)
-{
-    auto window = std::make_unique<GridWindow>(new CGridCtrl(ExampleGrid::kRows, ExampleGrid::kCols, 0, 0),
-                                               ExampleGrid::kClientWidth, ExampleGrid::kClientHeight);
-    CGridCtrl& grid = **window;
-    merge(grid);
-    grid.SetFixedRows(3);
-    grid.SetFixedColumns(1);
-    SetSizes(grid, std::vector<int>(ExampleGrid::kRows, 20), {40, 80, 80, 80, 80, 80, 65, 65, 65, 65, 65, 65, 70});
-    grid.UpdateScrollRanges();
-    SetClientSize(grid, ExampleGrid::kClientWidth, ExampleGrid::kClientHeight);
-    grid.UpdateScrollRanges();
-    return window;
-}
+#define EXPECT_PIXEL(dc, x, y, color) \
+    EXPECT_EQ(ColorName((dc).GetPixel(x, y)), ColorName(color)) << "pixel (" << (x) << ", " << (y) << ")"
