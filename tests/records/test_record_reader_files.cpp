@@ -39,8 +39,9 @@ TEST(RecordFileReading, ShortenedFileKeepsCompleteRecordsAndReportsBothCounts)
             ASSERT_TRUE(result.ok);
             EXPECT_EQ(result.announcedCount, 1500u);
             EXPECT_EQ(result.ReadCount(), complete);
-            if (complete > 0)
+            if (complete > 0) {
                 EXPECT_TRUE(SameRecord(result.records[complete - 1], records[complete - 1]));
+            }
         }
     }
 }
