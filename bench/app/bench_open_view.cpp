@@ -4,6 +4,7 @@
 // Run: bench_open_view [path.bin]; default build/samples/large.bin.
 #include "app/COrvik50View.h"
 #include "grid/CGridCtrl.h"
+#include "../PeakMemory.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,21 +17,6 @@
 namespace {
 
 QString gRecordFile = QStringLiteral(ORVIK_SAMPLES_DIR "/large.bin");
-
-// Peak resident set size of the process in MB (VmHWM).
-double PeakRssMb()
-{
-    FILE* status = std::fopen("/proc/self/status", "r");
-    if (!status)
-        return 0;
-    char line[256];
-    long kb = 0;
-    while (std::fgets(line, sizeof line, status))
-        if (std::strncmp(line, "VmHWM:", 6) == 0)
-            kb = std::strtol(line + 6, nullptr, 10);
-    std::fclose(status);
-    return kb / 1024.0;
-}
 
 // Open, then paint the first screen of the grid into a pixmap (a full paint).
 void OpenAndPaint(COrvik50View& view)
@@ -51,7 +37,7 @@ void BM_OpenLargestFileAndPaintFirstScreen(benchmark::State& state)
         view.OnInitialUpdate();
         state.ResumeTiming();
     }
-    state.counters["peak_rss_MB"] = PeakRssMb();
+    state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
 BENCHMARK(BM_OpenLargestFileAndPaintFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -65,7 +51,7 @@ void BM_CloseLargestFile(benchmark::State& state)
         state.ResumeTiming();
         view.OnInitialUpdate();   // File New: the grid and the records go
     }
-    state.counters["peak_rss_MB"] = PeakRssMb();
+    state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
 BENCHMARK(BM_CloseLargestFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 

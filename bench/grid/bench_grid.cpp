@@ -15,6 +15,7 @@
 
 #include "grid/CGridCtrl.h"
 #include "platform/QPainterDC.h"
+#include "../PeakMemory.h"
 
 namespace {
 
@@ -23,21 +24,6 @@ constexpr int kRows = 3 * kRecords + 4;   // 196,609
 constexpr int kCols = 13;
 constexpr int kClientWidth = 1200;
 constexpr int kClientHeight = 800;
-
-// Peak resident set size of the process in MB (VmHWM).
-double PeakRssMb()
-{
-    FILE* status = std::fopen("/proc/self/status", "r");
-    if (!status)
-        return 0;
-    char line[256];
-    long kb = 0;
-    while (std::fgets(line, sizeof line, status))
-        if (std::strncmp(line, "VmHWM:", 6) == 0)
-            kb = std::strtol(line + 6, nullptr, 10);
-    std::fclose(status);
-    return static_cast<double>(kb) / 1024.0;
-}
 
 std::string Number(int value)
 {
@@ -140,7 +126,7 @@ void BM_FillGrid(benchmark::State& state)
         host.grid->DeleteAllItems();
         state.ResumeTiming();
     }
-    state.counters["peak_rss_MB"] = PeakRssMb();
+    state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
 BENCHMARK(BM_FillGrid)->Unit(benchmark::kMillisecond)->Iterations(2);
 
@@ -155,7 +141,7 @@ void BM_FillAndFirstPaint(benchmark::State& state)
         host.grid->DeleteAllItems();
         state.ResumeTiming();
     }
-    state.counters["peak_rss_MB"] = PeakRssMb();
+    state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
 BENCHMARK(BM_FillAndFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(2);
 

@@ -6,7 +6,7 @@
 //   bench_store --benchmark_filter=BM_OpenLikeRecordView
 // and read the peak_rss_MB counter (getrusage ru_maxrss of the process).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
+#include "../PeakMemory.h"
 
 #include <array>
 #include <memory>
@@ -35,13 +35,6 @@ public:
 
     GridCellStore store;
 };
-
-double PeakRssMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;   // ru_maxrss is in KiB
-}
 
 // Texts like a record's columns: numbers, names, powers, units, verdicts,
 // dates and times; a few names longer than 15 bytes.
