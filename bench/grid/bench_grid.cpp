@@ -1,8 +1,9 @@
 // CGridCtrl with the largest record file's table: 196,609 rows (3 header
 // rows, three rows per record) by 13 columns of short texts, filled as the
 // record view fills it. Measures the fill, the first full paint, paints at
-// the top and at the bottom, line and page scrolling at the bottom, and the
-// hit tests there. Reports the process's peak resident memory.
+// the top and at the bottom, line and page scrolling at the bottom, the hit
+// tests there, keyboard moves, selection steps and wheel notches at the
+// bottom, and selecting all. Reports the process's peak resident memory.
 #include <QApplication>
 #include <QWidget>
 #include <benchmark/benchmark.h>
@@ -235,6 +236,91 @@ void BM_EnsureVisibleTopToBottom(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EnsureVisibleTopToBottom)->Unit(benchmark::kMillisecond);
+
+// Puts the focus cell near the end of the table, in view, with nothing selected.
+void FocusNearBottom(CGridCtrl& grid)
+{
+    grid.ClearSelection();
+    ScrollToBottom(grid);
+    grid.MoveFocusTo(kRows - 5, 4);
+    grid.EnsureVisible(kRows - 5, 4);
+}
+
+// Alternates two keys with the given modifiers at the end of the table.
+void KeysAtBottom(benchmark::State& state, Qt::KeyboardModifiers modifiers)
+{
+    GridHost& host = FilledHost();
+    CGridCtrl& grid = *host.grid;
+    FocusNearBottom(grid);
+    grid.OnKeyDown(VK_DOWN, Qt::NoModifier);   // sets the anchor
+    const bool repaint = state.range(0) != 0;
+    bool downNext = false;
+    for (auto _ : state) {
+        grid.OnKeyDown(downNext ? VK_DOWN : VK_UP, modifiers);
+        downNext = !downNext;
+        if (repaint)
+            host.Settle();
+    }
+}
+
+void BM_KeyMoveAtBottom(benchmark::State& state)
+{
+    KeysAtBottom(state, Qt::NoModifier);
+}
+BENCHMARK(BM_KeyMoveAtBottom)->Arg(0)->Arg(1)->ArgName("with_repaint")->Unit(benchmark::kMicrosecond);
+
+void BM_ShiftExtendAtBottom(benchmark::State& state)
+{
+    KeysAtBottom(state, Qt::ShiftModifier);
+}
+BENCHMARK(BM_ShiftExtendAtBottom)->Arg(0)->Arg(1)->ArgName("with_repaint")->Unit(benchmark::kMicrosecond);
+
+// One wheel notch back and one forward at the end, each delivered (the
+// notch posts its scroll requests) and painted.
+void BM_WheelNotchAtBottom(benchmark::State& state)
+{
+    GridHost& host = FilledHost();
+    CGridCtrl& grid = *host.grid;
+    ScrollToBottom(grid);
+    host.Settle();
+    int delta = 120;
+    for (auto _ : state) {
+        grid.OnMouseWheel(0, delta, POINT{kClientWidth / 2, kClientHeight / 2});
+        host.Settle();
+        delta = -delta;
+    }
+}
+BENCHMARK(BM_WheelNotchAtBottom)->Unit(benchmark::kMicrosecond);
+
+// Select All of 2.56 million cells; emptying the selection again is timed apart.
+void BM_SelectAll(benchmark::State& state)
+{
+    GridHost& host = FilledHost();
+    CGridCtrl& grid = *host.grid;
+    FocusNearBottom(grid);
+    for (auto _ : state) {
+        grid.OnEditSelectAll();
+        state.PauseTiming();
+        grid.ApplySelectionRange(-1, -1, -1, -1);
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = PeakRssMegabytes();
+}
+BENCHMARK(BM_SelectAll)->Unit(benchmark::kMillisecond);
+
+void BM_ClearAfterSelectAll(benchmark::State& state)
+{
+    GridHost& host = FilledHost();
+    CGridCtrl& grid = *host.grid;
+    FocusNearBottom(grid);
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.OnEditSelectAll();
+        state.ResumeTiming();
+        grid.ApplySelectionRange(-1, -1, -1, -1);
+    }
+}
+BENCHMARK(BM_ClearAfterSelectAll)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -63,14 +63,18 @@ bool COrvik50View::OnCmdMsg(UINT id, bool execute)
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT: return run([this] { OnFilePrint(); });
     case ID_FILE_PRINT_PREVIEW: return run([this] { OnFilePrintPreview(); });
-    // The frame's copy, cut and paste keys go to the grid, which handles
-    // them as its own commands; without a grid nobody takes them.
+    // The frame's copy, cut and paste keys go to the grid while it has the
+    // keyboard focus; a command its rules disable is dropped, as the key of
+    // a disabled command is. Without a grid nobody takes them.
     case ID_EDIT_COPY:
-        return grid && run([this] { grid->OnEditCopy(); });
     case ID_EDIT_CUT:
-        return grid && run([this] { grid->OnEditCut(); });
     case ID_EDIT_PASTE:
-        return grid && run([this] { grid->OnEditPaste(); });
+    case ID_EDIT_SELECT_ALL:
+        if (!grid)
+            return false;
+        if (execute && grid->hasFocus() && grid->IsEditCommandEnabled(id))
+            grid->OnCommand(id);
+        return true;
     default: return false;
     }
 }
@@ -99,6 +103,8 @@ bool COrvik50View::OpenRecordFile(const QString& path)
     const RECT clientRect = ToRect(contentsRect());
     DestroyGrid();
     BuildGrid(clientRect);
+    // The keys go to the table at once: Ctrl+A, Ctrl+C and the arrows once a cell is chosen.
+    grid->setFocus(Qt::OtherFocusReason);
 
     if (complete)
         SetStatusText(QStringLiteral("Ready"));

@@ -9,9 +9,12 @@
 //   CGridCtrl_geometry.cpp   cell rectangles, hit tests, scroll ranges, scroll handlers, EnsureVisible
 //   CGridCtrl_paint.cpp      paintEvent, PaintGrid, PaintBackground, RedrawCell
 //   CGridCtrl_paintcell.cpp  PaintHeaderCell, PaintCell, MeasureCell
-//   CGridCtrl_selection.cpp  focus cell and selection range
+//   CGridCtrl_selection.cpp  focus cell, selection operations, edit-command enable rules
+//   CGridCtrl_keyboard.cpp   key-down and character handling, Tab, Page, Home, End, Delete
+//   CGridCtrl_mouse.cpp      press, move, release, double click, dividers, sizing, autoscroll, wheel
+//   CGridCtrl_editing.cpp    BeginCellEdit, AcceptCellEdit, the end-of-edit record (CellEditBox.h)
 //   CGridCtrl_pending.cpp    default bodies of the operations that are not built yet
-//                            (clipboard, select-all, printing, header clicks, editing, title tips)
+//                            (clipboard, printing, title tips)
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <memory>
@@ -30,6 +33,7 @@
 class CDC;
 struct CPrintInfo;
 class CellEditBox;
+struct CellEditEnd;
 class QMimeData;
 class QPixmap;
 class QScrollBar;
@@ -343,6 +347,54 @@ public:
     void ApplySelectionRange(int minRow, int minCol, int maxRow, int maxCol, BOOL forceRepaint = FALSE);
     // Empties the selection and removes the focus cell.
     void ClearSelection();
+    // The selection operations of keyboard and mouse; each does nothing while
+    // selection is disabled or for a cell it does not accept.
+    void SelectWholeGrid();
+    void SelectColumnsTo(CellId cell);
+    void SelectRowsTo(CellId cell);
+    void SelectCellsTo(CellId cell);
+    // Extends the selection to the cell as the pointer mode says (all, columns, rows, cells).
+    void ExtendSelectionTo(CellId cell);
+    // Bounding block of the selected cells; invalid (maxRow -1) when nothing is selected.
+    CellRange SelectionBounds() const;
+    CellId GetSelectionAnchor() const { return selectionAnchor; }
+    // The update rule of ID_EDIT_SELECT_ALL, ID_EDIT_COPY, ID_EDIT_CUT or ID_EDIT_PASTE.
+    BOOL IsEditCommandEnabled(UINT id) const;
+    // WM_COMMAND for the four edit commands; FALSE for any other id.
+    BOOL OnCommand(UINT id);
+
+    // ---------------------------------------------------------------------
+    // Keyboard (CGridCtrl_keyboard.cpp). Modifiers are those held with the key.
+    // ---------------------------------------------------------------------
+    // WM_KEYDOWN with a virtual key; FALSE when the key went to the default handling.
+    BOOL OnKeyDown(UINT key, Qt::KeyboardModifiers modifiers);
+    // WM_CHAR: a typed character starts an in-place edit of the focus cell.
+    void OnChar(UINT ch, Qt::KeyboardModifiers modifiers);
+
+    // ---------------------------------------------------------------------
+    // Mouse (CGridCtrl_mouse.cpp). Client points; flags are MK_* bits.
+    // ---------------------------------------------------------------------
+    BOOL IsOverRowDivider(POINT point) const;
+    BOOL IsOverColumnDivider(POINT point) const;
+    void OnLButtonDown(UINT flags, POINT point);
+    void OnMouseMove(UINT flags, POINT point);
+    void OnLButtonUp(UINT flags, POINT point);
+    void OnLButtonDblClk(UINT flags, POINT point);
+    // WM_TIMER: only the autoscroll timer (AUTOSCROLL_TIMER_ID) is handled.
+    void OnTimer(int timerId);
+    // WM_CAPTURECHANGED: another window (gaining, null for none) took the mouse.
+    void OnCaptureChanged(QWidget* gaining);
+    // WM_MOUSEWHEEL with the signed wheel delta (120 per notch).
+    void OnMouseWheel(UINT flags, int delta, POINT point);
+    static constexpr int AUTOSCROLL_TIMER_ID = 0x201;
+
+    // ---------------------------------------------------------------------
+    // In-place editing (CGridCtrl_editing.cpp, CellEditBox.h)
+    // ---------------------------------------------------------------------
+    // WM_NOTIFY LVN_ENDLABELEDITA from the edit box (control id 8): stores
+    // the text and continues on Tab, arrows and Page keys.
+    void OnEndCellEdit(const CellEditEnd& end);
+    static constexpr UINT CELL_EDITOR_ID = 8;
 
 signals:
     // WM_NOTIFY to the owner: focus leaving/entering a cell, text about to change/changed, drag start.
@@ -359,6 +411,14 @@ protected:
     bool focusNextPrevChild(bool next) override;
     // The scroll handlers move the content themselves; the area must not.
     void scrollContentsBy(int dx, int dy) override;
+    // Keys, mouse, wheel and timer: the grid's own handlers replace the scroll area's.
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
     // Invalidates a client rectangle (right/bottom excluded), or the whole client area.
     void InvalidateRect(const RECT* rect);
@@ -408,7 +468,7 @@ protected:
     BOOL rowResizeEnabled = TRUE;
     BOOL columnResizeEnabled = TRUE;
     int wheelScrollLines = 3;
-    CellIdMap retainedSelection;
+    SelectedCellSet retainedSelection;
     CellId lastDragOverCell;
     BOOL sortAscending = TRUE;
     int sortColumn = -1;
@@ -436,6 +496,9 @@ private:
     void ScrollClient(int dx, int dy, const RECT& area);
     // Invalidates for a scroll step (null: the whole client area); nothing while batched.
     void InvalidateForScroll(const RECT* rect);
+    // After a line step that moved pixels: repaints the merged blocks the
+    // first scrolling row (vertical) or column now cuts.
+    void InvalidateBlocksCutAtScrollEdge(bool vertical);
     // Handles the page, thumb and end scroll codes of either bar.
     void ScrollByJump(int bar, UINT code, int limit, int page, const RECT& scrollArea);
     // Hides the title tip at the start of scroll handling (title tips are not built yet).
@@ -446,8 +509,67 @@ private:
     // ---- selection ----
     // Invalidates a cell's rectangle (grown by one pixel right and down) when it is visible.
     void InvalidateCellRect(int row, int col);
-    // Redraws a cell for a selection change: at once with forceRepaint, else by invalidation.
-    void RedrawSelectionCell(int row, int col, bool forceRepaint);
+    // The cells drawn on screen now: fixed rows and columns and the visible
+    // scrolling cells (none without a window or while drawing is off).
+    std::vector<CellId> CellsOnScreen() const;
+
+    // ---- keyboard ----
+    // After a move that brought the new focus cell into view: one more
+    // scroll step in the key's direction (Tab wrapping also resets the
+    // horizontal position).
+    void ScrollPastNewFocus(UINT key, bool shift, bool wrapped);
+    // Delete: empties an editable focus cell, announced as an edit.
+    void DeleteFocusCellText();
+
+    // ---- mouse ----
+    // The row (column) whose bottom (right) border lies within resizeGrip of
+    // the point in the fixed column (rows), or -1. Only the outer borders of a
+    // merged block count; the top of row 0 and the left of column 0 never do.
+    int RowDividerAt(POINT point) const;
+    int ColumnDividerAt(POINT point) const;
+    // A press on a divider: starts sizing the row or column it belongs to.
+    void BeginSizing(POINT point);
+    // Any other press: starts selecting cells, rows, columns or all, or sorts a header.
+    void BeginSelectionPress(UINT flags);
+    // Keeps a sizing point in the client area, not left of (above) the origin
+    // of the column (row) being sized; the identity while not sizing.
+    POINT ClampToSizingBounds(POINT point) const;
+    // Invalidates the two-pixel strip the sizing line takes at a point.
+    void InvalidateSizingLine(POINT point);
+    // Inverts the sizing line over the finished picture while a row or column is sized.
+    void PaintSizingLine(CDC* dc);
+    // Hover without the button: divider modes and their cursors.
+    void UpdateHoverMode(POINT point);
+    void StartAutoScroll();
+    void StopAutoScroll();
+    // Moving the pointer with the button down after a press on a selected cell
+    // is where a drag of the selection starts; drag and drop is not built yet,
+    // so the press stays pending and its release clears the selection.
+    void StartSelectionDrag();
+    // Notes a focus gained from a mouse press: the grid did not have it before that press.
+    void focusInEvent(QFocusEvent* event) override;
+
+    // The grid holds the mouse (between a capturing press and its release).
+    bool mouseCaptured = false;
+    // Where the sizing point is kept while a row or column is sized.
+    bool sizingBoundsActive = false;
+    RECT sizingBounds;
+    // The pointer and modifiers of the last mouse event while the mouse is
+    // held, inside the client area or not: the autoscroll timer reads them.
+    bool capturedPointerKnown = false;
+    POINT capturedPointer;
+    Qt::KeyboardModifiers capturedModifiers;
+    // Qt gives the focus before it delivers the press that caused it.
+    bool focusArrivedWithPress = false;
+    // Wheel delta times lines per notch not yet turned into whole lines.
+    int wheelRemainder = 0;
+
+    // ---- editing ----
+    // The editor rectangle of the merged block whose master is given: the
+    // block's rectangle from its first visible row and column, one pixel
+    // further left and up. False when the master cannot be edited or is
+    // scrolled out of view.
+    bool BlockEditRect(CellId master, RECT* rect) const;
 
     // ---- rendering ----
     // (private helpers of CGridCtrl_paint.cpp go here)

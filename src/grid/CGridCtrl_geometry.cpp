@@ -432,6 +432,7 @@ void CGridCtrl::OnVScroll(UINT code, UINT /*pos*/, QScrollBar* /*bar*/)
             uncovered.top = fixedHeight + moved;
             ScrollClient(0, -moved, scrollArea);
             InvalidateForScroll(&uncovered);
+            InvalidateBlocksCutAtScrollEdge(true);
         }
         break;
     default:
@@ -464,6 +465,7 @@ void CGridCtrl::OnHScroll(UINT code, UINT /*pos*/, QScrollBar* /*bar*/)
             ScrollClient(moved, 0, scrollArea);
             const RECT strip{fixedWidth, 0, fixedWidth + moved, client.bottom};
             InvalidateForScroll(&strip);
+            InvalidateBlocksCutAtScrollEdge(false);
         }
         break;
     case SB_LINERIGHT:
@@ -478,11 +480,46 @@ void CGridCtrl::OnHScroll(UINT code, UINT /*pos*/, QScrollBar* /*bar*/)
             ScrollClient(-moved, 0, scrollArea);
             const RECT strip{client.right - moved, 0, client.right, client.bottom};
             InvalidateForScroll(&strip);
+            InvalidateBlocksCutAtScrollEdge(false);
         }
         break;
     default:
         ScrollByJump(SB_HORZ, code, horzScrollLimit, page, scrollArea);
         break;
+    }
+}
+
+void CGridCtrl::InvalidateBlocksCutAtScrollEdge(bool vertical)
+{
+    // A merged block cut by the first scrolling row (column) draws its text
+    // in the part still shown, so the moved pixels of a block that is cut
+    // now, or was cut before the step (its master is now at the edge), are
+    // stale. Each line of cells across the edge is checked.
+    const CellRange visible = GetVisibleScrollRange();
+    const int fixedAcross = vertical ? GetFixedColumnCount() : GetFixedRowCount();
+    const int firstAcross = vertical ? visible.minCol : visible.minRow;
+    const int lastAcross = vertical ? visible.maxCol : visible.maxRow;
+    for (int i = 0; i <= lastAcross; ++i) {
+        if (i >= fixedAcross && i < firstAcross)
+            continue;   // scrolled out
+        const int row = vertical ? visible.minRow : i;
+        const int col = vertical ? i : visible.minCol;
+        const GridCellMerge merge = GetCellMerge(row, col);
+        const bool cut = vertical ? merge.masterRow < row : merge.masterCol < col;
+        const bool reachesOn = vertical ? merge.rowSpan > 0 : merge.colSpan > 0;
+        if (merge.covered ? !cut : !reachesOn)
+            continue;
+        const int masterRow = merge.covered ? merge.masterRow : row;
+        const int masterCol = merge.covered ? merge.masterCol : col;
+        const GridCellMerge master = GetCellMerge(masterRow, masterCol);
+        const int lastRow = vertical ? std::min(masterRow + master.rowSpan, visible.maxRow) : row;
+        const int lastCol = vertical ? col : std::min(masterCol + master.colSpan, visible.maxCol);
+        RECT first;
+        RECT last;
+        if (GetCellRect(row, col, &first) && GetCellRect(lastRow, lastCol, &last)) {
+            const RECT area{first.left, first.top, last.right + 1, last.bottom + 1};
+            InvalidateForScroll(&area);
+        }
     }
 }
 

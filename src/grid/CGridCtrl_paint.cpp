@@ -91,8 +91,10 @@ void PaintGridLines(CGridCtrl& grid, CDC* dc, const CellRange& visible, const RE
             DrawLine(dc, fixedWidth, y - 1, extent.right, y - 1);
             for (int col = colBegin; col <= colEnd; ++col) {
                 RECT cell;
+                // Never left of the scrolling area: the first line pixel
+                // there belongs to the fixed column, which the line skipped.
                 if (grid.GetCellMerge(row, col).joinedDown && grid.GetCellRect(row, col, &cell))
-                    DrawLine(dc, cell.left - 1, y - 1, cell.right, y - 1);
+                    DrawLine(dc, std::max(cell.left - 1, fixedWidth), y - 1, cell.right, y - 1);
             }
         }
     }
@@ -114,6 +116,7 @@ void CGridCtrl::paintEvent(QPaintEvent* event)
     } else {
         PaintGrid(&paintDC);
     }
+    PaintSizingLine(&paintDC);
 }
 
 void CGridCtrl::PaintGrid(CDC* dc)
@@ -218,4 +221,15 @@ BOOL CGridCtrl::RedrawCell(int row, int col, CDC* dc)
         DrawLine(dc, rect.right, rect.top, rect.right, rect.bottom + 1);
     dc->SelectObject(oldPen);
     return drawn;
+}
+
+void CGridCtrl::PaintSizingLine(CDC* dc)
+{
+    // Drawn over the finished picture, so the line inverts whatever lies under it.
+    const RECT client = GetClientRect();
+    const POINT at = lastPointerPoint;
+    if (pointerMode == PointerMode::SizingColumn)
+        dc->InvertRect(RECT{at.x, client.top, at.x + 2, client.bottom});
+    else if (pointerMode == PointerMode::SizingRow)
+        dc->InvertRect(RECT{client.left, at.y, client.right, at.y + 2});
 }

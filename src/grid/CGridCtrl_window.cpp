@@ -49,7 +49,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     gridBkColor = sysBtnShadowColor;
     fixedTextColor = sysWindowTextColor;
     fixedBkColor = sysBtnFaceColor;
-    retainedSelection.clear();
+    retainedSelection.Clear();
 }
 
 CGridCtrl::~CGridCtrl()
@@ -60,7 +60,7 @@ CGridCtrl::~CGridCtrl()
     DeleteAllItems();
     windowCreated = false;
     gridFont.DeleteObject();
-    retainedSelection.clear();
+    retainedSelection.Clear();
     // The bindings refer to the bars, which the widget destructor deletes.
     scrollBars.reset();
 }

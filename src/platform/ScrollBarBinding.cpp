@@ -27,6 +27,7 @@ ScrollBarBinding::ScrollBarBinding(QScrollBar* bar, Handler handler, QObject* pa
     connect(bar_, &QAbstractSlider::actionTriggered, this, &ScrollBarBinding::OnActionTriggered);
     connect(bar_, &QAbstractSlider::sliderMoved, this, &ScrollBarBinding::OnSliderMoved);
     connect(bar_, &QAbstractSlider::sliderReleased, this, &ScrollBarBinding::OnSliderReleased);
+    connect(bar_, &QAbstractSlider::valueChanged, this, &ScrollBarBinding::OnValueChanged);
     Sync();
 }
 
@@ -124,6 +125,20 @@ void ScrollBarBinding::OnSliderReleased()
         handler_(SB_THUMBPOSITION, track);
         handler_(SB_ENDSCROLL, model_.GetScrollPos());
     }
+    Sync();
+}
+
+void ScrollBarBinding::OnValueChanged(int value)
+{
+    // A value set without a bar action (the bar's own "Scroll here" menu
+    // entry) is a thumb release at that value, so the content follows.
+    if (!bar_ || syncing_ || value == model_.GetScrollPos())
+        return;
+    model_.BeginTracking(value);
+    const int track = model_.GetTrackPos();
+    model_.EndTracking();
+    if (handler_)
+        handler_(SB_THUMBPOSITION, track);
     Sync();
 }
 

@@ -7,7 +7,8 @@
 // SB_PAGEUP/SB_PAGEDOWN, to minimum/maximum SB_TOP/SB_BOTTOM, thumb dragging
 // SB_THUMBTRACK with the thumb's position, thumb release SB_THUMBPOSITION
 // followed by SB_ENDSCROLL. A slider move without the thumb held (the wheel
-// over the bar) comes as SB_THUMBPOSITION.
+// over the bar) and a value set without an action (the bar's context menu
+// "Scroll here") come as SB_THUMBPOSITION.
 #include <QObject>
 #include <QPointer>
 #include <QScrollBar>
@@ -40,6 +41,7 @@ private:
     void OnActionTriggered(int action);
     void OnSliderMoved(int position);
     void OnSliderReleased();
+    void OnValueChanged(int value);
     // Copies range, page and position into the QScrollBar.
     void Sync();
 

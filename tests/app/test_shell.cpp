@@ -171,6 +171,21 @@ TEST_F(ShellTest, CommandRouteFollowsTheGridAndCtrlNDestroysIt)
     EXPECT_TRUE(view->findChildren<CGridCtrl*>().isEmpty());
 }
 
+TEST_F(ShellTest, OpenedTableTakesTheKeysAndCtrlASelectsEveryRecordCell)
+{
+    OpenRecords(2);
+    CGridCtrl* grid = view->GetGrid();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->hasFocus());
+    grid->MoveFocusTo(3, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->SelectionBounds(), CellRange(3, 1, 9, 12)) << "two records: rows 3..8 and the spare row 9";
+    EXPECT_EQ(grid->Store().SelectedCells().size(), 7u * 12u);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(grid->GetFocusCell(), CellId(4, 1));
+    EXPECT_EQ(grid->Store().SelectedCells().size(), 1u);
+}
+
 TEST_F(ShellTest, ToolbarButtonsImagesAndTooltips)
 {
     const QList<QAction*> actions = frame->ToolBar()->actions();

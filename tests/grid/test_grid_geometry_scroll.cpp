@@ -127,6 +127,12 @@ TEST(GridScrollRanges, ClientSizeAndRowChangesRecomputeTheRange)
     g->SetDrawingEnabled(TRUE);
     g->UpdateScrollRanges();
     EXPECT_EQ(g->GetVertScrollLimit(), 680 + 67 * g->GetDefaultRowHeight());
+
+    // Count changes refresh the ranges by themselves.
+    g->SetRowCount(50);
+    EXPECT_EQ(g->GetVertScrollLimit(), 680 + 17 * g->GetDefaultRowHeight());
+    g->SetColumnCount(10);
+    EXPECT_EQ(g->GetHorzScrollLimit(), 859 - 65 - 65 - 70);
 }
 
 }  // namespace

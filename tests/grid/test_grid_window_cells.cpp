@@ -17,16 +17,14 @@ class MeasuredGrid : public CGridCtrl {
 public:
     using CGridCtrl::CGridCtrl;
     SIZE MeasureCell(int row, int col, CDC*) override { return SIZE{10 * col + row, 5 * row + 1}; }
-    void Retain(int row, int col) { retainedSelection[MakeCellKey(row, col)] = CellId(row, col); }
+    void Retain(int row, int col) { retainedSelection.Set(row, col, true); }
 };
 
 std::vector<CellId> SelectedCells(const CGridCtrl& grid)
 {
     std::vector<CellId> cells;
-    for (const auto& entry : grid.Store().SelectedCells())
-        cells.push_back(entry.second);
-    std::sort(cells.begin(), cells.end(),
-              [](CellId a, CellId b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });
+    for (const CellId cell : grid.Store().SelectedCells())
+        cells.push_back(cell);
     return cells;
 }
 

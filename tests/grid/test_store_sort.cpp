@@ -63,8 +63,8 @@ TEST_P(StoreSortOrder, RowsEndInTheQuicksortOrder)
     const std::vector<int> origins = RowOrigins(store, c.texts);
     EXPECT_EQ(origins, c.expectedOrigins);
     ASSERT_EQ(store.SelectedCells().size(), c.texts.empty() ? 0u : 1u);
-    for (const auto& entry : store.SelectedCells())
-        EXPECT_EQ(origins[static_cast<std::size_t>(entry.second.row)], selected);
+    for (const CellId cell : store.SelectedCells())
+        EXPECT_EQ(origins[static_cast<std::size_t>(cell.row)], selected);
     EXPECT_CONSISTENT(store);
 }
 

@@ -1,10 +1,8 @@
 #pragma once
 // Value types shared by the cell store and CGridCtrl: cell and range ids,
-// the cell record, the item record of SetItem/GetItem, state and mask bits,
-// and the 64-bit cell key of the selected-cell set.
+// the cell record, the item record of SetItem/GetItem, state and mask bits.
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 
 #include "platform/WinTypes.h"
 
@@ -129,13 +127,3 @@ struct GridItem {
     CellParam param = 0;
     LOGFONT font{};
 };
-
-// Key of the selected-cell set and of the retained selection: row in the low
-// 32 bits, column in the high 32 bits, so rows past 65,535 never collide.
-using CellKey = std::uint64_t;
-inline CellKey MakeCellKey(int row, int col)
-{
-    return (static_cast<CellKey>(static_cast<std::uint32_t>(col)) << 32) | static_cast<std::uint32_t>(row);
-}
-// Cell key -> cell: the selected-cell set, and the retained selection.
-using CellIdMap = std::unordered_map<CellKey, CellId>;

@@ -2,12 +2,17 @@
 // GridCell and the compact cell.
 #include "grid/store/GridCellStore.h"
 
+#include <algorithm>
 #include <new>
 
 COLORREF GridCellView::BkColor() const { return store_->styles_.Get(cell_->style).bkColor; }
 COLORREF GridCellView::TextColor() const { return store_->styles_.Get(cell_->style).textColor; }
 const LOGFONT& GridCellView::Font() const { return store_->fonts_.Get(store_->styles_.Get(cell_->style).font); }
 GridCellMerge GridCellView::Merge() const { return store_->MergeOf(*cell_); }
+UINT GridCellView::State() const
+{
+    return cell_->state | (store_->selectedCells_.Contains(row_, col_) ? CELL_SELECTED : 0);
+}
 
 GridCell GridCellView::ToGridCell() const
 {
@@ -73,11 +78,8 @@ void GridCellStore::DefaultReleaseCell(int row, int col)
 {
     if (!IsValid(row, col))
         return;
-    CompactCell& cell = Cell(row, col);
-    if (cell.state & CELL_SELECTED)
-        SetItemState(row, col, 0);
-    cell.state = 0;
-    cell.text.Clear();
+    SetItemState(row, col, 0);
+    Cell(row, col).text.Clear();
 }
 
 void GridCellStore::CreateCell(int row, int col)
@@ -106,33 +108,36 @@ void GridCellStore::StoreCell(int row, int col, const GridCell& source)
         SetMergeOf(cell, merge);
         blocksIntact_ = false;   // a hook-made block is not checked for shape
     }
-    // Only a change of CELL_SELECTED needs the selected-cell set.
-    if ((source.state | cell.state) & CELL_SELECTED)
-        SetItemState(row, col, source.state);
-    else
-        cell.state = source.state;
+    SetItemState(row, col, source.state);
 }
 
 void GridCellStore::ReleaseCell(int row, int col)
 {
     if (hooks_)
-        hooks_->ReleaseCell(GridCellView(*this, Cell(row, col)), row, col);
+        hooks_->ReleaseCell(GridCellView(*this, Cell(row, col), row, col), row, col);
     else
         DefaultReleaseCell(row, col);
     // A replaced ReleaseCell may leave the cell selected; the cell goes
-    // anyway, so its key must go too.
-    UnselectKey(row, col, Cell(row, col).state);
+    // anyway, so it must leave the set too.
+    selectedCells_.Set(row, col, false);
 }
 
-void GridCellStore::UnselectKey(int row, int col, UINT state)
+void GridCellStore::SelectBlock(const CellRange& block)
 {
-    if (state & CELL_SELECTED)
-        selectedCells_.erase(MakeCellKey(row, col));
+    const CellRange clipped(block.minRow, block.minCol, std::min(block.maxRow, rowCount_ - 1),
+                            std::min(block.maxCol, columnCount_ - 1));
+    selectedCells_.InsertBlock(clipped);
+}
+
+void GridCellStore::SelectCells(const SelectedCellSet& cells)
+{
+    selectedCells_.InsertAll(cells);
+    selectedCells_.Truncate(rowCount_, columnCount_);
 }
 
 GridCellView GridCellStore::CellView(int row, int col) const
 {
-    return GridCellView(*this, Cell(row, col));
+    return GridCellView(*this, Cell(row, col), row, col);
 }
 
 GridCellMerge GridCellStore::MergeOf(const CompactCell& cell) const

@@ -48,6 +48,7 @@
 #include "grid/store/CellTables.h"
 #include "grid/store/GridCell.h"
 #include "grid/store/GridCellHooks.h"
+#include "grid/store/SelectedCellSet.h"
 #include "grid/store/SizeAxis.h"
 #include "platform/WinTypes.h"
 
@@ -58,10 +59,13 @@ class GridCellStore;
 // tables Font() points into; counts and sorting move cells).
 class GridCellView {
 public:
-    GridCellView(const GridCellStore& store, const CompactCell& cell) : store_(&store), cell_(&cell) {}
+    GridCellView(const GridCellStore& store, const CompactCell& cell, int row, int col)
+        : store_(&store), cell_(&cell), row_(row), col_(col)
+    {
+    }
 
     std::string_view Text() const { return cell_->text.View(); }
-    UINT State() const { return cell_->state; }
+    UINT State() const;
     UINT Format() const { return cell_->format; }
     int Image() const { return cell_->image; }
     CellParam Param() const { return cell_->param; }
@@ -75,6 +79,8 @@ public:
 private:
     const GridCellStore* store_;
     const CompactCell* cell_;
+    int row_;
+    int col_;
 };
 
 class GridCellStore {
@@ -209,15 +215,22 @@ public:
     // FALSE when col is out of range or fewer than two rows. The text of
     // each row is asked once through GetItemText and moves with its row.
     // The caller clears the selection and focus first; cells still selected
-    // are re-keyed so the selected-cell set stays true.
+    // move with their rows.
     BOOL SortRowsByText(int col, BOOL ascending);
     // The same over rows lo..hi (hi = -1: the last row); FALSE also when
     // lo or hi lie outside the rows.
     BOOL SortRowsByText(int col, BOOL ascending, int lo, int hi);
 
     // ---- Selection ----
-    // Every cell whose state has CELL_SELECTED, by MakeCellKey(row, col).
-    const CellIdMap& SelectedCells() const { return selectedCells_; }
+    // Every cell whose state has CELL_SELECTED. The set is where that bit
+    // lives: a cell's stored state never holds it, GetItemState adds it.
+    const SelectedCellSet& SelectedCells() const { return selectedCells_; }
+    // Bulk forms of SetItemState's CELL_SELECTED for the selection
+    // operations: select every cell of a block (clipped to the grid), every
+    // valid cell of another set, or none.
+    void SelectBlock(const CellRange& block);
+    void SelectCells(const SelectedCellSet& cells);
+    void UnselectAll() { selectedCells_.Clear(); }
 
     // All invariants hold; on failure, *why names the first broken one.
     // Complexity: O(number of cells).
@@ -240,8 +253,6 @@ private:
     void StoreCell(int row, int col, const GridCell& cell);
     // Runs the ReleaseCell hook for (row, col).
     void ReleaseCell(int row, int col);
-    // Drops the state bits from the selected-cell set if CELL_SELECTED was set.
-    void UnselectKey(int row, int col, UINT state);
     // The style of a cell with one attribute replaced.
     void ChangeStyle(CompactCell& cell, const CellStyle& style);
     GridCellMerge MergeOf(const CompactCell& cell) const;
@@ -270,7 +281,7 @@ private:
     int defaultColumnWidth_ = 30;
     LOGFONT gridLogFont_{};
     CellArray cells_;   // the rowTable: rowCount rows of columnCount cells
-    CellIdMap selectedCells_;
+    SelectedCellSet selectedCells_;
     BOOL editable_ = TRUE;
     BOOL modified_ = FALSE;
 

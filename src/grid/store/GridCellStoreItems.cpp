@@ -45,7 +45,7 @@ BOOL GridCellStore::GetItem(GridItem* item) const
     if (item->mask & ITEM_IMAGE)
         item->image = cell.image;
     if (item->mask & ITEM_STATE)
-        item->state = cell.state;
+        item->state = GetItemState(item->row, item->column);
     if (item->mask & ITEM_FORMAT)
         item->format = cell.format;
     if (item->mask & ITEM_BKCOLOR)
@@ -79,23 +79,16 @@ BOOL GridCellStore::SetItemState(int row, int col, UINT state)
 {
     if (!IsValid(row, col))
         return FALSE;
-    CompactCell& cell = Cell(row, col);
-    const bool wasSelected = (cell.state & CELL_SELECTED) != 0;
-    const bool isSelected = (state & CELL_SELECTED) != 0;
-    if (wasSelected && !isSelected) {
-        selectedCells_.erase(MakeCellKey(row, col));
-        if (selectedCells_.empty())
-            selectedCells_ = CellIdMap();   // release the hash table
-    } else if (!wasSelected && isSelected) {
-        selectedCells_.emplace(MakeCellKey(row, col), CellId(row, col));
-    }
-    cell.state = state;
+    selectedCells_.Set(row, col, (state & CELL_SELECTED) != 0);
+    Cell(row, col).state = state & ~CELL_SELECTED;
     return TRUE;
 }
 
 UINT GridCellStore::GetItemState(int row, int col) const
 {
-    return IsValid(row, col) ? Cell(row, col).state : 0;
+    if (!IsValid(row, col))
+        return 0;
+    return Cell(row, col).state | (selectedCells_.Contains(row, col) ? CELL_SELECTED : 0);
 }
 
 BOOL GridCellStore::SetItemFormat(int row, int col, UINT format)

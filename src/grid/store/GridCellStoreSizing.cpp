@@ -103,7 +103,7 @@ void GridCellStore::FreeAllCells()
     cells_.Clear();
     rowHeights_.Clear();
     columnWidths_.Clear();
-    selectedCells_.clear();
+    selectedCells_ = SelectedCellSet();
     rowCount_ = columnCount_ = fixedRowCount_ = fixedColumnCount_ = 0;
     ResetTablesIfEmpty();
 }

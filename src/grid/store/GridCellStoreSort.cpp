@@ -37,17 +37,6 @@ BOOL GridCellStore::SortRowsByText(int col, BOOL ascending, int lo, int hi)
     textBase_ = lo;
     SortRange(texts, lo, hi, ascending != FALSE);
 
-    // Rows moved with their state bits; re-key the selected cells so the set
-    // keeps naming exactly the selected cells (callers normally cleared it).
-    if (!selectedCells_.empty()) {
-        std::erase_if(selectedCells_, [&](const auto& entry) {
-            return entry.second.row >= lo && entry.second.row <= hi;
-        });
-        for (int row = lo; row <= hi; ++row)
-            for (int c = 0; c < columnCount_; ++c)
-                if (Cell(row, c).state & CELL_SELECTED)
-                    selectedCells_.emplace(MakeCellKey(row, c), CellId(row, c));
-    }
     return TRUE;
 }
 
@@ -103,6 +92,7 @@ void GridCellStore::SwapRows(std::vector<std::string>& texts, int a, int b)
 {
     cells_.SwapRows(a, b);
     rowHeights_.Swap(a, b);
+    selectedCells_.SwapRows(a, b);   // the selection moves with its rows
     std::swap(texts[static_cast<std::size_t>(a - textBase_)], texts[static_cast<std::size_t>(b - textBase_)]);
     if (blocksIntact_) {
         for (const int row : {a, b})

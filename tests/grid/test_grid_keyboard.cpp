@@ -1,0 +1,259 @@
+// The keyboard on the grid of the worked example (three fixed rows, one fixed
+// column, rows 3..32 by columns 1..12, twelve rows on a page): focus moves,
+// Shift selections from the anchor, Tab wrapping, Page keys, Home and End,
+// the extra scroll step, Delete, the Ctrl letters and typed characters.
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QGuiApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "case_names.h"
+#include "grid_test_example.h"
+
+namespace {
+
+using case_names::PrintTo;
+
+// Records the virtual edit operations and edit starts instead of running them.
+class RecordingGrid : public CGridCtrl {
+public:
+    using CGridCtrl::CGridCtrl;
+    std::vector<std::string> calls;
+    void OnEditCut() override { calls.push_back("cut"); }
+    void OnEditCopy() override { calls.push_back("copy"); }
+    void OnEditPaste() override { calls.push_back("paste"); }
+    void OnEditSelectAll() override
+    {
+        calls.push_back("all");
+        CGridCtrl::OnEditSelectAll();
+    }
+    void BeginCellEdit(int row, int col, int key) override
+    {
+        calls.push_back("edit " + std::to_string(row) + "," + std::to_string(col) + " " + std::to_string(key));
+    }
+};
+
+struct ExampleRecordingGrid : ExampleGrid {
+    ExampleRecordingGrid() : ExampleGrid() {}
+    RecordingGrid& Grid() const { return *static_cast<RecordingGrid*>(grid); }
+};
+
+struct Press {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+struct MoveCase {
+    const char* name;
+    CellId start;
+    std::vector<Press> keys;
+    CellId focus;
+    CellRange selected;   // bounds of the selection; all -1 for none
+    std::size_t count;
+    int topRow;
+};
+
+class GridKeyboardMove : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(GridKeyboardMove, FocusSelectionAndScrollFollowTheKeys)
+{
+    const MoveCase& c = GetParam();
+    ExampleGrid g;
+    g->EnsureVisible(c.start);
+    g->MoveFocusTo(c.start.row, c.start.col);
+    for (const Press& press : c.keys)
+        QTest::keyClick(g.grid, press.key, press.modifiers);
+    EXPECT_EQ(g->GetFocusCell(), c.focus);
+    EXPECT_EQ(g->GetItemState(c.focus.row, c.focus.col) & CELL_FOCUSED, CELL_FOCUSED);
+    const SelectedCellSet& selected = g->Store().SelectedCells();
+    EXPECT_EQ(selected.Bounds(), c.selected);
+    EXPECT_EQ(selected.size(), c.count);
+    EXPECT_EQ(g->GetTopLeftScrollCell().row, c.topRow);
+    EXPECT_TRUE(g->IsCellVisible(c.focus));
+}
+
+const Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
+const CellRange kNone;
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, GridKeyboardMove,
+    ::testing::Values(
+        MoveCase{"DownSelectsJustTheNewCell", {5, 2}, {{Qt::Key_Down}}, {6, 2}, {6, 2, 6, 2}, 1, 3},
+        MoveCase{"CtrlDoesNotChangeAnArrow", {5, 2}, {{Qt::Key_Down, Qt::ControlModifier}}, {6, 2}, {6, 2, 6, 2}, 1, 3},
+        MoveCase{"ShiftDownExtendsFromTheAnchor", {5, 2}, {{Qt::Key_Down}, {Qt::Key_Down, kShift}, {Qt::Key_Down, kShift}},
+                 {8, 2}, {6, 2, 8, 2}, 3, 3},
+        MoveCase{"PlainMoveAfterShiftDropsTheBlock", {5, 2}, {{Qt::Key_Down}, {Qt::Key_Down, kShift}, {Qt::Key_Down}},
+                 {8, 2}, {8, 2, 8, 2}, 1, 3},
+        MoveCase{"ShiftRightThenDownMakesABlock", {5, 2}, {{Qt::Key_Right}, {Qt::Key_Right, kShift}, {Qt::Key_Down, kShift}},
+                 {6, 4}, {5, 3, 6, 4}, 4, 3},
+        MoveCase{"LeftStopsAtTheFirstScrollingColumn", {5, 1}, {{Qt::Key_Left}}, {5, 1}, kNone, 0, 3},
+        MoveCase{"UpStopsAtTheFirstScrollingRow", {3, 2}, {{Qt::Key_Up}}, {3, 2}, kNone, 0, 3},
+        MoveCase{"TabOnTheLastCellStays", {32, 12}, {{Qt::Key_Tab}}, {32, 12}, kNone, 0, 24},
+        MoveCase{"ShiftTabOnTheFirstCellStays", {3, 1}, {{Qt::Key_Backtab, kShift}}, {3, 1}, kNone, 0, 3},
+        MoveCase{"ShiftTabWrapsToTheEndOfTheRowAbove", {6, 1}, {{Qt::Key_Backtab, kShift}}, {5, 12}, {5, 12, 5, 12}, 1, 3},
+        MoveCase{"TabSelectsOnlyTheNewCellEvenWithShift", {5, 2}, {{Qt::Key_Tab}, {Qt::Key_Down, kShift}, {Qt::Key_Tab}},
+                 {6, 4}, {6, 4, 6, 4}, 1, 3},
+        MoveCase{"HomeKeepsTheColumn", {20, 4}, {{Qt::Key_Home}}, {3, 4}, {3, 4, 3, 4}, 1, 3},
+        MoveCase{"EndKeepsTheColumnAndScrollsToTheBottom", {5, 4}, {{Qt::Key_End}}, {32, 4}, {32, 4, 32, 4}, 1, 24},
+        MoveCase{"PageDownMovesAsFarAsTheTopRow", {5, 2}, {{Qt::Key_PageDown}}, {17, 2}, {17, 2, 17, 2}, 1, 15},
+        MoveCase{"PageDownAtTheEndGoesToTheLastRow", {5, 2}, {{Qt::Key_End}, {Qt::Key_Up}, {Qt::Key_PageDown}},
+                 {32, 2}, {32, 2, 32, 2}, 1, 24},
+        MoveCase{"PageUpAtTheTopGoesToTheFirstRow", {5, 2}, {{Qt::Key_PageUp}}, {3, 2}, {3, 2, 3, 2}, 1, 3},
+        // The top row goes 24 -> 12 -> 3: the focus follows by 12, then by 9.
+        MoveCase{"PageUpFromTheBottomFollowsTheTopRow", {5, 2}, {{Qt::Key_End}, {Qt::Key_PageUp}, {Qt::Key_PageUp}},
+                 {11, 2}, {11, 2, 11, 2}, 1, 3},
+        // Row 15 is below the page: one line brings it in, one more follows.
+        MoveCase{"DownPastThePageScrollsOneMoreLine", {14, 2}, {{Qt::Key_Down}}, {15, 2}, {15, 2, 15, 2}, 1, 9}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The start cells of the Tab cases need the view scrolled to them first.
+TEST(GridKeyboardTab, WrapOutOfViewScrollsALineAndResetsTheColumns)
+{
+    ExampleGrid g;
+    g->MoveFocusTo(13, 11);
+    QTest::keyClick(g.grid, Qt::Key_Right);   // to the last column: scrolls right
+    ASSERT_EQ(g->GetFocusCell(), CellId(13, 12));
+    ASSERT_GT(g->GetScrollPosition(SB_HORZ), 0);
+    QTest::keyClick(g.grid, Qt::Key_Tab);
+    EXPECT_EQ(g->GetFocusCell(), CellId(14, 1));
+    EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 0);
+    EXPECT_EQ(g->GetTopLeftScrollCell().row, 6) << "one line (three rows) down";
+
+    QTest::keyClick(g.grid, Qt::Key_Backtab, kShift);
+    EXPECT_EQ(g->GetFocusCell(), CellId(13, 12));
+    EXPECT_EQ(g->GetScrollPosition(SB_HORZ), g->horizontalScrollBar()->maximum()) << "as far right as it goes";
+}
+
+TEST(GridKeyboardNotify, FocusLeavesThenEntersAndASameCellMoveIsSilent)
+{
+    ExampleGrid g;
+    g->MoveFocusTo(5, 2);
+    std::vector<std::tuple<int, int, int>> notes;
+    QObject::connect(g.grid, &CGridCtrl::ownerNotify,
+                     [&](const GridNotifyInfo& n) { notes.emplace_back(n.hdr.code, n.row, n.column); });
+    QTest::keyClick(g.grid, Qt::Key_Right);
+    EXPECT_EQ(notes, (std::vector<std::tuple<int, int, int>>{{LVN_ITEMCHANGING, 5, 2}, {LVN_ITEMCHANGED, 5, 3}}));
+    notes.clear();
+    g->MoveFocusTo(5, 3);
+    QTest::keyClick(g.grid, Qt::Key_Left, Qt::NoModifier);
+    QTest::keyClick(g.grid, Qt::Key_Left, Qt::NoModifier);   // (5, 1): the last possible
+    QTest::keyClick(g.grid, Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(notes.size(), 4u) << "two moves; the third key meets the edge";
+}
+
+TEST(GridKeyboardNoFocus, KeysDoNothing)
+{
+    auto* grid = new RecordingGrid(33, 13, 3, 1);
+    GridWindow g(grid, 500, 300);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->GetFocusCell(), CellId(-1, -1));
+    EXPECT_EQ(grid->GetScrollPosition(SB_VERT), 0);
+    EXPECT_TRUE(grid->Store().SelectedCells().empty());
+    EXPECT_TRUE(grid->calls.empty()) << "Ctrl+A needs a focus cell";
+}
+
+struct DeleteCase {
+    const char* name;
+    void (*prepare)(CGridCtrl&);
+    bool cleared;
+};
+
+class GridKeyboardDelete : public ::testing::TestWithParam<DeleteCase> {};
+
+TEST_P(GridKeyboardDelete, EmptiesOnlyAnEditableCell)
+{
+    ExampleGrid g;
+    g->SetItemText(5, 2, "abc");
+    GetParam().prepare(*g);
+    g->MoveFocusTo(5, 2);
+    std::vector<int> codes;
+    QObject::connect(g.grid, &CGridCtrl::ownerNotify, [&](const GridNotifyInfo& n) { codes.push_back(n.hdr.code); });
+    QTest::keyClick(g.grid, Qt::Key_Delete);
+    EXPECT_EQ(g->GetFocusCell(), CellId(5, 2));
+    if (GetParam().cleared) {
+        EXPECT_EQ(g->GetItemText(5, 2), "");
+        EXPECT_EQ(codes, (std::vector<int>{LVN_BEGINLABELEDIT, LVN_ENDLABELEDIT}));
+        EXPECT_TRUE(g->GetModified());
+        EXPECT_TRUE(g->GetItemState(5, 2) & CELL_MODIFIED);
+    } else {
+        EXPECT_EQ(g->GetItemText(5, 2), "abc");
+        EXPECT_TRUE(codes.empty());
+        EXPECT_FALSE(g->GetModified());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, GridKeyboardDelete,
+    ::testing::Values(DeleteCase{"Editable", [](CGridCtrl&) {}, true},
+                      DeleteCase{"ReadOnly", [](CGridCtrl& g) { g.SetItemState(5, 2, CELL_READONLY); }, false},
+                      DeleteCase{"MergeLocked", [](CGridCtrl& g) { g.MergeCells(5, 2, 1, 0, 1); }, false},
+                      DeleteCase{"GridNotEditable", [](CGridCtrl& g) { g.SetEditable(FALSE); }, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GridKeyboardCommands, CtrlLettersAndTypedCharactersReachTheVirtualOperations)
+{
+    auto* grid = new RecordingGrid(33, 13, 3, 1);
+    GridWindow g(grid, 500, 300);
+    grid->MoveFocusTo(5, 2);
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_C, Qt::Key_V, Qt::Key_X})
+        QTest::keyClick(grid, key, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_X);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    QTest::keyClick(grid, Qt::Key_Tab);   // moves; no edit
+    QTest::keyClick(grid, Qt::Key_X, Qt::AltModifier);
+    QKeyEvent accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"));
+    QApplication::sendEvent(grid, &accented);   // é arrives as one character
+    EXPECT_EQ(grid->calls, (std::vector<std::string>{"all", "copy", "paste", "cut", "edit 5,2 120", "edit 5,2 13",
+                                                     "edit 5,2 8", "edit 5,3 233"}));
+    EXPECT_EQ(grid->Store().SelectedCells().size(), 1u) << "Tab after Select All selects the new cell";
+}
+
+TEST(GridKeyboardCommands, SelectAllCoversEveryScrollingCellAndTheRulesEnableTheCommands)
+{
+    ExampleGrid g;
+    QGuiApplication::clipboard()->setText("x");
+    EXPECT_TRUE(g->IsEditCommandEnabled(ID_EDIT_SELECT_ALL));
+    EXPECT_FALSE(g->IsEditCommandEnabled(ID_EDIT_COPY) || g->IsEditCommandEnabled(ID_EDIT_CUT)
+                 || g->IsEditCommandEnabled(ID_EDIT_PASTE));
+    g->MoveFocusTo(5, 2);
+    EXPECT_TRUE(g->IsEditCommandEnabled(ID_EDIT_PASTE));
+    QTest::keyClick(g.grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(g->SelectionBounds(), CellRange(3, 1, 32, 12));
+    EXPECT_EQ(g->Store().SelectedCells().size(), 30u * 12u);
+    EXPECT_TRUE(g->IsEditCommandEnabled(ID_EDIT_COPY) && g->IsEditCommandEnabled(ID_EDIT_CUT));
+
+    g->SetEditable(FALSE);
+    EXPECT_TRUE(g->IsEditCommandEnabled(ID_EDIT_COPY));
+    EXPECT_FALSE(g->IsEditCommandEnabled(ID_EDIT_CUT) || g->IsEditCommandEnabled(ID_EDIT_PASTE));
+    g->SetEditable(TRUE);
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(g->IsEditCommandEnabled(ID_EDIT_PASTE));
+    g->EnableSelection(FALSE);
+    EXPECT_FALSE(g->IsEditCommandEnabled(ID_EDIT_SELECT_ALL));
+    g->EnableSelection(TRUE);
+    g->ClearSelection();
+    EXPECT_EQ(g->SelectionBounds(), CellRange(33, 13, -1, -1));
+}
+
+TEST(GridKeyboardListMode, SingleSelectionShiftDownStillSelectsOneRow)
+{
+    ExampleGrid g;
+    g->SetListMode(TRUE);
+    g->MoveFocusTo(5, 2);
+    QTest::keyClick(g.grid, Qt::Key_Down);
+    EXPECT_EQ(g->SelectionBounds(), CellRange(6, 1, 6, 12));
+    QTest::keyClick(g.grid, Qt::Key_Down, kShift);
+    EXPECT_EQ(g->SelectionBounds(), CellRange(6, 1, 7, 12));
+    g->SetSingleSelection(TRUE);
+    QTest::keyClick(g.grid, Qt::Key_Down, kShift);
+    EXPECT_EQ(g->SelectionBounds(), CellRange(8, 1, 8, 12));
+}
+
+}  // namespace
