@@ -46,14 +46,12 @@ CellId CGridCtrl::MoveFocusTo(int row, int col)
 
 void CGridCtrl::InvalidateCellRect(int row, int col)
 {
-    if (!windowCreated || !drawingEnabled || !IsCellVisible(row, col))
+    if (!windowCreated)
         return;
-    RECT rect;
-    if (!GetCellRect(row, col, &rect))
-        return;
-    // The inclusive cell rectangle grown by one pixel to the right and at the bottom.
-    const RECT area{rect.left, rect.top, rect.right + 1, rect.bottom + 1};
-    InvalidateRect(&area);
+    // The cell rectangle grown by one pixel to the right and at the bottom;
+    // for a member of a merged block the whole visible block, which every
+    // member draws (a stale part of it would keep the old selection look).
+    RedrawCell(row, col);
 }
 
 std::vector<CellId> CGridCtrl::CellsOnScreen() const

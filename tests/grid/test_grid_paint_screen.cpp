@@ -83,4 +83,18 @@ TEST(GridPaintScreen, PartialRepaintAwayFromTheCornerDrawsTheRightPixels)
     }
 }
 
+// Every member of a merged block draws the whole block, so a selection change
+// of some members must repaint all of it.
+TEST(GridPaintScreen, SelectionLeavingPartOfAMergedBlockRepaintsTheWholeBlock)
+{
+    ExampleGrid g;
+    FillCellTexts(*g);
+    g->MergeCells(6, 3, 2, 0, 0);   // rows 6..8 of column 3, as a record's per-record column
+    g->viewport()->update();
+    g->ApplySelectionRange(6, 2, 7, 4);
+    ExpectShownIsFullPaint(*g, "block partly selected");
+    g->ApplySelectionRange(10, 5, 10, 5);
+    ExpectShownIsFullPaint(*g, "selection moved away");
+}
+
 }  // namespace
