@@ -8,19 +8,11 @@
 #include <string>
 
 #include "grid/store/GridCell.h"
+#include "platform/WinConstants.h"
 #include "platform/WinTypes.h"
 
 class CGridCtrl;
 class CellEditBox;
-
-// Text alignment of the box (the low bits of its style).
-constexpr DWORD ES_LEFT = 0;
-constexpr DWORD ES_CENTER = 1;
-constexpr DWORD ES_RIGHT = 2;
-
-// First key of an edit started by a mouse click: the box keeps the arrow
-// keys for moving the caret.
-constexpr int VK_LBUTTON = 1;
 
 // The end-of-edit notification (LVN_ENDLABELEDITA from control id 8): the
 // box, its id and code, then a GridItem with row, column, mask

@@ -153,6 +153,8 @@ constexpr int SB_RIGHT = 7;
 constexpr int SB_ENDSCROLL = 8;
 
 // Virtual keys
+// The left mouse button; also the first key of an edit started by a click.
+constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_BACK = 0x08;
 constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
@@ -171,6 +173,11 @@ constexpr int VK_DOWN = 0x28;
 constexpr int VK_INSERT = 0x2D;
 constexpr int VK_DELETE = 0x2E;
 constexpr int VK_F2 = 0x71;
+
+// Edit control text alignment (the low bits of its style)
+constexpr unsigned ES_LEFT = 0;
+constexpr unsigned ES_CENTER = 1;
+constexpr unsigned ES_RIGHT = 2;
 
 // Mouse key flags
 constexpr unsigned MK_LBUTTON = 0x0001;
