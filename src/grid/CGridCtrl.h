@@ -396,6 +396,18 @@ public:
     void OnEndCellEdit(const CellEditEnd& end);
     static constexpr UINT CELL_EDITOR_ID = 8;
 
+    // ---------------------------------------------------------------------
+    // Clipboard and drag and drop (CGridCtrl_clipboard.cpp, CGridCtrl_dragdrop.cpp, GridOleDropTarget.h)
+    // ---------------------------------------------------------------------
+
+    // ---------------------------------------------------------------------
+    // Title tips (CGridCtrl_titletips.cpp, TitleTip.h)
+    // ---------------------------------------------------------------------
+
+    // ---------------------------------------------------------------------
+    // Printing (CGridCtrl_print.cpp)
+    // ---------------------------------------------------------------------
+
 signals:
     // WM_NOTIFY to the owner: focus leaving/entering a cell, text about to change/changed, drag start.
     void ownerNotify(const GridNotifyInfo& info);
@@ -570,6 +582,12 @@ private:
     // further left and up. False when the master cannot be edited or is
     // scrolled out of view.
     bool BlockEditRect(CellId master, RECT* rect) const;
+
+    // ---- clipboard and drag and drop ----
+
+    // ---- title tips ----
+
+    // ---- printing ----
 
     // ---- rendering ----
     // (private helpers of CGridCtrl_paint.cpp go here)
