@@ -13,8 +13,10 @@
 //   CGridCtrl_keyboard.cpp   key-down and character handling, Tab, Page, Home, End, Delete
 //   CGridCtrl_mouse.cpp      press, move, release, double click, dividers, sizing, autoscroll, wheel
 //   CGridCtrl_editing.cpp    BeginCellEdit, AcceptCellEdit, the end-of-edit record (CellEditBox.h)
+//   CGridCtrl_clipboard.cpp  the text format, copy, cut and paste
+//   CGridCtrl_dragdrop.cpp   drag of the selection, drops, drag events (GridOleDropTarget.h)
 //   CGridCtrl_pending.cpp    default bodies of the operations that are not built yet
-//                            (clipboard, printing, title tips)
+//                            (printing, title tips)
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <memory>
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "grid/GridNotifyInfo.h"
+#include "grid/GridOleDropTarget.h"
 #include "grid/store/GridCell.h"
 #include "grid/store/GridCellHooks.h"
 #include "grid/store/GridCellStore.h"
@@ -399,14 +402,34 @@ public:
     // ---------------------------------------------------------------------
     // Clipboard and drag and drop (CGridCtrl_clipboard.cpp, CGridCtrl_dragdrop.cpp, GridOleDropTarget.h)
     // ---------------------------------------------------------------------
+    // Begins a drag of the selection as text, copy or move (from PendingDrag).
+    void StartDrag();
+    // The drop-target side, called by GridOleDropTarget with client points and
+    // MK_* key states; they answer with DROPEFFECT_* values.
+    DWORD OnDragEnter(const QMimeData* data, DWORD keyState, POINT point);
+    DWORD OnDragOver(const QMimeData* data, DWORD keyState, POINT point);
+    void OnDragLeave();
+    BOOL OnDrop(const QMimeData* data, DWORD dropEffect, POINT point);
+    // The cell highlighted under a drag; it stays after the drag is over.
+    CellId GetDropTargetCell() const { return lastDragOverCell; }
+    GridOleDropTarget& GetDropTarget() { return dropTarget; }
 
     // ---------------------------------------------------------------------
     // Title tips (CGridCtrl_titletips.cpp, TitleTip.h)
     // ---------------------------------------------------------------------
+    // The popup over clipped cells; null until the first one was offered,
+    // so never while title tips are off.
+    const class TitleTip* GetTitleTip() const { return titleTip; }
 
     // ---------------------------------------------------------------------
     // Printing (CGridCtrl_print.cpp)
     // ---------------------------------------------------------------------
+    // The printer font's average character width is the extent of the first
+    // PRINT_MEASURING_LENGTH characters of this string divided by that length
+    // (the string carries a stray 'A' that the measure never reaches).
+    static constexpr std::string_view PRINT_MEASURING_ALPHABET =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
+    static constexpr int PRINT_MEASURING_LENGTH = 52;
 
 signals:
     // WM_NOTIFY to the owner: focus leaving/entering a cell, text about to change/changed, drag start.
@@ -555,8 +578,7 @@ private:
     void StartAutoScroll();
     void StopAutoScroll();
     // Moving the pointer with the button down after a press on a selected cell
-    // is where a drag of the selection starts; drag and drop is not built yet,
-    // so the press stays pending and its release clears the selection.
+    // starts a drag of the selection (StartDrag).
     void StartSelectionDrag();
     // Notes a focus gained from a mouse press: the grid did not have it before that press.
     void focusInEvent(QFocusEvent* event) override;
@@ -584,10 +606,64 @@ private:
     bool BlockEditRect(CellId master, RECT* rect) const;
 
     // ---- clipboard and drag and drop ----
+    // Runs the drag of data and returns the action the drop took; a test
+    // grid replaces it to deliver the drop itself.
+    virtual Qt::DropAction ExecuteDrag(QMimeData* data);
+    // Removes CELL_DROPHILITED from the drop target cell (which keeps its value).
+    void ClearDropHighlight();
+    // Text the grid takes from a drag: plain text, and no file names (a
+    // record file dragged in is for the window to open).
+    bool IsDropDataAcceptable(const QMimeData* data) const;
+    // The drag and drop events of the viewport (forwarded by viewportEvent).
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Pastes one line's fields into row from firstCol on (the rules of PasteTextAt).
+    void PasteLine(int row, int firstCol, std::string_view line);
+    // Registered when the grid window first shows.
+    GridOleDropTarget dropTarget;
+    bool dropTargetOffered = false;
+    // The last paste left text out (past the grid's edge or on a locked
+    // block): a move that dropped it keeps the source cells.
+    bool lastPasteDroppedText = false;
 
     // ---- title tips ----
+    // The idle pointer moved to point: hides a tip the pointer has left or
+    // that a divider now rules out, and offers the cell under it a tip.
+    void OfferTitleTip(POINT point);
+    // Where the text of the cell (of its merged block) is drawn, where the
+    // pointer may rest, and the cell whose text and font the tip shows.
+    bool TitleTipPlace(CellId cell, RECT* title, RECT* hover, CellId* source) const;
+    // Made on the first offer; a child of the viewport, so it goes with the grid.
+    class TitleTip* titleTip = nullptr;
 
     // ---- printing ----
+    // The first non-fixed row of each page: rows fill a page while their
+    // heights fit in printRowAreaHeight; a row that does not fit opens the
+    // next page, and a row taller than a page stands alone on one. O(rows).
+    std::vector<int> PrintPageStarts() const;
+    // Draws the grid lines of a printed cell as gridLines asks: its bottom
+    // and right edges, its top on the first line of rows, its left in column 0.
+    void PrintCellLines(CDC* dc, const RECT& cell, int col, bool firstLine, bool topLine) const;
+    // The bold variant of printerFont, for the page header and footer.
+    LOGFONT PrintBoldLogFont() const;
+    // A merged block prints once over its extent within rows firstRow..lastRow,
+    // from its first cell there: grows *cell (the cell's rectangle on paper)
+    // to the block and gives the column whose left edge it starts at; false
+    // for the block's other cells.
+    bool PrintBlockRect(int row, int col, int firstRow, int lastRow, RECT* cell, int* startCol) const;
+
+    // Metrics set by PrintBegin, in the printer context's units then.
+    int printCharWidth = 0;        // average character width of printerFont
+    int printCharHeight = 0;
+    int printPageWidth = 0;        // HORZRES, device pixels
+    int printPageHeight = 0;       // VERTRES
+    int printLogicalWidth = 0;     // all columns plus a four-character margin each side
+    int printLogicalHeight = 0;    // with the device page's proportions
+    int printRowAreaHeight = 0;    // room for body rows between fixed rows and footer
+    std::vector<int> printPageStarts;   // PrintPageStarts() as of PrintBegin
 
     // ---- rendering ----
     // (private helpers of CGridCtrl_paint.cpp go here)

@@ -246,7 +246,7 @@ void CGridCtrl::OnMouseMove(UINT flags, POINT point)
 
     if (!(flags & MK_LBUTTON) || pointerMode == PointerMode::Idle) {
         UpdateHoverMode(point);
-        // (Title tips for the cell under an idle pointer are offered here once they exist.)
+        OfferTitleTip(point);
         lastPointerPoint = point;
         return;
     }
@@ -306,8 +306,10 @@ void CGridCtrl::UpdateHoverMode(POINT point)
     }
 }
 
-// Drag and drop is not built yet: nothing starts, the press stays pending.
-void CGridCtrl::StartSelectionDrag() {}
+void CGridCtrl::StartSelectionDrag()
+{
+    StartDrag();
+}
 
 // ---- release ----
 

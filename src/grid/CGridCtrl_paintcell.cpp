@@ -85,7 +85,9 @@ BOOL CGridCtrl::PaintHeaderCell(CDC* dc, int row, int col, RECT rect, BOOL /*era
     if (!drawingEnabled)
         return FALSE;
     const DrawnBlock block = ResolveDrawnBlock(*this, row, col);
-    rect = DrawnBlockRect(*this, block, rect, BlockStart::HeaderCell);
+    // On paper the caller lays out the whole block; on screen it starts at its visible part.
+    if (!dc->IsPrinting())
+        rect = DrawnBlockRect(*this, block, rect, BlockStart::HeaderCell);
 
     GridItem item;
     item.row = block.row;
@@ -138,7 +140,8 @@ BOOL CGridCtrl::PaintCell(CDC* dc, int row, int col, RECT rect, BOOL /*erase*/)
     if (!drawingEnabled)
         return FALSE;
     const DrawnBlock block = ResolveDrawnBlock(*this, row, col);
-    rect = DrawnBlockRect(*this, block, rect, BlockStart::ScrollingCell);
+    if (!dc->IsPrinting())
+        rect = DrawnBlockRect(*this, block, rect, BlockStart::ScrollingCell);
 
     GridItem item;
     item.row = block.row;

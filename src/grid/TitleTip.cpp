@@ -1,0 +1,117 @@
+#include "grid/TitleTip.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "platform/FontMapping.h"
+#include "platform/SysColors.h"
+#include "platform/WinConstants.h"
+
+namespace {
+
+// The thin frame around the text, inside the tip's rectangle.
+constexpr int kBorder = 1;
+
+}  // namespace
+
+TitleTip::TitleTip(QWidget* clientWidget, QWidget* keySource)
+    : QWidget(clientWidget, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
+                                | Qt::WindowDoesNotAcceptFocus),
+      client(clientWidget)
+{
+    // Input passes through to the grid underneath; showing never activates.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    client->installEventFilter(this);
+    if (keySource && keySource != client)
+        keySource->installEventFilter(this);
+}
+
+bool TitleTip::Show(RECT title, const std::string& text, int xOffset, const RECT* hoverRect, const LOGFONT& font)
+{
+    if (title.IsRectEmpty())
+        return false;
+    hover = hoverRect ? *hoverRect : title;
+    if (isVisible())
+        return true;
+    // An application in the background shows no tips.
+    if (!QApplication::focusWidget())
+        return false;
+
+    const QString shown = QStringLiteral(" ") + QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                          + QStringLiteral(" ");
+    const QFont& qfont = QFontFromLogFont(font);
+    const int extent = QFontMetrics(qfont).horizontalAdvance(shown);
+    // Text metrics of this platform have no overhang.
+    const int neededRight = title.left + xOffset + extent + xOffset;
+    if (title.right - xOffset >= neededRight)
+        return false;
+
+    shownText = shown;
+    shownFont = font;
+    setFont(qfont);
+    const QPoint topLeft = client->mapToGlobal(QPoint(title.left + xOffset, title.top));
+    setGeometry(topLeft.x(), topLeft.y(), extent + xOffset, title.bottom - title.top);
+    show();
+    update();
+    return true;
+}
+
+void TitleTip::Hide()
+{
+    dismissed.reset();
+    hide();
+}
+
+void TitleTip::Dismiss()
+{
+    if (isVisible())
+        dismissed = hover;
+    hide();
+}
+
+bool TitleTip::TrackPointer(POINT point)
+{
+    if (isVisible() && !hover.PtInRect(point))
+        hide();
+    if (dismissed && !dismissed->PtInRect(point))
+        dismissed.reset();
+    return !dismissed;
+}
+
+bool TitleTip::eventFilter(QObject* watched, QEvent* event)
+{
+    // The event always goes on to the grid: the tip only steps aside.
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        Dismiss();
+        break;
+    case QEvent::Wheel:
+    case QEvent::Leave:
+    case QEvent::Hide:
+        if (watched == client)
+            Hide();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TitleTip::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    const QColor text = ToQColor(GetSysColor(COLOR_INFOTEXT));
+    painter.fillRect(rect(), ToQColor(GetSysColor(COLOR_INFOBK)));
+    painter.setPen(text);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The text's top-left corner at the top-left of the area inside the frame.
+    painter.setFont(font());
+    painter.drawText(QPoint(kBorder, kBorder + QFontMetrics(font()).ascent()), shownText);
+}
