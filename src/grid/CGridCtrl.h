@@ -48,6 +48,9 @@ constexpr int GRID_LINES_HORZ = 1;
 constexpr int GRID_LINES_VERT = 2;
 constexpr int GRID_LINES_BOTH = 3;
 
+// Weight of header text in the focus cell's row and column.
+constexpr LONG FOCUS_HEADER_WEIGHT = FW_SEMIBOLD;
+
 // Rows per record: the top scrolling row is always a multiple of this, and one
 // vertical line step moves this many rows.
 constexpr int RECORD_ROW_GROUP = 3;
@@ -636,6 +639,8 @@ private:
     // Where the text of the cell (of its merged block) is drawn, where the
     // pointer may rest, and the cell whose text and font the tip shows.
     bool TitleTipPlace(CellId cell, RECT* title, RECT* hover, CellId* source) const;
+    // The font the cell's text is drawn in (headers in the focus line heavier).
+    LOGFONT DrawnTextFont(CellId cell) const;
     // Made on the first offer; a child of the viewport, so it goes with the grid.
     class TitleTip* titleTip = nullptr;
 

@@ -12,7 +12,6 @@
 namespace {
 
 // Header text in the focus cell's row or column is drawn with this weight.
-constexpr LONG kFocusHeaderWeight = FW_SEMIBOLD;
 // Header blocks over the fixed rows: centred on one line, elided when too long.
 constexpr UINT kHeaderBlockFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 constexpr UINT kHeaderItemMask = ITEM_TEXT | ITEM_IMAGE | ITEM_BKCOLOR | ITEM_TEXTCOLOR | ITEM_FORMAT;
@@ -109,7 +108,7 @@ BOOL CGridCtrl::PaintHeaderCell(CDC* dc, int row, int col, RECT rect, BOOL /*era
     const LOGFONT* logFont = &cellFont;
     if (inFocusLine) {
         headerScratchFont = cellFont;
-        headerScratchFont.lfWeight = kFocusHeaderWeight;
+        headerScratchFont.lfWeight = FOCUS_HEADER_WEIGHT;
         logFont = &headerScratchFont;
     }
     CFont font;
@@ -192,7 +191,7 @@ SIZE CGridCtrl::MeasureCell(int row, int col, CDC* dc)
     // Fixed cells are measured bold, so a header sized by them fits when it shows the focus.
     LOGFONT logFont = GetItemFont(row, col);
     if (IsCellFixed(row, col))
-        logFont.lfWeight = kFocusHeaderWeight;
+        logFont.lfWeight = FOCUS_HEADER_WEIGHT;
     CFont font;
     font.CreateFontIndirect(logFont);
     CFont* oldFont = dc->SelectObject(&font);

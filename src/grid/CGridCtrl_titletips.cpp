@@ -22,7 +22,7 @@ void CGridCtrl::OfferTitleTip(POINT point)
         return;
     if (!titleTip)
         titleTip = new TitleTip(viewport(), this);
-    titleTip->Show(title, GetItemText(source.row, source.col), 0, &hover, GetItemFont(source.row, source.col));
+    titleTip->Show(title, GetItemText(source.row, source.col), 0, &hover, DrawnTextFont(source));
 }
 
 bool CGridCtrl::TitleTipPlace(CellId cell, RECT* title, RECT* hover, CellId* source) const
@@ -32,16 +32,32 @@ bool CGridCtrl::TitleTipPlace(CellId cell, RECT* title, RECT* hover, CellId* sou
         return false;
     const DrawnBlock block = ResolveDrawnBlock(*this, cell.row, cell.col);
     *source = CellId(block.row, block.col);
+    const bool header = IsCellFixed(cell.row, cell.col) != FALSE;
     if (!block.merged) {
         *hover = cellRect;
-        return GetTextRect(cell.row, cell.col, title) != FALSE;
+        if (!GetTextRect(cell.row, cell.col, title))
+            return false;
+    } else {
+        // The master's text is drawn over the visible part of the block: the
+        // tip covers that part, whichever member the pointer is over.
+        *title = DrawnBlockRect(*this, block, cellRect, header ? BlockStart::HeaderCell : BlockStart::ScrollingCell);
+        *hover = *title;
     }
-    // The master's text is drawn over the visible part of the block: the tip
-    // covers that part, whichever member the pointer is over.
-    const BlockStart start = IsCellFixed(cell.row, cell.col) ? BlockStart::HeaderCell : BlockStart::ScrollingCell;
-    *title = DrawnBlockRect(*this, block, cellRect, start);
-    *hover = *title;
+    // A header's text lies inside its one-pixel edge, so it is clipped one
+    // pixel sooner on each side: the tip measures against the same room.
+    if (header) {
+        title->left += 1;
+        title->right -= 1;
+    }
     return true;
+}
+
+LOGFONT CGridCtrl::DrawnTextFont(CellId cell) const
+{
+    LOGFONT font = GetItemFont(cell.row, cell.col);
+    if (IsCellFixed(cell.row, cell.col) && (cell.row == focusCell.row || cell.col == focusCell.col))
+        font.lfWeight = FOCUS_HEADER_WEIGHT;
+    return font;
 }
 
 void CGridCtrl::HideTitleTip()

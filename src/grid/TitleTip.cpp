@@ -1,6 +1,7 @@
 #include "grid/TitleTip.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -93,9 +94,14 @@ bool TitleTip::eventFilter(QObject* watched, QEvent* event)
         Dismiss();
         break;
     case QEvent::Wheel:
-    case QEvent::Leave:
     case QEvent::Hide:
         if (watched == client)
+            Hide();
+        break;
+    case QEvent::Leave:
+        // Showing the tip under the pointer can itself send the client a
+        // leave; only a pointer really outside the client area hides it.
+        if (watched == client && !client->rect().contains(client->mapFromGlobal(QCursor::pos())))
             Hide();
         break;
     default:

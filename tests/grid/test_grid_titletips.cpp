@@ -1,13 +1,13 @@
 // Title tips: which cells get one, where it lies and what it shows, when none
 // may appear, and what hides it while keys and clicks still reach the grid.
 #include <QApplication>
+#include <QCursor>
 #include <QFontMetrics>
 #include <QTest>
 #include <string>
-#include <vector>
 
 #include "grid/TitleTip.h"
-#include "grid_test_client.h"
+#include "grid_test_example.h"
 #include "platform/FontMapping.h"
 
 namespace {
@@ -26,70 +26,69 @@ LOGFONT CellFont()
     return font;
 }
 
+// The width of the text with a space on either side, as the tip shows it.
 int Extent(const std::string& text, const LOGFONT& font)
 {
     return QFontMetrics(QFontFromLogFont(font)).horizontalAdvance(QString::fromStdString(" " + text + " "));
 }
 
-// Client 500 x 300 in an active window, the grid holding the focus; three fixed
-// rows, one fixed column. Rows 3 to 5 of column 2 are one block (a record's
-// per-record column); (4, 1) has its own font.
-struct TipGrid : GridWindow {
+// The example grid in an active window, holding the focus; rows 3 to 5 of
+// column 2 are one block (a record's per-record column), (4, 1) has its own font.
+struct TipGrid : ExampleGrid {
     QWidget* vp;
-    TipGrid() : GridWindow(new CGridCtrl(33, 13, 0, 0), 500, 300), vp(grid->viewport())
+    TipGrid() : ExampleGrid([](CGridCtrl& g) { g.MergeCells(3, 2, 2, 0, 0); }), vp(grid->viewport())
     {
-        grid->MergeCells(3, 2, 2, 0, 0);
-        grid->SetFixedRows(3);
-        grid->SetFixedColumns(1);
-        SetSizes(*grid, std::vector<int>(33, 20), {40, 80, 80, 80, 80, 80, 65, 65, 65, 65, 65, 65, 70});
-        SetClientSize(*grid, 500, 300);
-        grid->UpdateScrollRanges();
         grid->SetItemFont(4, 1, CellFont());
         parent->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(parent.get()));
         grid->setFocus();
-        // Qt drops a move to where the pointer already is: start every grid
-        // with the pointer on an empty cell, away from the cells tests visit.
-        MoveTo(QPoint(490, 290));
+        MoveTo(QPoint(490, 290));   // Qt drops a move to where the pointer is: start on an empty cell
     }
     void MoveTo(QPoint p) const { QTest::mouseMove(vp, p); }
     bool TipShown() const { return grid->GetTitleTip() && grid->GetTitleTip()->IsShown(); }
     const TitleTip& Tip() const { return *grid->GetTitleTip(); }
-    // Shows the tip of a clipped (4, 1) and checks that it is up.
-    void ShowTipAt41() const
-    {
-        grid->SetItemText(4, 1, kLongName);
-        MoveTo(At(4, 1));
-        ASSERT_TRUE(TipShown());
-    }
+    QRect TipAt(QPoint topLeft, int w, int h) const { return {vp->mapToGlobal(topLeft), QSize(w, h)}; }
 };
+
+// A heading in the focus cell's column is drawn heavier and inside its
+// one-pixel edge: a heading clipped that way gets a tip in the drawn font,
+// although its plain text would just fit the whole cell.
+TEST(GridTitleTip, HeadingMeasuredAsItIsDrawn)
+{
+    TipGrid g;
+    const std::string heading = "Wavelength";
+    const LOGFONT plain = g->GetItemFont(0, 1);
+    g->SetItemText(0, 1, heading);
+    g->SetColumnWidth(1, Extent(heading, plain) + 1);
+    g->MoveFocusTo(5, 1);
+    g.MoveTo(QPoint(45, 10));
+    ASSERT_TRUE(g.TipShown());
+    LOGFONT drawn = plain;
+    drawn.lfWeight = FOCUS_HEADER_WEIGHT;
+    EXPECT_EQ(g.Tip().font(), QFontFromLogFont(drawn));
+    EXPECT_EQ(g.Tip().geometry().topLeft(), g.vp->mapToGlobal(QPoint(41, 0))) << "inside the heading's edge";
+}
 
 TEST(GridTitleTip, ShownOnlyWhenTheSpacedTextDoesNotFitAndThenLaidExactlyOverTheCell)
 {
     const std::string number = "-12.3456789";
     const int extent = Extent(number, CellFont());
-    const struct { const char* name; int width; bool tip; } cases[] = {
-        {"one pixel wider than the spaced text", extent + 1, false},
-        {"as wide as the spaced text", extent, true},
-        {"much narrower", extent / 2, true},
-    };
-    for (const auto& c : cases) {
+    for (const int width : {extent + 1, extent, extent / 2}) {
         TipGrid g;
         g->SetItemText(4, 1, number);
-        g->SetColumnWidth(1, c.width);
+        g->SetColumnWidth(1, width);
         g.MoveTo(QPoint(45, 90));
-        ASSERT_EQ(g.TipShown(), c.tip) << c.name;
-        if (!c.tip)
+        ASSERT_EQ(g.TipShown(), width <= extent) << "column width " << width;
+        if (width > extent)
             continue;
-        const TitleTip& tip = g.Tip();
-        EXPECT_EQ(tip.geometry(), QRect(g.vp->mapToGlobal(QPoint(40, 80)), QSize(extent, 19))) << c.name;
-        EXPECT_EQ(tip.GetShownText().toStdString(), " " + number + " ") << c.name;
-        EXPECT_TRUE(tip.GetShownFont() == CellFont()) << c.name;
-        EXPECT_EQ(tip.font(), QFontFromLogFont(CellFont())) << c.name;
+        // As wide as the text, whatever the cell's width; one pixel less high than the row.
+        EXPECT_EQ(g.Tip().geometry(), g.TipAt(QPoint(40, 80), extent, 19)) << width;
+        EXPECT_EQ(g.Tip().GetShownText().toStdString(), " " + number + " ");
+        EXPECT_EQ(g.Tip().font(), QFontFromLogFont(CellFont()));
         // The trailing space shows the tooltip background inside the frame.
-        const QImage picture = const_cast<TitleTip&>(tip).grab().toImage();
+        const QImage picture = const_cast<TitleTip&>(g.Tip()).grab().toImage();
         EXPECT_EQ(picture.pixelColor(picture.width() - 3, picture.height() / 2),
-                  QApplication::palette().color(QPalette::ToolTipBase)) << c.name;
+                  QApplication::palette().color(QPalette::ToolTipBase));
     }
 }
 
@@ -99,30 +98,24 @@ TEST(GridTitleTip, OverAnyMemberOfAMergedBlockTheMastersTextCoversTheWholeBlock)
     g->SetItemText(3, 2, kLongName);
     for (const int row : {3, 5}) {
         g.MoveTo(QPoint(300, 250));
-        ASSERT_FALSE(g.TipShown());
         g.MoveTo(At(row, 2));
         ASSERT_TRUE(g.TipShown()) << "row " << row;
         EXPECT_EQ(g.Tip().GetShownText().toStdString(), " " + kLongName + " ");
-        const int extent = Extent(kLongName, g->GetItemFont(3, 2));
-        EXPECT_EQ(g.Tip().geometry(), QRect(g.vp->mapToGlobal(QPoint(120, 60)), QSize(extent, 59)));
+        EXPECT_EQ(g.Tip().geometry(), g.TipAt(QPoint(120, 60), Extent(kLongName, g->GetItemFont(3, 2)), 59));
         EXPECT_TRUE(g.Tip().GetHoverRect() == (RECT{120, 60, 199, 119}));
     }
 }
 
-TEST(GridTitleTip, NoTipDuringADragSelectOverADividerOrWithTipsOff)
+TEST(GridTitleTip, NoTipOverADividerDuringADragSelectOrWithTipsOff)
 {
     TipGrid g;
-    // (1, 1) is a header cell; its right border at x 119 is a column divider.
-    g->SetItemText(1, 1, kLongName);
+    g->SetItemText(1, 1, kLongName);   // a header cell: its right border at x 119 is a column divider
     g->SetItemText(4, 1, kLongName);
-
+    g.MoveTo(QPoint(60, 30));
+    ASSERT_TRUE(g.TipShown());
     g.MoveTo(QPoint(117, 30));
     EXPECT_EQ(g->GetPointerMode(), PointerMode::OverColumnDivider);
-    EXPECT_FALSE(g.TipShown()) << "over a divider";
-    g.MoveTo(QPoint(60, 30));
-    EXPECT_TRUE(g.TipShown()) << "same header cell off the divider";
-    g.MoveTo(QPoint(117, 30));
-    EXPECT_FALSE(g.TipShown()) << "the divider hides a tip of its own cell";
+    EXPECT_FALSE(g.TipShown()) << "over the divider of the same cell";
 
     QTest::mousePress(g.vp, Qt::LeftButton, {}, At(6, 3));
     QTest::mouseMove(g.vp, At(4, 1));
@@ -139,43 +132,44 @@ TEST(GridTitleTip, NoTipDuringADragSelectOverADividerOrWithTipsOff)
 
 TEST(GridTitleTip, LeavingTheCellAKeyAClickOrAScrollHidesItAndTheGridStillGetsKeyAndClick)
 {
-    const struct {
-        const char* name;
-        void (*act)(TipGrid&);
-        CellId focusAfter;   // the focus cell starts at (6, 3)
-    } cases[] = {
+    const struct { const char* name; void (*act)(TipGrid&); CellId focusAfter; } cases[] = {
         {"pointer onto another cell", [](TipGrid& g) { g.MoveTo(At(4, 3)); }, CellId(6, 3)},
         {"pointer out of the client area",
-         [](TipGrid& g) { QEvent leave(QEvent::Leave); QApplication::sendEvent(g.vp, &leave); }, CellId(6, 3)},
+         [](TipGrid& g) {
+             QCursor::setPos(g.vp->mapToGlobal(QPoint(600, 100)));
+             QEvent leave(QEvent::Leave);
+             QApplication::sendEvent(g.vp, &leave);
+         }, CellId(6, 3)},
         {"key", [](TipGrid& g) { QTest::keyClick(g.grid, Qt::Key_Down); }, CellId(7, 3)},
         {"click", [](TipGrid& g) { QTest::mousePress(g.vp, Qt::LeftButton, {}, At(4, 1)); }, CellId(4, 1)},
-        {"scroll", [](TipGrid& g) { g->OnVScroll(SB_LINEDOWN); }, CellId(6, 3)},
-    };
+        {"scroll", [](TipGrid& g) { g->OnVScroll(SB_LINEDOWN); }, CellId(6, 3)}};
     for (const auto& c : cases) {
         TipGrid g;
         g->SetFocusCell(6, 3);
-        g.ShowTipAt41();
+        g->SetItemText(4, 1, kLongName);
+        g.MoveTo(At(4, 1));
+        ASSERT_TRUE(g.TipShown()) << c.name;
         c.act(g);
         EXPECT_FALSE(g.TipShown()) << c.name;
-        const CellId focus = g->GetFocusCell();
-        EXPECT_TRUE(focus == c.focusAfter) << c.name << ": focus " << focus.row << "," << focus.col;
+        EXPECT_TRUE(g->GetFocusCell() == c.focusAfter) << c.name;
         EXPECT_EQ(QApplication::focusWidget(), g.grid) << c.name;
     }
 }
 
+// After a click the tip stays away until the pointer leaves the cell; going
+// straight on to another clipped cell puts the tip over that one.
 TEST(GridTitleTip, AfterAClickTheTipStaysAwayUntilThePointerLeavesTheCellThenFollowsIt)
 {
     TipGrid g;
-    g.ShowTipAt41();
+    g->SetItemText(4, 1, kLongName);
+    g->SetItemText(7, 1, "ONT-0042-Building-B-Floor-12");
+    g.MoveTo(At(4, 1));
     QTest::mouseClick(g.vp, Qt::LeftButton, {}, At(4, 1));
     g.MoveTo(At(4, 1) + QPoint(5, 2));
     EXPECT_FALSE(g.TipShown()) << "release and moves inside the clicked cell";
     g.MoveTo(At(4, 3));
     g.MoveTo(At(4, 1));
     EXPECT_TRUE(g.TipShown()) << "back into the cell";
-
-    // Straight on to another clipped cell: that cell's tip replaces this one.
-    g->SetItemText(7, 1, "ONT-0042-Building-B-Floor-12");
     g.MoveTo(At(7, 1));
     ASSERT_TRUE(g.TipShown());
     EXPECT_EQ(g.Tip().GetShownText(), QStringLiteral(" ONT-0042-Building-B-Floor-12 "));
