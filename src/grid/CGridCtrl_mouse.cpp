@@ -333,22 +333,22 @@ void CGridCtrl::OnLButtonUp(UINT /*flags*/, POINT point)
         ClearSelection();
         break;
     case PointerMode::SizingColumn:
+    case PointerMode::SizingRow: {
         InvalidateSizingLine(lastPointerPoint);
-        // Releasing where the press was leaves the column as it was.
+        // Releasing where the press was leaves the column (row) as it was.
+        const bool column = pointerMode == PointerMode::SizingColumn;
         if (!(point == pressPoint) && GetCellOrigin(pressedCell, &origin)) {
-            SetColumnWidth(pressedCell.col, point.x - origin.x);
-            UpdateHorzScrollRange();
+            if (column) {
+                SetColumnWidth(pressedCell.col, point.x - origin.x);
+                UpdateHorzScrollRange();
+            } else {
+                SetRowHeight(pressedCell.row, point.y - origin.y);
+                UpdateVertScrollRange();
+            }
             Invalidate();
         }
         break;
-    case PointerMode::SizingRow:
-        InvalidateSizingLine(lastPointerPoint);
-        if (!(point == pressPoint) && GetCellOrigin(pressedCell, &origin)) {
-            SetRowHeight(pressedCell.row, point.y - origin.y);
-            UpdateVertScrollRange();
-            Invalidate();
-        }
-        break;
+    }
     default:
         break;
     }
