@@ -14,6 +14,7 @@ class CCmdTarget;
 class LockIndicatorPane;
 class QAction;
 class QLabel;
+class QMenu;
 class QShortcut;
 class QStatusBar;
 class QToolBar;
@@ -61,6 +62,9 @@ public:
     bool OnCmdMsg(UINT id, bool execute) override;
 
 protected:
+    // The window has no menu of its own: right-clicking the toolbar or the
+    // menu bar opens nothing.
+    QMenu* createPopupMenu() override { return nullptr; }
     void timerEvent(QTimerEvent* event) override;
     // Leaving the menu bar ends the prompt of a command item on it.
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -60,8 +60,8 @@ bool COrvik50View::OnCmdMsg(UINT id, bool execute)
     case ID_FILE_OPEN: return run([this] { OnFileOpen(); });
     case ID_FILE_SAVE: return run([this] { OnFileSave(); });
     case res::ID_TEMPLATE_EXPORT: return run([this] { OnTemplateExport(); });
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_DIRECT: return run([this] { OnFilePrint(); });
+    case ID_FILE_PRINT: return run([this] { OnFilePrint(); });
+    case ID_FILE_PRINT_DIRECT: return run([this] { OnFilePrintDirect(); });
     case ID_FILE_PRINT_PREVIEW: return run([this] { OnFilePrintPreview(); });
     // The frame's copy, cut and paste keys go to the grid while it has the
     // keyboard focus; a command its rules disable is dropped, as the key of

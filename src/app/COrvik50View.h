@@ -46,10 +46,13 @@ public:
     void OnTemplateExport();
 
     // --- Printing: the report drawn through the framework's hooks ---
+    // Print asks through the print dialog; direct printing goes to the
+    // default printer without it.
     void OnFilePrint();
+    void OnFilePrintDirect();
     void OnFilePrintPreview();
     // Prints every page of the report on `printer` without a dialog, through
-    // the same hooks as Print (used by tests and direct printing).
+    // the same hooks as Print (used by tests).
     void PrintReportTo(QPrinter& printer);
     bool OnPreparePrinting(CPrintInfo* info);
     void OnBeginPrinting(CDC* dc, CPrintInfo* info);
@@ -75,6 +78,9 @@ public:
     void SetErrorReporter(std::function<void(const QString&)> reporter) { errorReporter = std::move(reporter); }
     // Shows the print dialog for `printer`; false when the user cancels.
     void SetPrintDialogRunner(std::function<bool(QPrinter&, CPrintInfo&)> runner) { printDialogRunner = std::move(runner); }
+    // Adjusts the default printer of Print and direct printing before the
+    // job starts (tests send the job to a PDF file).
+    void SetPrinterSetup(std::function<void(QPrinter&)> setup) { printerSetup = std::move(setup); }
     // What the blank menu-bar entry runs; nothing until the export exists.
     void SetTemplateExport(std::function<void()> exporter) { templateExport = std::move(exporter); }
 
@@ -97,6 +103,8 @@ private:
     void MergeRecordBlocks();
     // Applies fillItem to (row, column).
     void ApplyFillItem(int row, int column);
+    // Print and direct printing on the default printer.
+    void PrintOnDefaultPrinter(bool direct);
     // The print loop of Print, Print Preview and PrintReportTo.
     void RunPrintLoop(QPrinter& printer, CPrintInfo& info);
     // The framework's preparation: the print dialog unless printing directly or previewing.
@@ -113,6 +121,7 @@ private:
     SaveFileChooser saveChooser;
     std::function<void(const QString&)> errorReporter;
     std::function<bool(QPrinter&, CPrintInfo&)> printDialogRunner;
+    std::function<void(QPrinter&)> printerSetup;
     std::function<void()> templateExport;
     QPrinter* activePrinter = nullptr;   // the printer of the job being prepared
     QString statusText;

@@ -30,8 +30,21 @@ bool RunDefaultPrintDialog(QPrinter& printer, CPrintInfo& info, QWidget* parent)
 
 void COrvik50View::OnFilePrint()
 {
+    PrintOnDefaultPrinter(false);
+}
+
+void COrvik50View::OnFilePrintDirect()
+{
+    PrintOnDefaultPrinter(true);
+}
+
+void COrvik50View::PrintOnDefaultPrinter(bool direct)
+{
     QPrinter printer(QPrinter::HighResolution);
+    if (printerSetup)
+        printerSetup(printer);
     CPrintInfo info;
+    info.m_bDirect = direct ? TRUE : FALSE;
     activePrinter = &printer;
     const bool go = OnPreparePrinting(&info);
     activePrinter = nullptr;

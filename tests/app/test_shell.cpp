@@ -13,15 +13,23 @@
 #include "grid/CGridCtrl.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -58,21 +66,6 @@ TEST(AcceleratorTableTest, KeysAndCommandsInOrder)
     EXPECT_EQ(keys, expected);
 }
 
-TEST(StringTableTest, PromptsAndTooltipsSplitAtTheNewline)
-{
-    EXPECT_EQ(res::PromptText(0xE101), "Opens an existing document");
-    EXPECT_EQ(res::TooltipText(0xE101), "Open");
-    EXPECT_EQ(res::PromptText(0xE100), "建立新文档");
-    EXPECT_EQ(res::TooltipText(0xE100), "新建");
-    EXPECT_EQ(res::TooltipText(0xE106), "Pint setup");
-    EXPECT_EQ(res::LoadString(0xE11F), "打开该文档");
-    EXPECT_EQ(res::TooltipText(0xEF00), "");
-    EXPECT_EQ(res::LoadString(0xE001), "Ready");
-    EXPECT_EQ(res::LoadString(0xE703), "SCRL");
-    EXPECT_FALSE(res::PromptText(0x8003).empty()) << "the blank entry needs a prompt of its own";
-    EXPECT_EQ(res::LoadString(0x1234), "");
-}
-
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -102,6 +95,73 @@ protected:
     int templateExports = 0;
 };
 
+// Every text of the string table; a command on the menu or the toolbar
+// shows the part before the newline in the status bar, the rest is its tooltip.
+TEST_F(ShellTest, StringTableTextsAndTheMenusPrompts)
+{
+    std::vector<std::pair<UINT, std::string>> texts = {
+        {0xE001, "Ready"},
+        {0x8003, "Writes the column headings into a new workbook made from the template Book11"},
+        {0xE100, "建立新文档\n新建"},
+        {0xE101, "Opens an existing document\nOpen"},
+        {0xE102, "关闭活动文档\n关闭"},
+        {0xE103, "Saves the document\nSave"},
+        {0xE104, "将活动文档以一个新文件名保存\n另存为"},
+        {0xE105, "Change Page Setup\nPage Setup"},
+        {0xE106, "Change Printing Option\nPint setup"},
+        {0xE107, "Prints all or part of the document\nPrint"},
+        {0xE109, "Print Preview\nPrint Preview"},
+        {0xE120, "删除被选对象\n删除"},
+        {0xE121, "全部删除\n全部删除"},
+        {0xE122, "复制被选对象并将其置于剪贴板上\n复制"},
+        {0xE123, "剪切被选对象并将其置于剪贴板上\n剪切"},
+        {0xE124, "查找指定的正文\n查找"},
+        {0xE125, "插入剪贴板内容\n粘贴"},
+        {0xE128, "重复上一步操作\n重复"},
+        {0xE129, "用不同的正文替换指定的正文\n替换"},
+        {0xE12A, "选择整个文档\n选择全部"},
+        {0xE12B, "撤消最后一步操作\n撤消"},
+        {0xE12C, "重新执行先前已撤消的操作\n重新执行"},
+        {0xE135, "将活动的窗口分隔成窗格\n分隔"},
+        {0xE140, "Show the program info,version and copyrights\nAbout"},
+        {0xE141, "Quits the application\nExit"},
+        {0xE150, "切换到下一个窗格\n下一窗格"},
+        {0xE151, "切换回前一个窗格\n前一窗格"},
+        {0xE700, "EXT"},
+        {0xE701, "CAPS"},
+        {0xE702, "NUM"},
+        {0xE703, "SCRL"},
+        {0xE704, "OVR"},
+        {0xE705, "REC"},
+        {0xE800, "显示或隐藏工具栏\n显隐工具栏"},
+        {0xE801, "显示或隐藏状态栏\n显隐状态栏"},
+        {0xEF00, "改变窗口大小"},
+        {0xEF01, "改变窗口位置"},
+        {0xEF02, "将窗口缩小成图标"},
+        {0xEF03, "把窗口放大到最大尺寸"},
+        {0xEF04, "切换到下一个文档窗口"},
+        {0xEF05, "切换到先前的文档窗口"},
+        {0xEF06, "关闭活动的窗口并提示保存所有文档"},
+        {0xEF12, "把窗口恢复到正常大小"},
+        {0xEF13, "激活任务表"},
+        {0xF005, "关闭打印预览模式\n取消预阅"},
+    };
+    for (UINT id = 0xE110; id <= 0xE11F; ++id)
+        texts.push_back({id, "打开该文档"});
+    int shownOnTheFrame = 0;
+    for (const auto& [id, text] : texts) {
+        EXPECT_EQ(res::LoadString(id), text) << std::hex << id;
+        if (QAction* action = frame->CommandAction(id)) {
+            EXPECT_EQ(action->statusTip().toStdString(), text.substr(0, text.find('\n'))) << std::hex << id;
+            ++shownOnTheFrame;
+        }
+    }
+    EXPECT_EQ(shownOnTheFrame, 7) << "Open, Save, Print, Print Preview, Exit, About and the blank entry";
+    EXPECT_EQ(res::TooltipText(0xE106), "Pint setup");
+    EXPECT_EQ(res::TooltipText(0xEF00), "");
+    EXPECT_EQ(res::LoadString(0x1234), "");
+}
+
 TEST_F(ShellTest, FrameOpensMaximisedAndKeepsItsFixedTitleAfterOpening)
 {
     EXPECT_TRUE(frame->isMaximized());
@@ -120,7 +180,6 @@ TEST_F(ShellTest, MenuBarShowsTheTableAndBlankEntriesCanBeClicked)
     const QList<QAction*> file = TopLevelAction(0)->menu()->actions();
     ASSERT_EQ(file.size(), 7);
     EXPECT_TRUE(file[2]->isSeparator() && file[5]->isSeparator());
-    EXPECT_EQ(file[3]->statusTip(), QStringLiteral("Prints all or part of the document"));
     EXPECT_TRUE(file[0]->shortcut().isEmpty()) << "keys come from the accelerator table only";
 
     QAction* exportEntry = TopLevelAction(2);
@@ -149,8 +208,41 @@ TEST_F(ShellTest, OpenRunsFromMenuToolbarAndKeyButCtrlPDoesNotPrint)
     EXPECT_EQ(openDialogs, 3);
     QTest::keyClick(frame, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(printDialogs, 0);
+}
+
+TEST_F(ShellTest, DirectPrintingSkipsTheDialogAndPrintsOnTheDefaultPrinter)
+{
+    OpenRecords(2);
+    const QString pdf = folder.Path(QStringLiteral("direct.pdf"));
+    view->SetPrinterSetup([&pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    });
+    EXPECT_TRUE(frame->SendCommand(ID_FILE_PRINT_DIRECT));
+    EXPECT_EQ(printDialogs, 0);
+    EXPECT_GT(QFileInfo(pdf).size(), 0) << "the report went to the printer";
+    QFile::remove(pdf);
     frame->CommandAction(ID_FILE_PRINT)->trigger();
-    EXPECT_EQ(printDialogs, 1) << "File > Print starts printing";
+    EXPECT_EQ(printDialogs, 1) << "File > Print asks first";
+    EXPECT_FALSE(QFileInfo::exists(pdf)) << "Print waits for the dialog, which was cancelled";
+}
+
+TEST_F(ShellTest, RightClickOnTheToolbarOrMenuBarOpensNoMenu)
+{
+    for (QWidget* bar : {static_cast<QWidget*>(frame->ToolBar()), static_cast<QWidget*>(frame->menuBar())}) {
+        bool menuShown = false;
+        QTimer::singleShot(0, [&menuShown] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                menuShown = true;
+                popup->close();
+            }
+        });
+        const QPoint at(bar->width() - 3, bar->height() / 2);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &click);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(menuShown) << bar->metaObject()->className();
+    }
 }
 
 TEST_F(ShellTest, CommandRouteFollowsTheGridAndCtrlNDestroysIt)
@@ -169,6 +261,51 @@ TEST_F(ShellTest, CommandRouteFollowsTheGridAndCtrlNDestroysIt)
     EXPECT_EQ(view->GetGrid(), nullptr);
     EXPECT_EQ(view->Records().GetSize(), 0u);
     EXPECT_TRUE(view->findChildren<CGridCtrl*>().isEmpty());
+}
+
+TEST_F(ShellTest, AcceleratorKeysReachTheirCommands)
+{
+    int saveDialogs = 0;
+    view->SetSaveChooser([&saveDialogs](QWidget*, const QStringList&) { ++saveDialogs; return std::optional<SaveChoice>(); });
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto cell = [this] { return view->GetGrid() ? view->GetGrid()->GetItemText(3, 1) : std::string("no grid"); };
+    const auto previewShown = [this](int key) {
+        // The preview is modal: note it and close it from inside its loop.
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                shown = true;
+                preview->reject();
+            }
+        });
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), Qt::ControlModifier);
+        return shown;
+    };
+    struct KeyCase {
+        const char* keys;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::function<bool()> reached;
+    };
+    const std::vector<KeyCase> cases = {
+        {"Ctrl+S", Qt::Key_S, Qt::ControlModifier, [&] { return saveDialogs == 1; }},
+        {"Ctrl+N", Qt::Key_N, Qt::ControlModifier, [&] { return view->GetGrid() == nullptr; }},
+        {"Ctrl+Insert", Qt::Key_Insert, Qt::ControlModifier, [&] { return clipboard->text().startsWith("OLT-1"); }},
+        {"Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier, [&] { return cell() == "PASTED"; }},
+        {"Shift+Delete", Qt::Key_Delete, Qt::ShiftModifier,
+         [&] { return cell().empty() && clipboard->text().startsWith("OLT-1"); }},
+    };
+    for (const KeyCase& keyCase : cases) {
+        saveDialogs = 0;
+        OpenRecords(2);
+        view->GetGrid()->MoveFocusTo(3, 1);
+        view->GetGrid()->ApplySelectionRange(3, 1, 3, 1);
+        clipboard->setText(QStringLiteral("PASTED"));
+        QTest::keyClick(QApplication::focusWidget(), keyCase.key, keyCase.modifiers);
+        EXPECT_TRUE(keyCase.reached()) << keyCase.keys;
+    }
+    OpenRecords(2);
+    EXPECT_TRUE(previewShown(Qt::Key_W)) << "Ctrl+W";
 }
 
 TEST_F(ShellTest, OpenedTableTakesTheKeysAndCtrlASelectsEveryRecordCell)
@@ -211,10 +348,12 @@ TEST_F(ShellTest, StatusBarShowsReadyIndicatorsAndTheViewsMessages)
     ASSERT_EQ(frame->Indicators().size(), 3u);
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(frame->Indicators()[i]->IndicatorId(), ids[i]) << i;
-    frame->Indicators()[0]->SetOn(true);
-    EXPECT_EQ(frame->Indicators()[0]->text(), QStringLiteral("CAPS"));
-    frame->Indicators()[0]->SetOn(false);
-    EXPECT_EQ(frame->Indicators()[0]->text(), QString());
+    // Each pane shows its text exactly while the keyboard reports its lock on.
+    const LockKeyState keys = QueryLockKeyState();
+    const std::pair<bool, QString> shown[] = {{keys.caps, "CAPS"}, {keys.num, "NUM"}, {keys.scroll, "SCRL"}};
+    QTest::qWait(300);   // one refresh of the panes
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(frame->Indicators()[i]->text(), shown[i].first ? shown[i].second : QString()) << i;
     view->OpenRecordFile(QStringLiteral("/nonexistent/x.bin"));
     EXPECT_TRUE(frame->MessageText().contains(QStringLiteral("/nonexistent/x.bin")));
 }

@@ -72,21 +72,29 @@ TEST_F(ViewOpenTest, NoRecordsGiveTheHeaderRowsAndOneEmptyRow)
 
 TEST_F(ViewOpenTest, TwoRecordsFillTenRowsWithTextsBlocksAndVerdictColours)
 {
-    // The second record's OLT name is "光路" in GBK; its thresholds are off.
-    OpenRecords({VerdictRecord("OLT-A", "ONT-7"), VerdictRecord("\xB9\xE2\xC2\xB7", "ONT-8", false)});
+    // Names in UTF-8 and in GBK ("光路" and "光猫" both ways); every value of
+    // the first record differs per wavelength; the second has thresholds off.
+    MeterRecord first = VerdictRecord("\xE5\x85\x89\xE8\xB7\xAF", "\xB9\xE2\xC3\xA8");
+    first.readings[1] = {-27.25f, -1.5f, -9.0f, -26.0f, -29.0f};    // wrng
+    first.readings[2] = {-31.75f, 2.25f, -7.5f, -24.5f, -27.5f};    // fail
+    OpenRecords({first, VerdictRecord("\xB9\xE2\xC2\xB7", "\xE5\x85\x89\xE7\x8C\xAB", false)});
     CGridCtrl& grid = Grid();
     ASSERT_EQ(grid.GetRowCount(), 10);
-    const char* firstRecordRow[] = {"1", "OLT-A", "ONT-7", "1310", "-20.50", "dBm", "0.00",
-                                    "pass", "-8.00", "-25.00", "-28.00", "2011/5/12", "9:05:07"};
-    for (int col = 0; col < 13; ++col) {
-        EXPECT_EQ(Text(3, col), firstRecordRow[col]) << "column " << col;
-        EXPECT_EQ(grid.GetItemFormat(3, col), 0x18u) << "column " << col;
-    }
-    EXPECT_EQ(Text(4, 3), "1490");
-    EXPECT_EQ(Text(5, 7), "fail");
-    EXPECT_EQ(Text(5, 5), "dBm") << "per-record texts stand in all three rows";
+    const std::vector<std::vector<std::string>> firstRecordRows = {
+        {"1", "光路", "光猫", "1310", "-20.50", "dBm", "0.00", "pass", "-8.00", "-25.00", "-28.00", "2011/5/12", "9:05:07"},
+        {"", "", "", "1490", "-27.25", "", "-1.50", "wrng", "-9.00", "-26.00", "-29.00", "", ""},
+        {"", "", "", "1550", "-31.75", "dBm", "2.25", "fail", "-7.50", "-24.50", "-27.50", "", ""}};
+    for (int row = 3; row <= 5; ++row)
+        for (int col = 0; col < 13; ++col) {
+            const std::string& expected = firstRecordRows[static_cast<std::size_t>(row - 3)][static_cast<std::size_t>(col)];
+            if (!expected.empty() || row == 3) {
+                EXPECT_EQ(Text(row, col), expected) << "row " << row << " column " << col;
+            }
+            EXPECT_EQ(grid.GetItemFormat(row, col), 0x18u) << "row " << row << " column " << col;
+        }
     EXPECT_EQ(Text(6, 0), "2");
     EXPECT_EQ(Text(6, 1), "光路");
+    EXPECT_EQ(Text(6, 2), "光猫");
     EXPECT_EQ(Text(8, 7), "off");
     EXPECT_EQ(Text(9, 0), "");
     for (int col : {0, 1, 2, 5, 11, 12}) {

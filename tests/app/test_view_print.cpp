@@ -6,12 +6,17 @@
 #include "grid/CGridCtrl.h"
 #include "platform/RecordingDC.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
+#include <tuple>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +89,55 @@ TEST_F(ViewPrintTest, PagesPrintTheGridCellsAsEditedAndAnEmptyOneIsBlank)
     const auto second = PrintedTexts(2);
     EXPECT_TRUE(Contains(second, "OLT-9"));
     EXPECT_FALSE(Contains(second, "OLT-8"));
+}
+
+// Pages of a PDF file as Qt writes it: one "/Type /Page" object each.
+int PdfPageCount(const QString& pdf)
+{
+    const QString bytes = QString::fromLatin1(RecordFileFolder::ReadBytes(pdf));
+    return static_cast<int>(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+}
+
+TEST_F(ViewPrintTest, PrintPrintsThePageRangeChosenInTheDialog)
+{
+    Open(17);   // three pages
+    const QString pdf = folder.Path(QStringLiteral("range.pdf"));
+    view.SetPrinterSetup([&pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    });
+    for (const auto& [from, to, pages] : {std::tuple{1u, 2u, 2}, std::tuple{2u, 3u, 2}, std::tuple{3u, 3u, 1}}) {
+        view.SetPrintDialogRunner([from, to](QPrinter&, CPrintInfo& info) {
+            info.SetPageRange(from, to);
+            return true;
+        });
+        view.OnFilePrint();
+        EXPECT_EQ(PdfPageCount(pdf), pages) << "pages " << from << " to " << to;
+    }
+}
+
+TEST_F(ViewPrintTest, PreviewShowsAsManyPagesAsPrintWrites)
+{
+    for (int records : {3, 17}) {
+        Open(records);
+        const QString pdf = folder.Path(QStringLiteral("all.pdf"));
+        view.SetPrinterSetup([&pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+        });
+        view.OnFilePrintDirect();
+        int previewPages = -1;
+        QTimer::singleShot(0, [&previewPages] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(preview, nullptr);
+            if (auto* pages = preview->findChild<QPrintPreviewWidget*>())
+                previewPages = pages->pageCount();
+            preview->reject();
+        });
+        view.OnFilePrintPreview();
+        EXPECT_EQ(previewPages, PdfPageCount(pdf)) << records << " records";
+        EXPECT_EQ(previewPages, records / 8 + 1) << records << " records";
+    }
 }
 
 // Runs a poppler tool; empty output when it fails.

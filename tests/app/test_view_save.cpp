@@ -6,7 +6,16 @@
 #include "app/SaveFileTypes.h"
 #include "export/DelimitedTextExport.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QFileInfo>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -104,6 +113,43 @@ TEST_F(ViewSaveTest, SaveWithoutRecordsWritesTheTwoHeaderLines)
     empty.OnFileSave();
     EXPECT_EQ(RecordFileFolder::ReadBytes(folder.Path(QStringLiteral("empty.txt"))),
               FormatDelimitedText(RecordList(), '\t'));
+}
+
+// The Save dialog: choosing a type changes the suffix added to a bare name,
+// so the overwrite question names the file that Save then writes.
+TEST(SaveDialogTest, SuffixFollowsTheChosenTypeAndTheOverwriteQuestionNamesThatFile)
+{
+    QTemporaryDir dir;
+    QFile existing(dir.filePath(QStringLiteral("out.csv")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QString question;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!types || !name) {
+            dialog->reject();
+            FAIL() << "the dialog has no type list or name field";
+        }
+        dialog->setDirectory(dir.path());
+        QTest::keyClick(types, Qt::Key_Down);   // the user picks the third type
+        QTest::keyClick(types, Qt::Key_Down);
+        name->setText(QStringLiteral("out"));
+        QTimer::singleShot(0, [&question] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                question = box->text();
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const std::optional<SaveChoice> choice = DefaultSaveChooser()(nullptr, COrvik50View().SaveNameFilters());
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->filterIndex, 3);
+    EXPECT_EQ(QFileInfo(choice->path).fileName().toStdString(), "out.csv");
+    EXPECT_TRUE(question.contains(QStringLiteral("out.csv"))) << question.toStdString();
 }
 
 TEST(SaveFileTypesTest, FilterTextGivesExtensionsAddedOnlyToNamesWithoutOne)

@@ -113,15 +113,22 @@ TEST(TextFileWriter, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
-TEST(TextFileWriter, ReadOnlyFileIsNotReplaced)
+// A target that cannot be written is refused and leaves every file as it
+// was. A path through a regular file is refused for root too; permission
+// bits bind everyone else.
+TEST(TextFileWriter, UnwritableTargetKeepsTheExistingFile)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root: write permission is not checked for root";
     ScratchFolder folder;
-    const std::string path = folder.Write("out.txt", "keep");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    EXPECT_FALSE(WriteDelimitedTextFile(path, Demo(), '\t').ok);
-    EXPECT_EQ(ReadWholeFile(path), "keep");
+    const std::string kept = folder.Write("out.txt", "keep");
+    const ExportResult throughFile = WriteDelimitedTextFile(kept + "/inner.txt", Demo(), '\t');
+    EXPECT_FALSE(throughFile.ok);
+    EXPECT_NE(throughFile.error.find("Not a directory"), std::string::npos) << throughFile.error;
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
+        EXPECT_FALSE(WriteDelimitedTextFile(kept, Demo(), '\t').ok) << "a read-only file";
+    }
+    EXPECT_EQ(ReadWholeFile(kept), "keep");
+    EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 } // namespace

@@ -96,7 +96,13 @@ TEST(ReportPrinterTest, HeaderTextsBoxesAndTheOpenThresholdBlock)
         {"WRNG", {607, 76, 667, 110}},       {"FAIL", {667, 76, 727, 110}},
         {"Date", {727, 60, 789, 100}},       {"Time", {789, 60, 851, 100}},
     });
-    ExpectBox(page, {15, 60, 35, 100});
+    for (int column : {0, 1, 2, 3, 4, 5, 6, 7, 11, 12})
+        ExpectBox(page, {report::ColumnLeft(column), 60, report::ColumnLeft(column + 1), 100});
+    for (const DcCall& text : page.texts) {   // the header block uses the report font
+        EXPECT_EQ(text.attr.font.lfHeight, 15) << text.text;
+        EXPECT_EQ(text.attr.font.lfWidth, 5) << text.text;
+        EXPECT_STREQ(text.attr.font.lfFaceName, "黑体") << text.text;
+    }
     // The threshold columns: top, middle and bottom lines, and a right edge
     // below the middle only.
     for (int column = 8; column <= 10; ++column) {
@@ -127,9 +133,16 @@ TEST(ReportPrinterTest, RecordCellsComeFromTheirGridRowsAndStandInTheirBoxes)
         {"r28c7", {495, 140, 547, 180}},   {"r29c10", {667, 180, 727, 220}},
         {"r27c11", {727, 100, 789, 180}},  {"r27c12", {789, 100, 851, 180}},
     });
-    // One box for the merged columns, three for the per-line ones.
-    ExpectBox(page, {15, 100, 35, 220});
-    ExpectBox(page, {265, 100, 335, 140});
+    // One box for each merged column, three for each per-line one.
+    for (int column = 0; column < 13; ++column) {
+        const int left = report::ColumnLeft(column), right = report::ColumnLeft(column + 1);
+        if (column <= 2 || column >= 11) {
+            ExpectBox(page, {left, 100, right, 220});
+            continue;
+        }
+        for (int top = 100; top < 220; top += 40)
+            ExpectBox(page, {left, top, right, top + 40});
+    }
     EXPECT_TRUE(TextsNamed(page, "r28c0").empty()) << "merged columns print from the record's first row only";
     EXPECT_TRUE(TextsNamed(page, "r30c0").empty());
 }
