@@ -364,18 +364,13 @@ void CGridCtrl::OnLButtonUp(UINT /*flags*/, POINT point)
 void CGridCtrl::OnLButtonDblClk(UINT /*flags*/, POINT point)
 {
     switch (pointerMode) {
-    case PointerMode::OverColumnDivider: {
-        const int col = ColumnDividerAt(point);
-        if (col >= 0) {
-            FitColumnWidth(col);
-            Invalidate();
-        }
-        break;
-    }
+    case PointerMode::OverColumnDivider:
     case PointerMode::OverRowDivider: {
-        const int row = RowDividerAt(point);
-        if (row >= 0) {
-            FitRowHeight(row);
+        // The column (row) left of (above) the divider fits its contents.
+        const bool column = pointerMode == PointerMode::OverColumnDivider;
+        const int index = column ? ColumnDividerAt(point) : RowDividerAt(point);
+        if (index >= 0) {
+            column ? FitColumnWidth(index) : FitRowHeight(index);
             Invalidate();
         }
         break;
