@@ -17,10 +17,7 @@ namespace {
 
 using namespace std::string_literals;
 using Notes = std::vector<std::array<int, 3>>;   // row, column, code
-struct CellText {
-    int row, col;
-    const char* text;
-};
+struct CellText { int row, col; const char* text; };
 
 // Centre of a cell of the example grid at scroll position 0.
 QPoint At(int row, int col) { return QPoint(col == 0 ? 20 : 80 * col, 20 * row + 10); }
@@ -34,13 +31,11 @@ bool SendDrag(QWidget* to, QPoint at, const QMimeData& data, Qt::KeyboardModifie
 }
 
 // A grid whose drag drops where the test says, as the platform's drag would.
-class DragTestGrid : public CGridCtrl {
-public:
+struct DragTestGrid : CGridCtrl {
     using CGridCtrl::CGridCtrl;
     QWidget* dropOn = nullptr;
     QPoint dropAt;
     Qt::KeyboardModifiers mods;
-
     Qt::DropAction ExecuteDrag(QMimeData* data) override
     {
         std::unique_ptr<QMimeData> owned(data);
@@ -95,13 +90,10 @@ struct ClipGrid : GridWindow {
 
 TEST(GridClipboard, CopyGivesTheTextFormatByteForByte)
 {
-    const struct {
-        std::vector<CellText> selected;
-        std::string bytes;
-    } cases[] = {{{}, "<no data>"},
-                 {{{5, 2, ""}}, " "},   // an empty cell is a space
-                 {{{5, 2, "A"}, {5, 3, ""}, {6, 2, "1"}, {6, 3, "2"}}, "A\t \n1\t2"},
-                 {{{5, 2, "局端一"}, {5, 3, "终端"}}, "\xE5\xB1\x80\xE7\xAB\xAF\xE4\xB8\x80\t\xE7\xBB\x88\xE7\xAB\xAF"}};
+    const struct { std::vector<CellText> selected; std::string bytes; } cases[] = {
+        {{}, "<no data>"}, {{{5, 2, ""}}, " "},   // an empty cell is a space
+        {{{5, 2, "A"}, {5, 3, ""}, {6, 2, "1"}, {6, 3, "2"}}, "A\t \n1\t2"},
+        {{{5, 2, "局端一"}, {5, 3, "终端"}}, "\xE5\xB1\x80\xE7\xAB\xAF\xE4\xB8\x80\t\xE7\xBB\x88\xE7\xAB\xAF"}};
     for (const auto& c : cases) {
         ClipGrid grid;
         grid.Fill(c.selected, true);
@@ -124,12 +116,7 @@ TEST(GridClipboard, CopyGivesTheTextFormatByteForByte)
 // and the locked merged block (10, 5)-(10, 6). No cell may keep a CR, LF or tab.
 TEST(GridClipboard, PasteSplitsTrimsAndPlacesTheFields)
 {
-    const struct {
-        const char* name;
-        CellId start;
-        std::string text;
-        std::vector<CellText> expected;
-    } cases[] = {
+    const struct { const char* name; CellId start; std::string text; std::vector<CellText> expected; } cases[] = {
         {"tab and line feed", {5, 2}, "1\t2\n3\t4", {{5, 2, "1"}, {5, 3, "2"}, {6, 2, "3"}, {6, 3, "4"}, {7, 2, "old"}}},
         {"commas split, empty fields go", {5, 2}, "1,\t,2", {{5, 2, "1"}, {5, 3, "2"}, {5, 4, "old"}}},
         {"spaces around a field go", {5, 2}, "  x  ", {{5, 2, "x"}}},
@@ -271,13 +258,8 @@ TEST(GridDragDrop, OnlyAnEditableScrollingCellTakesTextAndNoCellTakesAFile)
     file.setUrls({QUrl::fromLocalFile("/tmp/records.bin")});
     file.setText("/tmp/records.bin");
     grid.g.SetItemState(8, 2, CELL_READONLY);
-    const struct {
-        char event;   // Enter, Move, Drop, Leave
-        CellId at;
-        const QMimeData& data;
-        bool taken;   // not asked of a leave
-        CellId lit, target;
-    } steps[] = {
+    // event: Enter, Move, Drop, Leave; taken is not asked of a leave.
+    const struct { char event; CellId at; const QMimeData& data; bool taken; CellId lit, target; } steps[] = {
         {'E', {8, 2}, text, true, {}, {8, 2}},          {'M', {8, 2}, text, false, {}, {8, 2}},
         {'M', {5, 2}, text, true, {5, 2}, {5, 2}},      {'M', {6, 3}, text, true, {6, 3}, {6, 3}},
         {'M', {1, 3}, text, false, {}, {}},             {'D', {1, 3}, text, false, {}, {}},

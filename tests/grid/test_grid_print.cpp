@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <array>
 #include <ctime>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -49,25 +48,17 @@ struct PrintGrid : GridWindow {
     }
 };
 
-// The print loop as a host view runs it: begin and end on one context, each
-// page on the context pageDc gives for it. Returns the page count.
-UINT RunPrint(CGridCtrl& grid, CDC* begin, const std::function<CDC*(UINT page)>& pageDc)
-{
-    CPrintInfo info;
-    grid.PrintBegin(begin, &info);
-    for (info.m_nCurPage = 1; info.m_nCurPage <= info.GetMaxPage(); ++info.m_nCurPage)
-        grid.PrintPage(pageDc(info.m_nCurPage), &info);
-    grid.PrintEnd(begin, &info);
-    return info.GetMaxPage();
-}
-
 // Every page, each printed on its own recording context of a 2000 x 3000 device.
 Pages PrintAll(CGridCtrl& grid)
 {
-    const RecordingDC::Device device{.horzRes = 2000, .vertRes = 3000, .printing = true};
+    RecordingDC::Device device{.horzRes = 2000, .vertRes = 3000, .printing = true};
     RecordingDC begin(device);
+    CPrintInfo info;
+    grid.PrintBegin(&begin, &info);
     Pages pages;
-    RunPrint(grid, &begin, [&](UINT) { return pages.emplace_back(std::make_unique<RecordingDC>(device)).get(); });
+    for (info.m_nCurPage = 1; info.m_nCurPage <= info.GetMaxPage(); ++info.m_nCurPage)
+        grid.PrintPage(pages.emplace_back(std::make_unique<RecordingDC>(device)).get(), &info);
+    grid.PrintEnd(&begin, &info);
     return pages;
 }
 
@@ -242,7 +233,15 @@ TEST(GridPrint, PrintsToPdf)
     ASSERT_TRUE(painter.begin(&printer));
     QPainterDC dc(&painter);
     dc.SetPrinting(true);
-    const UINT pages = RunPrint(*grid, &dc, [&](UINT page) { return page > 1 && !printer.newPage() ? nullptr : &dc; });
+    CPrintInfo info;
+    grid->PrintBegin(&dc, &info);
+    const UINT pages = info.GetMaxPage();
+    for (info.m_nCurPage = 1; info.m_nCurPage <= pages; ++info.m_nCurPage) {
+        if (info.m_nCurPage > 1)
+            printer.newPage();
+        grid->PrintPage(&dc, &info);
+    }
+    grid->PrintEnd(&dc, &info);
     painter.end();
     ASSERT_GT(pages, 1u) << "150 rows need more than one page";
 
