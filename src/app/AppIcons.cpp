@@ -67,9 +67,11 @@ void DrawAbout(QPainter& p)
     p.drawText(QRect(1, 0, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
 }
 
-QPixmap DrawProgramIcon(int size)
+} // namespace
+
+QImage ProgramIconImage(int size)
 {
-    QPixmap icon(size, size);
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -92,8 +94,6 @@ QPixmap DrawProgramIcon(int size)
     return icon;
 }
 
-} // namespace
-
 QPixmap ToolbarImage(UINT command)
 {
     QPixmap image = BlankToolbarImage();
@@ -113,6 +113,6 @@ QIcon ProgramIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(DrawProgramIcon(size));
+        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
     return icon;
 }

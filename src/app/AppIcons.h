@@ -4,6 +4,7 @@
 #include "platform/WinTypes.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // The toolbar image of a command (open, save, print, about); a transparent
@@ -12,3 +13,6 @@ QPixmap ToolbarImage(UINT command);
 
 // The program icon (icon 128): a power meter with its display, at 16, 32 and 48 pixels.
 QIcon ProgramIcon();
+// The program icon drawn at `size` x `size` pixels; needs no QGuiApplication,
+// so the build can make the installed icon images with it.
+QImage ProgramIconImage(int size);

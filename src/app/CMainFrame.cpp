@@ -44,6 +44,7 @@ bool CMainFrame::LoadFrame()
     BuildMenuBar();
     BuildAccelerators();
     setWindowIcon(ProgramIcon());
+    setAcceptDrops(true);
     return OnCreate() == 0;
 }
 

@@ -13,6 +13,9 @@ class COrvik50View;
 class CCmdTarget;
 class LockIndicatorPane;
 class QAction;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QShortcut;
@@ -57,6 +60,10 @@ public:
     QStatusBar* StatusBar() const { return frameStatusBar; }
     const std::vector<LockIndicatorPane*>& Indicators() const { return indicators; }
 
+    // Opens the first of `paths` as File > Open would; when there are more,
+    // the status bar says that only the first was opened.
+    void OpenDroppedFiles(const QStringList& paths);
+
     // The frame's own commands: exit, and the pane commands (nothing to do
     // with a single pane).
     bool OnCmdMsg(UINT id, bool execute) override;
@@ -66,6 +73,10 @@ protected:
     // menu bar opens nothing.
     QMenu* createPopupMenu() override { return nullptr; }
     void timerEvent(QTimerEvent* event) override;
+    // Files dragged from a file manager (the grid passes them on to us).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Leaving the menu bar ends the prompt of a command item on it.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

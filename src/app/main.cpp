@@ -3,9 +3,40 @@
 
 #include <QApplication>
 #include <QFont>
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+void PrintHelp()
+{
+    std::printf(
+        "Usage: orvik50 [FILE.bin]\n"
+        "       orvik50 --help | --version\n"
+        "\n"
+        "Shows the records of a PON optical power meter's record file in a table,\n"
+        "saves them as tab- or comma-separated text and prints them. FILE.bin opens\n"
+        "at start-up; File > Open and dropping a file on the window open others.\n"
+        "Qt's own options (such as -platform) are accepted too.\n");
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    // Answered before any window system is needed, so they work anywhere.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            PrintHelp();
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("orvik50 %s\n", ORVIK50_VERSION);
+            return 0;
+        }
+    }
+
     QApplication application(argc, argv);
     // Latin texts in DejaVu Sans, Chinese prompts and tooltips in a CJK face.
     QFont font = QApplication::font();

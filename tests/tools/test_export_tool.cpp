@@ -62,11 +62,14 @@ TEST_F(ExportTool, ShortenedInputWritesCompleteRecordsAndWarns)
     EXPECT_EQ(ReadWholeFile(folder.Path("out.csv")), Formatted(RandomRecords(2, 2), ','));
 }
 
-TEST_F(ExportTool, HelpExplainsAndSucceeds)
+TEST_F(ExportTool, HelpAndVersionSucceed)
 {
-    const ToolRun run = Run({"--help"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find("Usage: orvik50-export [--type xls|txt|csv] INPUT.bin OUTPUT"), std::string::npos);
+    const ToolRun help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Usage: orvik50-export [--type xls|txt|csv] INPUT.bin OUTPUT"), std::string::npos);
+    const ToolRun version = Run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "orvik50-export " ORVIK50_VERSION "\n");
 }
 
 struct FailureCase {

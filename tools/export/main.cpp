@@ -19,6 +19,7 @@ void PrintHelp()
 {
     std::printf(
         "Usage: %s [--type xls|txt|csv] INPUT.bin OUTPUT\n"
+        "       %s --help | --version\n"
         "\n"
         "Writes the records of a meter record file as delimited text, byte for byte\n"
         "as the viewer's Save command writes it: two header lines, then three lines\n"
@@ -32,7 +33,7 @@ void PrintHelp()
         "\n"
         "Exit status: 0 done (a shortened input warns \"read N of M records\"),\n"
         "2 usage error, 3 INPUT cannot be read, 4 OUTPUT cannot be written.\n",
-        PROGRAM);
+        PROGRAM, PROGRAM);
 }
 
 int UsageError(const std::string& message)
@@ -60,6 +61,10 @@ int main(int argc, char** argv)
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             PrintHelp();
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("%s %s\n", PROGRAM, ORVIK50_VERSION);
             return 0;
         }
         if (arg == "--type") {

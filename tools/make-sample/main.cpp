@@ -18,10 +18,11 @@ void PrintHelp()
     std::printf(
         "Usage: %s OUT.bin                          the demo file (12 records)\n"
         "       %s --records N [--seed S] OUT.bin   N random records (0 to 65535)\n"
+        "       %s --help | --version\n"
         "\n"
         "Writes a meter record file. Random files are the same for the same seed\n"
         "(default 1) on every machine.\n",
-        PROGRAM, PROGRAM);
+        PROGRAM, PROGRAM, PROGRAM);
 }
 
 int UsageError(const std::string& message)
@@ -48,6 +49,10 @@ int main(int argc, char** argv)
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             PrintHelp();
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("%s %s\n", PROGRAM, ORVIK50_VERSION);
             return 0;
         }
         if (arg == "--records" || arg == "--seed") {
