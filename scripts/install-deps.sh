@@ -10,6 +10,7 @@ packages=(
   libzip-dev libpugixml-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox
   fonts-dejavu-core fonts-wqy-microhei
+  dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 missing=()

@@ -1,6 +1,7 @@
 // Record files dropped on the main window from a file manager.
 #include "app/CMainFrame.h"
 
+#include "app/AppResources.h"
 #include "app/COrvik50View.h"
 #include "app/StringTable.h"
 

@@ -38,6 +38,8 @@ int main(int argc, char** argv)
     }
 
     QApplication application(argc, argv);
+    // Ties the windows to the installed menu entry (task bar icon and name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvik50.Orvik50"));
     // Latin texts in DejaVu Sans, Chinese prompts and tooltips in a CJK face.
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")});

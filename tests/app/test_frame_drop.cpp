@@ -84,8 +84,9 @@ TEST_F(FrameDropTest, OpensTheFirstDroppedFileAndSaysSoForSeveral)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Drop(c.urls), c.action);
         EXPECT_EQ(GridRecords(), c.records);
-        if (!c.message.isEmpty())
+        if (!c.message.isEmpty()) {
             EXPECT_TRUE(frame->MessageText().startsWith(c.message)) << frame->MessageText().toStdString();
+        }
     }
     EXPECT_TRUE(frame->MessageText().endsWith(QStringLiteral("(the first of 2 dropped files)")));
 }

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots from the real viewer under Xvfb: the main
+# window on the demo file, a title tip over a narrowed column, and the print
+# preview. Writes docs/screenshots/*.png (run after a normal build).
+# Usage: scripts/screenshots.sh [VIEWER [RECORD_FILE]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+viewer=${1:-build/src/app/orvik50}
+sample=${2:-build/samples/demo.bin}
+out=docs/screenshots
+for tool in Xvfb openbox xdotool import convert xprop; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps.sh" >&2; exit 1; }
+done
+[ -x "$viewer" ] && [ -f "$sample" ] || { echo "build first: $viewer and $sample are needed" >&2; exit 1; }
+mkdir -p "$out"
+work=$(mktemp -d /tmp/orvik-shots.XXXXXX)
+
+display=""
+for d in $(seq 151 199); do
+  if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then display=$d; break; fi
+done
+[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+
+Xvfb ":$display" -screen 0 1024x700x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME= XDG_RUNTIME_DIR=$work
+# Settings of this run only: no recent files of the user's own.
+export XDG_CONFIG_HOME=$work/config
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+  sleep 0.1
+done
+
+"$viewer" "$sample" >"$work/viewer.log" 2>&1 &
+pids+=($!)
+window=""
+for _ in $(seq 120); do
+  window=$(xdotool search --onlyvisible --name "^Orvik Application System$" 2>/dev/null | head -1) && [ -n "$window" ] && break
+  sleep 0.5
+done
+[ -n "$window" ] || { cat "$work/viewer.log"; echo "the viewer's window did not appear" >&2; exit 1; }
+sleep 2
+
+# Small files: 8-bit colour where the picture allows it, no metadata.
+save() { convert "$1" -strip -define png:compression-level=9 "$out/$2"; echo "wrote $out/$2"; }
+
+# The main window.
+import -window root "$work/main.png"
+save "$work/main.png" main-window.png
+
+# A title tip: narrow the OLT name column by dragging its right heading
+# border, then rest the pointer on a clipped name.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --sync $((X + ORVIK_SHOT_BORDER_X)) $((Y + ORVIK_SHOT_HEADING_Y)) mousedown 1 \
+  mousemove --sync $((X + ORVIK_SHOT_BORDER_X - 40)) $((Y + ORVIK_SHOT_HEADING_Y)) mouseup 1
+sleep 0.5
+xdotool mousemove --sync $((X + ORVIK_SHOT_CELL_X)) $((Y + ORVIK_SHOT_CELL_Y))
+sleep 1.5
+import -window root "$work/tip.png"
+convert "$work/tip.png" -crop 520x260+0+60 +repage "$work/tip-crop.png"
+save "$work/tip-crop.png" title-tip.png
+
+# The print preview (Ctrl+W).
+xdotool mousemove 900 650 key --window "$window" ctrl+w
+for _ in $(seq 60); do
+  xdotool search --onlyvisible --name "^Print Preview$" >/dev/null 2>&1 && break
+  sleep 0.5
+done
+sleep 2
+import -window root "$work/preview.png"
+save "$work/preview.png" print-preview.png
+xdotool key Escape
