@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the real viewer under Xvfb: the main
-# window on the demo file, a title tip over a narrowed column, and the print
+# window on the demo file, a title tip over a clipped heading, and the print
 # preview. Writes docs/screenshots/*.png (run after a normal build).
 # Usage: scripts/screenshots.sh [VIEWER [RECORD_FILE]]
 set -euo pipefail
@@ -47,23 +47,19 @@ done
 [ -n "$window" ] || { cat "$work/viewer.log"; echo "the viewer's window did not appear" >&2; exit 1; }
 sleep 2
 
-# Small files: 8-bit colour where the picture allows it, no metadata.
-save() { convert "$1" -strip -define png:compression-level=9 "$out/$2"; echo "wrote $out/$2"; }
+# Small files: 64 colours (the windows use few), no metadata.
+save() { convert "$1" +dither -colors 64 -strip -define png:compression-level=9 "$out/$2"; echo "wrote $out/$2"; }
 
 # The main window.
 import -window root "$work/main.png"
 save "$work/main.png" main-window.png
 
-# A title tip: narrow the OLT name column by dragging its right heading
-# border, then rest the pointer on a clipped name.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove --sync $((X + ORVIK_SHOT_BORDER_X)) $((Y + ORVIK_SHOT_HEADING_Y)) mousedown 1 \
-  mousemove --sync $((X + ORVIK_SHOT_BORDER_X - 40)) $((Y + ORVIK_SHOT_HEADING_Y)) mouseup 1
-sleep 0.5
-xdotool mousemove --sync $((X + ORVIK_SHOT_CELL_X)) $((Y + ORVIK_SHOT_CELL_Y))
+# A title tip: the pointer rests on the clipped "Wavelength" heading (the
+# window is maximised, so the heading sits at the same screen spot).
+xdotool mousemove --sync 300 102
 sleep 1.5
 import -window root "$work/tip.png"
-convert "$work/tip.png" -crop 520x260+0+60 +repage "$work/tip-crop.png"
+convert "$work/tip.png" -crop 560x240+120+40 +repage "$work/tip-crop.png"
 save "$work/tip-crop.png" title-tip.png
 
 # The print preview (Ctrl+W).
