@@ -21,8 +21,9 @@ fail() { echo "FAILED: $*"; status=1; }
 
 (cd "$build" && cpack -G DEB -B "$out/cpack" >"$out/cpack.log" 2>&1) \
   || { cat "$out/cpack.log"; echo "FAILED: cpack"; exit 1; }
-deb=$(ls "$out"/cpack/orvik50_"$version"_*.deb 2>/dev/null | head -1)
-[ -n "$deb" ] || { ls "$out/cpack"; echo "FAILED: no orvik50_${version}_*.deb"; exit 1; }
+debs=("$out"/cpack/orvik50_"$version"_*.deb)
+deb=${debs[0]}
+[ -f "$deb" ] || { ls "$out/cpack"; echo "FAILED: no orvik50_${version}_*.deb"; exit 1; }
 echo "package: $deb"
 
 # Dependencies: the Qt 6 runtime, the fonts, and every library the programs load.
@@ -67,7 +68,7 @@ if [ "$(id -u)" -eq 0 ]; then
   [ -x "$fake/usr/bin/orvik50" ] || fail "dpkg -i left no /usr/bin/orvik50"
   dpkg --root="$fake" --force-depends --force-script-chrootless --purge orvik50 >"$out/dpkg-purge.log" 2>&1 \
     || { cat "$out/dpkg-purge.log"; fail "dpkg --purge"; }
-  left=$(find "$fake" -path "$fake/var" -prune -o -type f -print | head -5)
+  left=$(find "$fake" -path "$fake/var" -prune -o -type f -print)
   [ -z "$left" ] || fail "files left after removal: $left"
 else
   echo "note: not root, the dpkg install and removal is skipped"

@@ -56,10 +56,13 @@ EOT
 [ "$(content_type "$out/files/notes.bin")" != "$type" ] || fail "a text file named .bin is taken for a record file"
 
 # Double-clicking a record file opens the viewer; other .bin files are left alone.
-gio mime "$type" | grep -q "^Default application for .*$type.*: $app_id.desktop" \
-  || { gio mime "$type"; fail "the viewer is not the default program for record files"; }
-if gio mime application/octet-stream | grep -q "$app_id"; then
-  gio mime application/octet-stream; fail "the viewer offers itself for every binary file"
+# (whole outputs first: grep -q stopping early would fail the pipe)
+ours=$(gio mime "$type")
+generic=$(gio mime application/octet-stream)
+grep -q "^Default application for .*$type.*: $app_id.desktop" <<<"$ours" \
+  || { echo "$ours"; fail "the viewer is not the default program for record files"; }
+if grep -q "$app_id" <<<"$generic"; then
+  echo "$generic"; fail "the viewer offers itself for every binary file"
 fi
 [ $status -eq 0 ] && echo PASSED
 exit $status
