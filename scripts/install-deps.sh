@@ -10,6 +10,7 @@ packages=(
   libzip-dev libpugixml-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox
   fonts-dejavu-core fonts-wqy-microhei
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()
