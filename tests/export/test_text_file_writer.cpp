@@ -132,3 +132,36 @@ TEST(TextFileWriter, UnwritableTargetKeepsTheExistingFile)
 }
 
 } // namespace
+
+namespace {
+
+// The folder goes away half-way through writing (a removed stick, another
+// program): the Save fails with the reason, an old file that still exists
+// is unchanged, and no temporary file is left in the folder.
+TEST(TextFileWriter, FolderThatGoesAwayMidwayFailsAndKeepsTheOldFile)
+{
+    for (const bool removed : {false, true}) {
+        SCOPED_TRACE(removed ? "folder removed" : "folder moved");
+        ScratchFolder scratch;
+        const std::string folder = scratch.Path("out"), moved = scratch.Path("moved");
+        std::filesystem::create_directory(folder);
+        std::ofstream(folder + "/table.txt") << "old";
+        const ExportResult result = WriteFileWith(folder + "/table.txt", [&](int fd) {
+            if (::write(fd, "new", 3) != 3)
+                return false;
+            if (removed)
+                std::filesystem::remove_all(folder);
+            else
+                std::filesystem::rename(folder, moved);
+            return ::write(fd, " text", 5) == 5;
+        });
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find("No such file"), std::string::npos) << result.error;
+        if (!removed) {
+            EXPECT_EQ(ReadWholeFile(moved + "/table.txt"), "old");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(moved), {}), 1) << "a temporary was left";
+        }
+    }
+}
+
+} // namespace
