@@ -3,7 +3,8 @@
 # normal build, from anywhere). Record files: the demo file, a few random
 # ones, a shortened one and a header promising 65,535 records with none
 # after it. Pasted text (a start row byte, a start column byte, then the
-# text): the Save command's tab and comma text, with and without CR.
+# text): the Save command's tab and comma text, with and without CR, and
+# 300 of its lines joined into one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools=${1:-build/tools}
@@ -25,3 +26,5 @@ head -c 32 "$scratch/large.bin" > "$records/header-of-65535-records-only.bin"
 { printf '\003\001'; head -n 8 "$scratch/demo.txt" | tr -d '\r'; } > "$paste/copied-block"
 { printf '\006\004'; head -n 5 "$scratch/demo.csv"; } > "$paste/csv-lines-with-cr"
 { printf '\000\000'; head -n 2 "$scratch/demo.txt"; } > "$paste/header-lines-at-corner"
+"$tools/orvik50-export" --type txt "$scratch/large.bin" "$scratch/large.txt"
+{ printf '\004\002'; head -n 300 "$scratch/large.txt" | tr '\n' '\t'; } > "$paste/one-long-line"

@@ -19,6 +19,7 @@ export QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME=
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/orvik-runtime.XXXXXX)}
 chmod 700 "$XDG_RUNTIME_DIR"
 export ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp
 
 for target in "${targets[@]}"; do
   # Longest input per target: a few dozen records; pasted text with lines
