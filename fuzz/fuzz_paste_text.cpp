@@ -11,13 +11,12 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 #include "app/COrvik50View.h"
 #include "grid/CGridCtrl.h"
 #include "sample/SampleRecords.h"
-
-#include <fstream>
 
 namespace {
 
