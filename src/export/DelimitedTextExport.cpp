@@ -210,9 +210,12 @@ ExportResult WriteDirectly(int fd, const FileBodyWriter& body)
 
 ExportResult WriteToNonRegularFile(const std::string& path, const FileBodyWriter& body)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    // Opening a named pipe for writing would wait, without end, for a reader:
+    // without one the write fails at once. Writing itself may then block.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return FailedWithErrno();
+        return errno == ENXIO ? Failed("is a named pipe that nothing reads") : FailedWithErrno();
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     ExportResult result = WriteDirectly(fd, body);
     if (::close(fd) != 0 && result.ok)
         result = FailedWithErrno();

@@ -36,7 +36,7 @@ struct ExportResult {
 // the same folder, flushed to disk and renamed over the target only when
 // complete; on any failure the temporary is removed and an existing file
 // stays as it was. "-", "/dev/stdout" and other non-regular targets (devices,
-// pipes) are written directly.
+// pipes) are written directly; a named pipe that nothing reads is refused.
 ExportResult WriteDelimitedTextFile(const std::string& path, const RecordList& records, char separator);
 
 // The same for bytes already formatted.

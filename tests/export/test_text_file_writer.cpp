@@ -89,6 +89,14 @@ TEST(TextFileWriter, UnwritableTargetGivesTheReasonAndCreatesNothing)
         EXPECT_EQ(folder.EntryCount(), 1u) << c.path;
     }
     EXPECT_TRUE(WriteDelimitedTextFile("/dev/null", Demo(), '\t')) << "devices are written directly";
+
+    // A named pipe without a reader fails at once instead of waiting for one.
+    ScratchFolder other;
+    ASSERT_EQ(::mkfifo(other.Path("pipe").c_str(), 0600), 0);
+    ::alarm(30);
+    const ExportResult toPipe = WriteDelimitedTextFile(other.Path("pipe"), Demo(), '\t');
+    ::alarm(0);
+    EXPECT_NE(toPipe.error.find("named pipe"), std::string::npos) << toPipe.error;
 }
 
 // A write that fails half-way (here: the file size limit) must leave the old
