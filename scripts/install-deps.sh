@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox
   fonts-dejavu-core fonts-wqy-microhei
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()

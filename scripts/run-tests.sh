@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite twice: a normal build and an
-# AddressSanitizer + UndefinedBehaviorSanitizer build.
-# ORVIK_SKIP_SANITIZE=1 runs only the normal build.
+# AddressSanitizer + UndefinedBehaviorSanitizer build; then runs every fuzz
+# target for ORVIK_FUZZ_SECONDS (default 30) each.
+# ORVIK_SKIP_SANITIZE=1 runs only the normal build; ORVIK_SKIP_FUZZ=1 skips fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -24,4 +25,7 @@ if [ "${ORVIK_SKIP_SANITIZE:-0}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DORVIK_SANITIZE=ON
+fi
+if [ "${ORVIK_SKIP_FUZZ:-0}" != 1 ]; then
+  ORVIK_SKIP_DEPS=1 scripts/fuzz.sh "${ORVIK_FUZZ_SECONDS:-30}"
 fi

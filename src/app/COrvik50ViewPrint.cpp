@@ -134,7 +134,11 @@ void COrvik50View::RunPrintLoop(QPrinter& printer, CPrintInfo& info)
 {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        SetStatusText(QStringLiteral("Cannot print: the printer could not be started"));
+        // A PDF fails to start when its file cannot be created: name the file.
+        if (printer.outputFileName().isEmpty())
+            SetStatusText(QStringLiteral("Cannot print: the printer could not be started"));
+        else
+            SetStatusText(QStringLiteral("Cannot print to %1: the file cannot be written").arg(printer.outputFileName()));
         return;
     }
     QPainterDC dc(&painter);

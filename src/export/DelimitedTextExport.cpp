@@ -181,9 +181,6 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Writes the file's contents to an open descriptor; false with errno set.
-using BodyWriter = std::function<bool(int fd)>;
-
 // Formats and writes in pieces, so the whole text never has to be in memory.
 bool WriteDelimitedTextTo(int fd, const RecordList& records, char separator)
 {
@@ -204,18 +201,21 @@ bool WriteDelimitedTextTo(int fd, const RecordList& records, char separator)
 }
 
 // Devices, pipes and the standard output cannot be replaced by renaming.
-ExportResult WriteDirectly(int fd, const BodyWriter& body)
+ExportResult WriteDirectly(int fd, const FileBodyWriter& body)
 {
     if (!body(fd))
         return FailedWithErrno();
     return ExportResult{true, {}};
 }
 
-ExportResult WriteToNonRegularFile(const std::string& path, const BodyWriter& body)
+ExportResult WriteToNonRegularFile(const std::string& path, const FileBodyWriter& body)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    // Opening a named pipe for writing would wait, without end, for a reader:
+    // without one the write fails at once. Writing itself may then block.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return FailedWithErrno();
+        return errno == ENXIO ? Failed("is a named pipe that nothing reads") : FailedWithErrno();
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     ExportResult result = WriteDirectly(fd, body);
     if (::close(fd) != 0 && result.ok)
         result = FailedWithErrno();
@@ -240,22 +240,31 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, slash);
 }
 
-// Makes the rename itself durable; a failure here loses nothing already written.
-void SyncFolder(const std::string& folder)
+std::string NameOf(const std::string& path)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+// Closes the descriptor on every way out.
+struct FolderHandle {
+    int fd;
+    ~FolderHandle()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
 
 // Writes to a temporary file next to the target and renames it over the
 // target only when everything is on disk.
-ExportResult ReplaceRegularFile(const std::string& target, mode_t mode, const BodyWriter& body)
+ExportResult ReplaceRegularFile(const std::string& target, mode_t mode, const FileBodyWriter& body)
 {
-    const std::string folder = FolderOf(target);
-    std::string temporary = folder + "/.orvik50-save-XXXXXX";
+    const std::string folderPath = FolderOf(target);
+    // The folder is held open, so the temporary can be removed from it even
+    // when the folder is moved or removed while the file is written.
+    const FolderHandle folder{::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    std::string temporary = folderPath + "/.orvik50-save-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return FailedWithErrno();
@@ -266,17 +275,22 @@ ExportResult ReplaceRegularFile(const std::string& target, mode_t mode, const Bo
     else
         errno = savedErrno;
     if (written && ::rename(temporary.c_str(), target.c_str()) == 0) {
-        SyncFolder(folder);
+        // Makes the rename itself durable; a failure here loses nothing written.
+        if (folder.fd >= 0)
+            ::fsync(folder.fd);
         return ExportResult{true, {}};
     }
     ExportResult failure = FailedWithErrno();
-    ::unlink(temporary.c_str());
+    if (folder.fd >= 0)
+        ::unlinkat(folder.fd, NameOf(temporary).c_str(), 0);
+    else
+        ::unlink(temporary.c_str());
     return failure;
 }
 
 // Directs the body to the target: directly for devices, pipes and the
 // standard output, through a temporary file for regular files.
-ExportResult WriteFileThrough(const std::string& path, const BodyWriter& body)
+ExportResult WriteFileThrough(const std::string& path, const FileBodyWriter& body)
 {
     if (path.empty())
         return Failed("no file name");
@@ -306,6 +320,11 @@ ExportResult WriteFileThrough(const std::string& path, const BodyWriter& body)
 }
 
 } // namespace
+
+ExportResult WriteFileWith(const std::string& path, const FileBodyWriter& body)
+{
+    return WriteFileThrough(path, body);
+}
 
 ExportResult WriteTextFileAtomically(const std::string& path, std::string_view bytes)
 {

@@ -2,6 +2,7 @@
 // The Save command's output: every record as delimited text, three lines per
 // record after two header lines, CR LF line ends, names as their original
 // bytes, nothing quoted. Tab for the .xls and .txt types, comma for .csv.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,8 +36,14 @@ struct ExportResult {
 // the same folder, flushed to disk and renamed over the target only when
 // complete; on any failure the temporary is removed and an existing file
 // stays as it was. "-", "/dev/stdout" and other non-regular targets (devices,
-// pipes) are written directly.
+// pipes) are written directly; a named pipe that nothing reads is refused.
 ExportResult WriteDelimitedTextFile(const std::string& path, const RecordList& records, char separator);
 
 // The same for bytes already formatted.
 ExportResult WriteTextFileAtomically(const std::string& path, std::string_view bytes);
+
+// Writes a file's contents to an open descriptor; false with errno set.
+using FileBodyWriter = std::function<bool(int fd)>;
+// The same rules for any contents: whatever `body` writes replaces the file
+// at `path` only when `body` succeeds and the bytes are on disk.
+ExportResult WriteFileWith(const std::string& path, const FileBodyWriter& body);

@@ -52,6 +52,20 @@ std::string TooShortMessage(std::size_t size)
         + std::to_string(RECORD_FILE_HEADER_SIZE) + ")";
 }
 
+// Why a file of this kind is refused.
+std::string NotARegularFileMessage(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "is a folder";
+    if (S_ISFIFO(mode))
+        return "is a named pipe, not a record file";
+    if (S_ISSOCK(mode))
+        return "is a socket, not a record file";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "is a device, not a record file";
+    return "is not a regular file";
+}
+
 } // namespace
 
 RecordFileReadResult ParseRecordFile(const unsigned char* data, std::size_t size)
@@ -73,16 +87,23 @@ RecordFileReadResult ParseRecordFile(const unsigned char* data, std::size_t size
 
 RecordFileReadResult ReadRecordFile(const std::string& path)
 {
+    // Only regular files are opened: opening a named pipe waits for a writer,
+    // and a device may never end (or act on being opened at all).
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return Failure(std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return Failure(NotARegularFileMessage(info.st_mode));
     // Read-only: the viewer never writes record files, and files without
-    // write permission or on read-only media must open.
-    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    // write permission or on read-only media must open. Without blocking, in
+    // case the name was swapped for a pipe since the check above.
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (file.fd < 0)
         return Failure(std::strerror(errno));
-    struct stat info {};
     if (::fstat(file.fd, &info) != 0)
         return Failure(std::strerror(errno));
-    if (S_ISDIR(info.st_mode))
-        return Failure("is a folder");
+    if (!S_ISREG(info.st_mode))
+        return Failure(NotARegularFileMessage(info.st_mode));
 
     unsigned char header[RECORD_FILE_HEADER_SIZE];
     const long long headerRead = ReadFully(file.fd, header, sizeof header);

@@ -1,10 +1,13 @@
 #pragma once
 // Reading a record file into a RecordList.
 //
-// The file is opened read-only. A file that holds fewer complete records than
-// its header announces yields the complete ones; the caller sees both counts.
-// A file that cannot be read yields an error text and no records, so a caller
-// that swaps the records in only on success keeps what it had.
+// Only regular files are read: a folder, a named pipe, a device or a socket
+// is refused before anything is read from it. The file is opened read-only,
+// and never more is read than the header's record count needs. A file that
+// holds fewer complete records than its header announces yields the complete
+// ones; the caller sees both counts. A file that cannot be read yields an
+// error text and no records, so a caller that swaps the records in only on
+// success keeps what it had.
 #include <cstddef>
 #include <string>
 

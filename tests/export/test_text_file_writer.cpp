@@ -89,6 +89,14 @@ TEST(TextFileWriter, UnwritableTargetGivesTheReasonAndCreatesNothing)
         EXPECT_EQ(folder.EntryCount(), 1u) << c.path;
     }
     EXPECT_TRUE(WriteDelimitedTextFile("/dev/null", Demo(), '\t')) << "devices are written directly";
+
+    // A named pipe without a reader fails at once instead of waiting for one.
+    ScratchFolder other;
+    ASSERT_EQ(::mkfifo(other.Path("pipe").c_str(), 0600), 0);
+    ::alarm(30);
+    const ExportResult toPipe = WriteDelimitedTextFile(other.Path("pipe"), Demo(), '\t');
+    ::alarm(0);
+    EXPECT_NE(toPipe.error.find("named pipe"), std::string::npos) << toPipe.error;
 }
 
 // A write that fails half-way (here: the file size limit) must leave the old
@@ -129,6 +137,39 @@ TEST(TextFileWriter, UnwritableTargetKeepsTheExistingFile)
     }
     EXPECT_EQ(ReadWholeFile(kept), "keep");
     EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// The folder goes away half-way through writing (a removed stick, another
+// program): the Save fails with the reason, an old file that still exists
+// is unchanged, and no temporary file is left in the folder.
+TEST(TextFileWriter, FolderThatGoesAwayMidwayFailsAndKeepsTheOldFile)
+{
+    for (const bool removed : {false, true}) {
+        SCOPED_TRACE(removed ? "folder removed" : "folder moved");
+        ScratchFolder scratch;
+        const std::string folder = scratch.Path("out"), moved = scratch.Path("moved");
+        std::filesystem::create_directory(folder);
+        std::ofstream(folder + "/table.txt") << "old";
+        const ExportResult result = WriteFileWith(folder + "/table.txt", [&](int fd) {
+            if (::write(fd, "new", 3) != 3)
+                return false;
+            if (removed)
+                std::filesystem::remove_all(folder);
+            else
+                std::filesystem::rename(folder, moved);
+            return ::write(fd, " text", 5) == 5;
+        });
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find("No such file"), std::string::npos) << result.error;
+        if (!removed) {
+            EXPECT_EQ(ReadWholeFile(moved + "/table.txt"), "old");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(moved), {}), 1) << "a temporary was left";
+        }
+    }
 }
 
 } // namespace

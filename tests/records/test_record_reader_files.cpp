@@ -3,6 +3,9 @@
 
 #include <cstring>
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "ScratchFolder.h"
@@ -46,25 +49,48 @@ TEST(RecordFileReading, ShortenedFileKeepsCompleteRecordsAndReportsBothCounts)
     }
 }
 
+// Binds a listening-free Unix socket at path; the descriptor stays open.
+int MakeSocketFile(const std::string& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0) << path;
+    return fd;
+}
+
+// Files that are not regular files must neither block (a pipe without a
+// writer), nor read without end (/dev/zero, /dev/urandom): the alarm turns
+// a hang into a failure.
 TEST(RecordFileReading, FailuresGiveTheReasonAndNoRecords)
 {
     ScratchFolder folder;
     std::filesystem::create_directory(folder.Path("dir.bin"));
+    ASSERT_EQ(::mkfifo(folder.Path("pipe.bin").c_str(), 0600), 0);
+    const int socketFd = MakeSocketFile(folder.Path("socket.bin"));
     const struct {
         std::string path;
         const char* reason;
     } cases[] = {
         {folder.Path("none.bin"), "No such file"},
         {folder.Path("dir.bin"), "is a folder"},
+        {folder.Path("pipe.bin"), "is a named pipe"},
+        {folder.Path("socket.bin"), "is a socket"},
+        {"/dev/zero", "is a device"},
+        {"/dev/urandom", "is a device"},
         {folder.Write("empty.bin", ""), "too short"},
         {folder.Write("half.bin", std::string(20, '\x01')), "too short"},
     };
+    ::alarm(30);
     for (const auto& c : cases) {
         const auto result = ReadRecordFile(c.path);
         EXPECT_FALSE(result.ok) << c.path;
         EXPECT_NE(result.error.find(c.reason), std::string::npos) << result.error;
         EXPECT_EQ(result.ReadCount(), 0u) << c.path;
     }
+    ::alarm(0);
+    ::close(socketFd);
 }
 
 // A running program cannot be opened for writing, not even by root ("Text

@@ -27,6 +27,7 @@ inline ToolRun RunTool(const std::string& program, const std::vector<std::string
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
+        ::alarm(60);   // survives exec: a hanging program is killed, not waited for
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }

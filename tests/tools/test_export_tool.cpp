@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <sys/stat.h>
 
 #include "ToolRun.h"
 #include "export/DelimitedTextExport.h"
@@ -22,6 +23,9 @@ class ExportTool : public testing::Test {
 protected:
     ScratchFolder folder;
     std::string demo = folder.Write("demo.bin", EncodeRecordFile(DemoRecords()));
+
+    // A named pipe nobody writes to: opening it for reading would wait forever.
+    void SetUp() override { ASSERT_EQ(::mkfifo(folder.Path("pipe.bin").c_str(), 0600), 0); }
 
     ToolRun Run(const std::vector<std::string>& args) { return RunTool(ORVIK50_EXPORT_PATH, args, folder); }
 };
@@ -106,6 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"unknown_option", {"--fast", "@demo.bin", "@out.txt"}, 2, "unknown option --fast"},
         FailureCase{"missing_input", {"@none.bin", "@out.txt"}, 3, "none.bin: No such file"},
         FailureCase{"folder_input", {"@", "@out.txt"}, 3, "is a folder"},
+        FailureCase{"pipe_input", {"@pipe.bin", "@out.txt"}, 3, "pipe.bin: is a named pipe"},
+        FailureCase{"device_input", {"/dev/zero", "@out.txt"}, 3, "/dev/zero: is a device"},
         FailureCase{"input_too_short", {"@run.stdout", "@out.txt"}, 3, "too short"},
         FailureCase{"output_folder_missing", {"@demo.bin", "@no/out.txt"}, 4, "out.txt: No such file"},
         FailureCase{"output_is_folder", {"--type", "txt", "@demo.bin", "@"}, 4, "is a folder"}),
