@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -73,6 +74,8 @@ ZipPackage ZipPackage::Read(const std::string& path, const PackageLimits& limits
         if (name.empty() || name.back() == '/')
             continue;   // folders are not parts
         const std::uint64_t left = limits.maxTotalBytes - total;
+        if ((stat.valid & ZIP_STAT_SIZE) && stat.size > std::min(limits.maxPartBytes, left))
+            throw PackageError("part " + name + " is larger than it may be");
         std::string bytes = ReadEntry(archive.get(), i, name, std::min(limits.maxPartBytes, left));
         total += bytes.size();
         package.parts.push_back(Part{std::move(name), std::move(bytes)});
