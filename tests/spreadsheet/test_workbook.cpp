@@ -33,6 +33,7 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     EXPECT_EQ(book.FindSheet("SHEET1"), 1);
     EXPECT_FALSE(book.FindSheet("Sheet").has_value());
     book.SetText(1, 4, 13, "M");
+    book.SetText(1, 4, 3, "C");       // between B4 and M4
     book.SetText(1, 4, 1, "No.");     // over the number 42
     book.SetText(1, 5, 9, "PASS");    // a new row between rows 4 and 6
     book.ApplyFormat(1, 6, 6, CellFormat{kBlue, false, {}, {}});
@@ -60,7 +61,8 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     EXPECT_LT(At(xml, "<row r=\"4\""), At(xml, "<row r=\"5\""));
     EXPECT_LT(At(xml, "<row r=\"5\""), At(xml, "<row r=\"6\""));
     EXPECT_LT(At(xml, "r=\"A4\""), At(xml, "r=\"B4\""));
-    EXPECT_LT(At(xml, "r=\"B4\""), At(xml, "r=\"M4\""));
+    EXPECT_LT(At(xml, "r=\"B4\""), At(xml, "r=\"C4\""));
+    EXPECT_LT(At(xml, "r=\"C4\""), At(xml, "r=\"M4\""));
     EXPECT_NE(xml.find("<dimension ref=\"A4:M7\"/>"), std::string::npos) << xml;
 
     // The new workbook is a workbook, not a template; the other parts are byte for byte the template's.
