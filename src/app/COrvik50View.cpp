@@ -1,9 +1,11 @@
 #include "app/COrvik50View.h"
 
 #include "app/AppResources.h"
+#include "app/MessageBoxes.h"
 #include "grid/CGridCtrl.h"
 #include "records/RecordFileReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QResizeEvent>
@@ -33,6 +35,10 @@ COrvik50View::COrvik50View(QWidget* parent)
     setAutoFillBackground(true);
     errorReporter = [this](const QString& text) {
         QMessageBox::warning(this, QStringLiteral("Orvik50"), text);
+    };
+    templateMessageBox = [this](const std::string& text, unsigned style) { AfxMessageBox(this, text, style); };
+    templateExport = [this] {
+        RunTemplateExport(excel, QFile::encodeName(QDir::currentPath()).toStdString(), templateMessageBox);
     };
 }
 
@@ -132,8 +138,7 @@ void COrvik50View::resizeEvent(QResizeEvent* event)
 
 void COrvik50View::OnTemplateExport()
 {
-    // The template export is not part of this program yet: the entry only
-    // shows its status-bar prompt, and a later export hooks in here.
+    // Needs no open record file: the export writes headings only.
     if (templateExport)
         templateExport();
 }

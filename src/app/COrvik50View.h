@@ -4,6 +4,8 @@
 // columns), and carries the Open, Save, print and template-export commands.
 #include "app/CCmdTarget.h"
 #include "app/FileChoosers.h"
+#include "export/ExcelAutomation.h"
+#include "export/TemplateExport.h"
 #include "grid/store/GridCell.h"
 #include "platform/PrintInfo.h"
 #include "records/MeterRecord.h"
@@ -44,6 +46,8 @@ public:
 
     // --- Template export (the blank menu-bar entry) ---
     void OnTemplateExport();
+    // The dispatch holders of the template export; empty between runs.
+    const ExcelAutomation::Holders& ExcelHolders() const { return excel; }
 
     // --- Printing: the report drawn through the framework's hooks ---
     // Print asks through the print dialog; direct printing goes to the
@@ -81,8 +85,10 @@ public:
     // Adjusts the default printer of Print and direct printing before the
     // job starts (tests send the job to a PDF file).
     void SetPrinterSetup(std::function<void(QPrinter&)> setup) { printerSetup = std::move(setup); }
-    // What the blank menu-bar entry runs; nothing until the export exists.
+    // What the blank menu-bar entry runs; the template export by default.
     void SetTemplateExport(std::function<void()> exporter) { templateExport = std::move(exporter); }
+    // Shows the template export's messages; the default is a message box.
+    void SetTemplateMessageBox(MessageBoxFunction box) { templateMessageBox = std::move(box); }
 
 signals:
     // A new text for the status bar's message pane.
@@ -123,6 +129,8 @@ private:
     std::function<bool(QPrinter&, CPrintInfo&)> printDialogRunner;
     std::function<void(QPrinter&)> printerSetup;
     std::function<void()> templateExport;
+    MessageBoxFunction templateMessageBox;
+    ExcelAutomation::Holders excel;
     QPrinter* activePrinter = nullptr;   // the printer of the job being prepared
     QString statusText;
 };

@@ -221,3 +221,11 @@ constexpr unsigned ID_EDIT_PASTE = 0xE125;
 constexpr unsigned ID_EDIT_SELECT_ALL = 0xE12A;
 constexpr unsigned ID_APP_ABOUT = 0xE140;
 constexpr unsigned ID_APP_EXIT = 0xE141;
+
+// Message box styles (AfxMessageBox)
+constexpr unsigned MB_OK = 0x00000000;
+constexpr unsigned MB_ICONSTOP = 0x00000010;
+constexpr unsigned MB_ICONQUESTION = 0x00000020;
+constexpr unsigned MB_ICONEXCLAMATION = 0x00000030;
+constexpr unsigned MB_ICONINFORMATION = 0x00000040;
+constexpr unsigned MB_ICONMASK = 0x000000F0;

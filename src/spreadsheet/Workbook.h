@@ -1,0 +1,65 @@
+#pragma once
+// A spreadsheet workbook (Office Open XML) edited in memory: made from a
+// template file, whose parts are all kept, or started empty; text and number
+// cells, cell formats (font colour, bold, fill, number format), merged
+// ranges, column widths and frozen rows; saved atomically.
+//
+// Rows and columns are 1-based, as spreadsheets count them. Sheets are
+// numbered from 0 in the workbook's order. Colours are 0x00BBGGRR values.
+// Every failure throws WorkbookError.
+#include "spreadsheet/ZipPackage.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class WorkbookError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Changes to a cell's format; what is not given stays as the cell has it.
+// Other cells that share the cell's current format keep theirs.
+struct CellFormat {
+    std::optional<std::uint32_t> fontColor;
+    bool bold = false;
+    std::optional<std::uint32_t> fillColor;
+    std::string numberFormat;   // a format code such as "0.00"; empty keeps the cell's
+};
+
+class Workbook {
+public:
+    // Opens the workbook or template file at `path` as a new workbook.
+    static Workbook Open(const std::string& path, const PackageLimits& limits = {});
+    // A workbook with one empty sheet named `sheetName`.
+    static Workbook CreateEmpty(std::string_view sheetName);
+
+    Workbook(Workbook&&) noexcept;
+    Workbook& operator=(Workbook&&) noexcept;
+    ~Workbook();
+
+    std::vector<std::string> SheetNames() const;
+    // The worksheet called `name`, ignoring the case of ASCII letters.
+    std::optional<int> FindSheet(std::string_view name) const;
+
+    void SetText(int sheet, int row, int column, std::string_view utf8);
+    void SetNumber(int sheet, int row, int column, double value);
+    void ApplyFormat(int sheet, int row, int column, const CellFormat& format);
+    void MergeCells(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn);
+    // Width in characters of the default font, as spreadsheets measure it.
+    void SetColumnWidth(int sheet, int column, double width);
+    // Keeps the first `rows` rows on screen while the rest scrolls.
+    void FreezeRows(int sheet, int rows);
+
+    void Save(const std::string& path);
+
+    struct Impl;
+
+private:
+    explicit Workbook(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl;
+};

@@ -1,0 +1,262 @@
+// Workbook: the cells, merged ranges, column widths and panes of a worksheet.
+#include "spreadsheet/CellReference.h"
+#include "spreadsheet/Workbook_p.h"
+#include "spreadsheet/XmlText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace {
+
+// The children of <worksheet> in the order the schema requires.
+constexpr std::string_view kWorksheetOrder[] = {
+    "sheetPr", "dimension", "sheetViews", "sheetFormatPr", "cols", "sheetData", "sheetCalcPr",
+    "sheetProtection", "protectedRanges", "scenarios", "autoFilter", "sortState", "dataConsolidate",
+    "customSheetViews", "mergeCells", "phoneticPr", "conditionalFormatting", "dataValidations",
+    "hyperlinks", "printOptions", "pageMargins", "pageSetup", "headerFooter", "rowBreaks", "colBreaks",
+    "customProperties", "cellWatches", "ignoredErrors", "smartTags", "drawing", "legacyDrawing",
+    "legacyDrawingHF", "picture", "oleObjects", "controls", "webPublishItems", "tableParts", "extLst"};
+
+void CheckPosition(int row, int column)
+{
+    if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
+        throw WorkbookError("cell (" + std::to_string(row) + ", " + std::to_string(column) + ") lies outside the sheet");
+}
+
+int ColumnOf(const pugi::xml_node& cell)
+{
+    const std::optional<CellPosition> position = ParseCellName(cell.attribute("r").value());
+    return position ? position->column : 0;
+}
+
+// Rows and cells may leave out their position ("the next one"); giving every
+// one its position lets writes find their place.
+void NumberRowsAndCells(WorksheetPart& sheet)
+{
+    int rowNumber = 0;
+    for (pugi::xml_node row : sheet.sheetData.children()) {
+        if (xlsx::LocalName(row) != "row")
+            continue;
+        const int given = row.attribute("r").as_int(0);
+        rowNumber = given > rowNumber ? given : rowNumber + 1;
+        xlsx::SetAttribute(row, "r", std::to_string(rowNumber));
+        sheet.rows[rowNumber] = row;
+        int columnNumber = 0;
+        for (pugi::xml_node cell : row.children()) {
+            if (xlsx::LocalName(cell) != "c")
+                continue;
+            const std::optional<CellPosition> position = ParseCellName(cell.attribute("r").value());
+            columnNumber = position && position->column > columnNumber ? position->column : columnNumber + 1;
+            xlsx::SetAttribute(cell, "r", CellName(rowNumber, columnNumber));
+        }
+    }
+}
+
+void ReadDimension(WorksheetPart& sheet)
+{
+    const std::string_view ref = xlsx::Child(sheet.document->document_element(), "dimension").attribute("ref").value();
+    const std::size_t colon = ref.find(':');
+    const std::optional<CellPosition> first = ParseCellName(ref.substr(0, colon));
+    const std::optional<CellPosition> last = colon == std::string_view::npos ? first : ParseCellName(ref.substr(colon + 1));
+    if (first && last) {
+        sheet.firstRow = first->row, sheet.firstColumn = first->column;
+        sheet.lastRow = last->row, sheet.lastColumn = last->column;
+    }
+}
+
+void Widen(WorksheetPart& sheet, int row, int column)
+{
+    if (sheet.firstRow == 0) {
+        sheet.firstRow = sheet.lastRow = row;
+        sheet.firstColumn = sheet.lastColumn = column;
+        return;
+    }
+    sheet.firstRow = std::min(sheet.firstRow, row);
+    sheet.lastRow = std::max(sheet.lastRow, row);
+    sheet.firstColumn = std::min(sheet.firstColumn, column);
+    sheet.lastColumn = std::max(sheet.lastColumn, column);
+}
+
+// Empties a cell of its value, formula and type; its format stays.
+void ClearValue(pugi::xml_node cell)
+{
+    while (pugi::xml_node child = cell.first_child())
+        cell.remove_child(child);
+    cell.remove_attribute("t");
+}
+
+} // namespace
+
+WorksheetPart& Workbook::Impl::Sheet(int index)
+{
+    if (index < 0 || index >= static_cast<int>(sheets.size()))
+        throw WorkbookError("there is no sheet " + std::to_string(index));
+    return sheets[static_cast<std::size_t>(index)];
+}
+
+WorksheetPart& Workbook::Impl::LoadedSheet(int index)
+{
+    WorksheetPart& sheet = Sheet(index);
+    if (sheet.document)
+        return sheet;
+    auto document = std::make_unique<pugi::xml_document>();
+    xlsx::ParsePart(*document, *package.Find(sheet.partName), sheet.partName);
+    pugi::xml_node root = document->document_element();
+    if (xlsx::LocalName(root) != "worksheet")
+        throw WorkbookError("part " + sheet.partName + " is not a worksheet");
+    sheet.document = std::move(document);
+    sheet.sheetData = xlsx::ChildInOrder(root, "sheetData", kWorksheetOrder);
+    NumberRowsAndCells(sheet);
+    ReadDimension(sheet);
+    return sheet;
+}
+
+pugi::xml_node Workbook::Impl::Cell(WorksheetPart& sheet, int row, int column)
+{
+    CheckPosition(row, column);
+    pugi::xml_node rowNode;
+    if (auto found = sheet.rows.find(row); found != sheet.rows.end()) {
+        rowNode = found->second;
+    } else {
+        const auto next = sheet.rows.upper_bound(row);
+        rowNode = xlsx::InsertElementBefore(sheet.sheetData, "row", next == sheet.rows.end() ? pugi::xml_node() : next->second);
+        rowNode.append_attribute("r") = row;
+        sheet.rows.emplace(row, rowNode);
+    }
+    // "spans" is a hint of the row's used columns; a new cell can make it wrong.
+    rowNode.remove_attribute("spans");
+    Widen(sheet, row, column);
+
+    // Rows are short (a few dozen cells), and writes mostly append: search from the end.
+    pugi::xml_node after;
+    for (pugi::xml_node cell = rowNode.last_child(); cell; cell = cell.previous_sibling()) {
+        if (xlsx::LocalName(cell) != "c")
+            continue;
+        const int cellColumn = ColumnOf(cell);
+        if (cellColumn == column)
+            return cell;
+        if (cellColumn < column)
+            break;
+        after = cell;
+    }
+    pugi::xml_node cell = xlsx::InsertElementBefore(rowNode, "c", after);
+    cell.append_attribute("r") = CellName(row, column).c_str();
+    return cell;
+}
+
+void Workbook::Impl::UpdateDimension(WorksheetPart& sheet)
+{
+    if (sheet.firstRow == 0)
+        return;
+    std::string ref = CellName(sheet.firstRow, sheet.firstColumn);
+    if (sheet.lastRow != sheet.firstRow || sheet.lastColumn != sheet.firstColumn)
+        ref += ":" + CellName(sheet.lastRow, sheet.lastColumn);
+    pugi::xml_node dimension = xlsx::ChildInOrder(sheet.document->document_element(), "dimension", kWorksheetOrder);
+    xlsx::SetAttribute(dimension, "ref", ref);
+}
+
+void Workbook::SetText(int sheetIndex, int row, int column, std::string_view utf8)
+{
+    pugi::xml_node cell = impl->Cell(impl->LoadedSheet(sheetIndex), row, column);
+    ClearValue(cell);
+    xlsx::SetAttribute(cell, "t", "inlineStr");
+    pugi::xml_node text = xlsx::AppendElement(xlsx::AppendElement(cell, "is"), "t");
+    const std::string stored = EscapeCellText(utf8);
+    if (!stored.empty() && (std::isspace(static_cast<unsigned char>(stored.front())) || std::isspace(static_cast<unsigned char>(stored.back()))
+                            || stored.find('\n') != std::string::npos))
+        text.append_attribute("xml:space") = "preserve";
+    text.text().set(stored.c_str());
+}
+
+void Workbook::SetNumber(int sheetIndex, int row, int column, double value)
+{
+    if (!std::isfinite(value))
+        throw WorkbookError("a cell cannot hold the number " + xlsx::NumberText(value));
+    pugi::xml_node cell = impl->Cell(impl->LoadedSheet(sheetIndex), row, column);
+    ClearValue(cell);
+    xlsx::AppendElement(cell, "v").text().set(xlsx::NumberText(value).c_str());
+}
+
+void Workbook::ApplyFormat(int sheetIndex, int row, int column, const CellFormat& format)
+{
+    pugi::xml_node cell = impl->Cell(impl->LoadedSheet(sheetIndex), row, column);
+    const unsigned derived = impl->DeriveFormat(cell.attribute("s").as_uint(0), format);
+    xlsx::SetAttribute(cell, "s", std::to_string(derived));
+}
+
+void Workbook::MergeCells(int sheetIndex, int firstRow, int firstColumn, int lastRow, int lastColumn)
+{
+    CheckPosition(firstRow, firstColumn);
+    CheckPosition(lastRow, lastColumn);
+    if (lastRow < firstRow || lastColumn < firstColumn)
+        throw WorkbookError("a merged range must run from its first to its last cell");
+    WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
+    pugi::xml_node merges = xlsx::ChildInOrder(sheet.document->document_element(), "mergeCells", kWorksheetOrder);
+    const std::string ref = CellName(firstRow, firstColumn) + ":" + CellName(lastRow, lastColumn);
+    xlsx::AppendElement(merges, "mergeCell").append_attribute("ref") = ref.c_str();
+    xlsx::SetAttribute(merges, "count", std::to_string(std::distance(merges.children().begin(), merges.children().end())));
+}
+
+void Workbook::SetColumnWidth(int sheetIndex, int column, double width)
+{
+    CheckPosition(1, column);
+    if (!(width >= 0 && width <= 255))
+        throw WorkbookError("a column width lies between 0 and 255 characters");
+    WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
+    pugi::xml_node cols = xlsx::ChildInOrder(sheet.document->document_element(), "cols", kWorksheetOrder);
+    // A <col> covering several columns is split so that only `column` changes.
+    pugi::xml_node before;
+    for (pugi::xml_node col : cols.children()) {
+        const int min = col.attribute("min").as_int(), max = col.attribute("max").as_int();
+        if (max < column)
+            continue;
+        if (min > column) {
+            before = col;
+            break;
+        }
+        if (min < column) {
+            pugi::xml_node left = cols.insert_copy_before(col, col);
+            xlsx::SetAttribute(left, "max", std::to_string(column - 1));
+        }
+        if (max > column) {
+            pugi::xml_node right = cols.insert_copy_after(col, col);
+            xlsx::SetAttribute(right, "min", std::to_string(column + 1));
+        }
+        xlsx::SetAttribute(col, "min", std::to_string(column));
+        xlsx::SetAttribute(col, "max", std::to_string(column));
+        xlsx::SetAttribute(col, "width", xlsx::NumberText(width));
+        xlsx::SetAttribute(col, "customWidth", "1");
+        return;
+    }
+    pugi::xml_node col = xlsx::InsertElementBefore(cols, "col", before);
+    col.append_attribute("min") = column;
+    col.append_attribute("max") = column;
+    col.append_attribute("width") = xlsx::NumberText(width).c_str();
+    col.append_attribute("customWidth") = "1";
+}
+
+void Workbook::FreezeRows(int sheetIndex, int rows)
+{
+    CheckPosition(rows + 1, 1);
+    WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
+    pugi::xml_node views = xlsx::ChildInOrder(sheet.document->document_element(), "sheetViews", kWorksheetOrder);
+    pugi::xml_node view = xlsx::Child(views, "sheetView");
+    if (!view) {
+        view = xlsx::AppendElement(views, "sheetView");
+        view.append_attribute("workbookViewId") = 0;
+    }
+    // The pane replaces any split or freeze the sheet had; selections belong to the old panes.
+    for (std::string_view old : {"pane", "selection"})
+        while (pugi::xml_node node = xlsx::Child(view, old))
+            view.remove_child(node);
+    if (rows == 0)
+        return;
+    pugi::xml_node pane = xlsx::InsertElementBefore(view, "pane", view.first_child());
+    pane.append_attribute("ySplit") = rows;
+    pane.append_attribute("topLeftCell") = CellName(rows + 1, 1).c_str();
+    pane.append_attribute("activePane") = "bottomLeft";
+    pane.append_attribute("state") = "frozen";
+    pugi::xml_node selection = xlsx::InsertElementBefore(view, "selection", pane.next_sibling());
+    selection.append_attribute("pane") = "bottomLeft";
+}

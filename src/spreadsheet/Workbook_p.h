@@ -1,0 +1,91 @@
+#pragma once
+// Inside of Workbook: the package, the XML documents being edited and the
+// helpers the package, sheet and style files share.
+#include "spreadsheet/Workbook.h"
+
+#include <pugixml.hpp>
+
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace xlsx {
+
+// Relationship types end with these names (transitional and strict alike).
+inline constexpr std::string_view kOfficeDocumentType = "/officeDocument";
+inline constexpr std::string_view kWorksheetType = "/worksheet";
+inline constexpr std::string_view kStylesType = "/styles";
+
+// The name without its namespace prefix ("x:row" -> "row").
+std::string_view LocalName(const pugi::xml_node& node);
+// The first child with the local name `local`.
+pugi::xml_node Child(const pugi::xml_node& parent, std::string_view local);
+// The child with local name `local`, created where the schema's element
+// order puts it when missing (`order` lists the parent's children in order).
+pugi::xml_node ChildInOrder(pugi::xml_node parent, std::string_view local, std::span<const std::string_view> order);
+// A new child element named with the parent's namespace prefix.
+pugi::xml_node AppendElement(pugi::xml_node parent, std::string_view local);
+pugi::xml_node InsertElementBefore(pugi::xml_node parent, std::string_view local, pugi::xml_node before);
+// Sets the attribute, adding it when missing.
+void SetAttribute(pugi::xml_node node, const char* name, std::string_view value);
+
+// Parses a part; throws WorkbookError naming it when it is not XML.
+void ParsePart(pugi::xml_document& document, const std::string& bytes, const std::string& partName);
+std::string SerializePart(const pugi::xml_document& document);
+
+// The part a relationship target names, relative to the part `source`
+// ("" for the package's own relationships).
+std::string ResolveTarget(std::string_view source, std::string_view target);
+// "xl/_rels/workbook.xml.rels" for "xl/workbook.xml".
+std::string RelationshipsPartOf(std::string_view part);
+
+// "FF" + RRGGBB of a 0x00BBGGRR colour.
+std::string ArgbText(std::uint32_t colorref);
+std::string NumberText(double value);
+
+} // namespace xlsx
+
+// One worksheet: its part and, once touched, its XML with an index of rows.
+struct WorksheetPart {
+    std::string name;
+    std::string partName;
+    std::unique_ptr<pugi::xml_document> document;
+    pugi::xml_node sheetData;
+    std::map<int, pugi::xml_node> rows;
+    // The used area as the <dimension> element tells it, widened by writes.
+    int firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
+};
+
+struct Workbook::Impl {
+    ZipPackage package;
+    pugi::xml_document contentTypes;
+    bool contentTypesChanged = false;
+    std::string workbookPart;
+    pugi::xml_document workbookRels;
+    std::string workbookRelsPart;
+    std::vector<WorksheetPart> sheets;
+
+    std::unique_ptr<pugi::xml_document> styles;
+    std::string stylesPart;
+    // Formats already derived: (base format index, changes) -> new index.
+    std::unordered_map<std::string, unsigned> derivedFormats;
+
+    // Loads the package's workbook part and its relationships.
+    void LoadStructure();
+    WorksheetPart& Sheet(int index);
+    // The loaded XML of a worksheet.
+    WorksheetPart& LoadedSheet(int index);
+    // The cell element at (row, column), created in row and column order.
+    pugi::xml_node Cell(WorksheetPart& sheet, int row, int column);
+    void UpdateDimension(WorksheetPart& sheet);
+
+    // The style sheet, created with the defaults when the package has none.
+    pugi::xml_node StyleSheet();
+    unsigned DeriveFormat(unsigned base, const CellFormat& format);
+    // Adds a relationship from the workbook part; returns its id.
+    std::string AddWorkbookRelationship(std::string_view type, std::string_view target);
+    void AddContentTypeOverride(const std::string& partName, std::string_view contentType);
+};

@@ -1,0 +1,46 @@
+#pragma once
+// A zip package held in memory: its parts by name, in archive order.
+// Reading is bounded (number of parts, size of one part, size of all parts),
+// so a damaged or hostile file is refused instead of filling the memory.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class PackageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct PackageLimits {
+    std::size_t maxParts = 4096;
+    std::uint64_t maxPartBytes = 64ull << 20;
+    std::uint64_t maxTotalBytes = 256ull << 20;
+};
+
+class ZipPackage {
+public:
+    struct Part {
+        std::string name;
+        std::string bytes;
+    };
+
+    // Reads every part of the zip file at `path`; throws PackageError when
+    // the file is missing, not a zip, damaged or beyond `limits`.
+    static ZipPackage Read(const std::string& path, const PackageLimits& limits = {});
+
+    // The part named `name` (exact name), or null.
+    const std::string* Find(std::string_view name) const;
+    // Replaces the part's bytes, or adds the part at the end.
+    void Put(std::string_view name, std::string bytes);
+    const std::vector<Part>& Parts() const { return parts; }
+
+    // Writes the package to `path` through a temporary file in the same
+    // folder that replaces `path` only once it is complete; throws
+    // PackageError and leaves `path` as it was on failure.
+    void Write(const std::string& path) const;
+
+private:
+    std::vector<Part> parts;
+};

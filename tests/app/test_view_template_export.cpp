@@ -1,0 +1,45 @@
+// The blank menu-bar entry runs the template export in the current folder
+// with the view's holders, whether or not a record file is open.
+#include "AppTestSupport.h"
+
+#include "app/AppResources.h"
+#include "app/COrvik50View.h"
+#include "export/SpreadsheetHost.h"
+#include "export/TemplateExport.h"
+#include "platform/WinConstants.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+TEST(ViewTemplateExport, RunsInTheCurrentFolderWithTheViewsHolders)
+{
+    RecordFileFolder folder;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.Path(QString())));
+    ::setenv("ORVIK50_SPREADSHEET", "sh", 1);
+    std::vector<std::string> launched;
+    CurrentSpreadsheetHost() = SpreadsheetHost{FindSpreadsheetProgram,
+        [&](const std::string&, const std::string& workbook) { launched.push_back(workbook); },
+        QFile::encodeName(folder.Path(QString())).toStdString()};
+
+    COrvik50View view;
+    std::vector<std::pair<std::string, unsigned>> messages;
+    view.SetTemplateMessageBox([&](const std::string& text, unsigned style) { messages.emplace_back(text, style); });
+    ASSERT_TRUE(view.OnCmdMsg(res::ID_TEMPLATE_EXPORT, true));
+    EXPECT_EQ(messages, (std::vector<std::pair<std::string, unsigned>>{{template_export::kTemplateFailedMessage, MB_OK | MB_ICONSTOP}}));
+    EXPECT_TRUE(launched.empty());
+
+    std::filesystem::copy_file(ORVIK50_BUNDLED_TEMPLATE, QFile::encodeName(folder.Path("Book11.xlsx")).toStdString());
+    messages.clear();
+    view.OnCmdMsg(res::ID_TEMPLATE_EXPORT, true);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(launched.size(), 1u);
+    EXPECT_TRUE(view.ExcelHolders().AllEmpty());
+
+    QDir::setCurrent(previous);
+    ::unsetenv("ORVIK50_SPREADSHEET");
+    CurrentSpreadsheetHost() = SpreadsheetHost{FindSpreadsheetProgram, StartDetached, {}};
+}

@@ -1,0 +1,95 @@
+#include "WorkbookTestFiles.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+ZipPackage RichTemplate()
+{
+    const std::string declaration = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)";
+    const std::string main = R"( xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main")";
+    const std::string relsNs = R"( xmlns="http://schemas.openxmlformats.org/package/2006/relationships")";
+    const std::string relType = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    ZipPackage package;
+    package.Put("[Content_Types].xml", declaration +
+        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+        R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+        R"(<Default Extension="xml" ContentType="application/xml"/>)"
+        R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml"/>)"
+        R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
+        R"(<Override PartName="/xl/worksheets/sheet2.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
+        R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
+        R"(<Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/>)"
+        R"(</Types>)");
+    package.Put("_rels/.rels", declaration + "<Relationships" + relsNs + R"(><Relationship Id="rId1" Type=")" + relType +
+        R"(officeDocument" Target="xl/workbook.xml"/></Relationships>)");
+    package.Put("docProps/app.xml", declaration + R"(<Properties><Application>Test</Application></Properties>)");
+    package.Put("xl/workbook.xml", declaration + "<workbook" + main +
+        R"( xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
+        R"(<sheet name="Cover" sheetId="1" r:id="rId1"/><sheet name="Sheet1" sheetId="2" r:id="rId2"/></sheets></workbook>)");
+    package.Put("xl/_rels/workbook.xml.rels", declaration + "<Relationships" + relsNs + ">" +
+        R"(<Relationship Id="rId1" Type=")" + relType + R"(worksheet" Target="worksheets/sheet1.xml"/>)" +
+        R"(<Relationship Id="rId2" Type=")" + relType + R"(worksheet" Target="/xl/worksheets/sheet2.xml"/>)" +
+        R"(<Relationship Id="rId3" Type=")" + relType + R"(styles" Target="styles.xml"/>)" +
+        R"(<Relationship Id="rId4" Type=")" + relType + R"(sharedStrings" Target="sharedStrings.xml"/>)" +
+        "</Relationships>");
+    package.Put("xl/styles.xml", declaration + "<styleSheet" + main + ">" +
+        R"(<fonts count="2"><font><sz val="11"/><name val="Calibri"/></font><font><b/><sz val="11"/><name val="Calibri"/></font></fonts>)"
+        R"(<fills count="2"><fill><patternFill patternType="none"/></fill><fill><patternFill patternType="gray125"/></fill></fills>)"
+        R"(<borders count="1"><border/></borders><cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>)"
+        R"(<cellXfs count="2"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>)"
+        R"(<xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/></cellXfs></styleSheet>)");
+    package.Put("xl/sharedStrings.xml", declaration + "<sst" + main +
+        R"( count="3" uniqueCount="3"><si><t>Report</t></si><si><t>Keep</t></si><si><t>six</t></si></sst>)");
+    package.Put("xl/worksheets/sheet1.xml", declaration + "<worksheet" + main +
+        R"(><sheetData><row r="1"><c r="A1" t="s"><v>0</v></c></row></sheetData></worksheet>)");
+    package.Put("xl/worksheets/sheet2.xml", declaration + "<worksheet" + main +
+        R"(><dimension ref="A4:G7"/><sheetData>)"
+        R"(<row r="4" spans="1:2"><c r="A4"><v>42</v></c><c r="B4" s="1" t="s"><v>1</v></c></row>)"
+        R"(<row r="6"><c r="F6" s="1" t="s"><v>2</v></c></row>)"
+        R"(<row r="7"><c r="G7" t="inlineStr"><is><t>tail</t></is></c></row>)"
+        R"(</sheetData><pageMargins left="0.7" right="0.7" top="0.75" bottom="0.75" header="0.3" footer="0.3"/></worksheet>)");
+    return package;
+}
+
+namespace {
+
+struct Zeros {
+    std::uint64_t total;
+    std::uint64_t given = 0;
+};
+
+// A source of `total` zero bytes, made while libzip compresses them.
+zip_int64_t ZeroSource(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto* zeros = static_cast<Zeros*>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN: zeros->given = 0; return 0;
+    case ZIP_SOURCE_READ: {
+        const zip_uint64_t n = std::min<zip_uint64_t>(length, zeros->total - zeros->given);
+        std::memset(data, 0, n);
+        zeros->given += n;
+        return static_cast<zip_int64_t>(n);
+    }
+    case ZIP_SOURCE_STAT: zip_stat_init(static_cast<zip_stat_t*>(data)); return sizeof(zip_stat_t);
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    case ZIP_SOURCE_ERROR: std::memset(data, 0, 2 * sizeof(int)); return 2 * sizeof(int);
+    default: return 0;
+    }
+}
+
+} // namespace
+
+void WriteZipBomb(const std::string& path, std::uint64_t bytes)
+{
+    int code = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    Zeros zeros{bytes};
+    zip_source_t* source = archive ? zip_source_function(archive, ZeroSource, &zeros) : nullptr;
+    if (!source || zip_file_add(archive, "xl/workbook.xml", source, 0) < 0 || zip_close(archive) != 0)
+        throw std::runtime_error("cannot write the zip bomb");
+}

@@ -1,0 +1,142 @@
+// Workbooks written by the workbook layer, read back by the reader.
+#include <gtest/gtest.h>
+
+#include "ScratchFolder.h"
+#include "WorkbookTestFiles.h"
+#include "spreadsheet/Workbook.h"
+#include "spreadsheet/WorkbookReader.h"
+
+#include <limits>
+
+namespace {
+
+constexpr std::uint32_t kBlue = 0xFF0000, kGreen = 0x00FF00;
+
+// Offset of `needle` in `haystack`, failing the test when it is missing.
+std::size_t At(const std::string& haystack, const std::string& needle)
+{
+    const std::size_t at = haystack.find(needle);
+    EXPECT_NE(at, std::string::npos) << needle;
+    return at;
+}
+
+TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
+{
+    ScratchFolder folder;
+    const std::string templatePath = folder.Path("template.xltx"), outPath = folder.Path("out.xlsx");
+    const ZipPackage original = RichTemplate();
+    original.Write(templatePath);
+
+    Workbook book = Workbook::Open(templatePath);
+    EXPECT_EQ(book.SheetNames(), (std::vector<std::string>{"Cover", "Sheet1"}));
+    ASSERT_EQ(book.FindSheet("sheet1"), 1) << "by name, ignoring case, not by part name";
+    EXPECT_EQ(book.FindSheet("SHEET1"), 1);
+    EXPECT_FALSE(book.FindSheet("Sheet").has_value());
+    book.SetText(1, 4, 13, "M");
+    book.SetText(1, 4, 3, "C");       // between B4 and M4
+    book.SetText(1, 4, 1, "No.");     // over the number 42
+    book.SetText(1, 5, 9, "PASS");    // a new row between rows 4 and 6
+    book.ApplyFormat(1, 6, 6, CellFormat{kBlue, false, {}, {}});
+    book.Save(outPath);
+
+    const ReadWorkbook read = ReadWorkbookFile(outPath);
+    ASSERT_EQ(read.sheets.size(), 2u);
+    EXPECT_EQ(read.sheets[0].At(1, 1).text, "Report");
+    const ReadSheet& sheet = read.sheets[1];
+    EXPECT_EQ(sheet.At(4, 1).text, "No.");
+    EXPECT_EQ(sheet.At(4, 1).kind, ReadCell::Kind::Text);
+    EXPECT_EQ(sheet.At(4, 13).text, "M");
+    EXPECT_EQ(sheet.At(5, 9).text, "PASS");
+    EXPECT_EQ(sheet.At(7, 7).text, "tail");
+    // F6 gets a blue font of its own; B4, which shared F6's bold format, keeps it.
+    EXPECT_EQ(sheet.At(6, 6).text, "six");
+    EXPECT_EQ(sheet.At(6, 6).fontColor, "FF0000FF");
+    EXPECT_TRUE(sheet.At(6, 6).bold);
+    EXPECT_EQ(sheet.At(4, 2).text, "Keep");
+    EXPECT_TRUE(sheet.At(4, 2).bold);
+    EXPECT_EQ(sheet.At(4, 2).fontColor, "");
+
+    // Rows in order, cells in order within their row, the used area widened.
+    const std::string xml = *read.package.Find("xl/worksheets/sheet2.xml");
+    EXPECT_LT(At(xml, "<row r=\"4\""), At(xml, "<row r=\"5\""));
+    EXPECT_LT(At(xml, "<row r=\"5\""), At(xml, "<row r=\"6\""));
+    EXPECT_LT(At(xml, "r=\"A4\""), At(xml, "r=\"B4\""));
+    EXPECT_LT(At(xml, "r=\"B4\""), At(xml, "r=\"C4\""));
+    EXPECT_LT(At(xml, "r=\"C4\""), At(xml, "r=\"M4\""));
+    EXPECT_NE(xml.find("<dimension ref=\"A4:M7\"/>"), std::string::npos) << xml;
+
+    // The new workbook is a workbook, not a template; the other parts are byte for byte the template's.
+    const std::string& types = *read.package.Find("[Content_Types].xml");
+    EXPECT_NE(types.find("spreadsheetml.sheet.main+xml"), std::string::npos);
+    EXPECT_EQ(types.find("template.main+xml"), std::string::npos);
+    for (const ZipPackage::Part& part : original.Parts()) {
+        ASSERT_NE(read.package.Find(part.name), nullptr) << part.name;
+        if (part.name != "xl/worksheets/sheet2.xml" && part.name != "xl/styles.xml" && part.name != "[Content_Types].xml") {
+            EXPECT_EQ(*read.package.Find(part.name), part.bytes) << part.name;
+        }
+    }
+    EXPECT_EQ(read.package.Parts().size(), original.Parts().size());
+}
+
+TEST(WorkbookEmpty, NumbersFormatsMergesWidthsAndFrozenRows)
+{
+    ScratchFolder folder;
+    Workbook book = Workbook::CreateEmpty("Records <&> \"1\"");
+    book.SetText(0, 1, 1, "No.");
+    book.ApplyFormat(0, 1, 1, CellFormat{{}, true, {}, {}});
+    book.MergeCells(0, 1, 1, 3, 1);
+    book.SetNumber(0, 4, 5, -8);
+    book.ApplyFormat(0, 4, 5, CellFormat{{}, false, {}, "0.00"});
+    book.SetNumber(0, 4, 6, 0.1);
+    book.SetText(0, 4, 7, "  spaced  ");
+    for (int row = 4; row < 104; ++row)
+        book.ApplyFormat(0, row, 8, CellFormat{{}, false, kGreen, {}});
+    book.SetColumnWidth(0, 2, 12.5);
+    book.SetColumnWidth(0, 1, 5);
+    book.FreezeRows(0, 3);
+    EXPECT_THROW(book.SetNumber(0, 1, 1, std::numeric_limits<double>::quiet_NaN()), WorkbookError);
+    EXPECT_THROW(book.SetText(0, 0, 1, "x"), WorkbookError);
+    EXPECT_THROW(book.MergeCells(0, 3, 1, 1, 1), WorkbookError);
+    book.Save(folder.Path("empty.xlsx"));
+
+    const ReadWorkbook read = ReadWorkbookFile(folder.Path("empty.xlsx"));
+    ASSERT_EQ(read.sheets.size(), 1u);
+    const ReadSheet& sheet = read.sheets[0];
+    EXPECT_EQ(sheet.name, "Records <&> \"1\"");
+    EXPECT_TRUE(sheet.At(1, 1).bold);
+    EXPECT_EQ(sheet.At(4, 5).kind, ReadCell::Kind::Number);
+    EXPECT_EQ(sheet.At(4, 5).number, -8);
+    EXPECT_EQ(sheet.At(4, 5).numberFormat, "0.00");
+    EXPECT_EQ(sheet.At(4, 6).text, "0.1") << "shortest text that reads back as the same number";
+    EXPECT_EQ(sheet.At(4, 6).numberFormat, "General");
+    EXPECT_EQ(sheet.At(4, 7).text, "  spaced  ");
+    EXPECT_EQ(sheet.At(103, 8).fillColor, "FF00FF00");
+    EXPECT_EQ(sheet.merges, std::vector<std::string>{"A1:A3"});
+    EXPECT_EQ(sheet.columnWidths, (std::map<int, double>{{1, 5}, {2, 12.5}}));
+    EXPECT_EQ(sheet.frozenRows, 3);
+    // One derived format serves all hundred green cells.
+    EXPECT_NE(read.package.Find("xl/styles.xml")->find("<cellXfs count=\"4\">"), std::string::npos);
+}
+
+TEST(WorkbookFiles, UnusableFilesAreRefusedWithoutReadingThemWhole)
+{
+    ScratchFolder folder;
+    ZipPackage noWorkbook;
+    noWorkbook.Put("docProps/app.xml", "<Properties/>");
+    noWorkbook.Write(folder.Path("no-workbook.xlsx"));
+    ZipPackage brokenXml = RichTemplate();
+    brokenXml.Put("xl/workbook.xml", "<workbook><sheets>");
+    brokenXml.Write(folder.Path("broken.xlsx"));
+    folder.Write("empty.xlsx", "");
+    std::string noise(4096, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+    folder.Write("noise.xlsx", "PK\x03\x04" + noise);
+    WriteZipBomb(folder.Path("bomb.xlsx"), 80ull << 20);   // beyond what one part may hold
+
+    for (const char* name : {"missing.xlsx", "empty.xlsx", "noise.xlsx", "no-workbook.xlsx", "broken.xlsx", "bomb.xlsx"})
+        EXPECT_THROW(Workbook::Open(folder.Path(name)), WorkbookError) << name;
+    EXPECT_THROW(Workbook::CreateEmpty("S").Save(folder.Path("no-such-folder/out.xlsx")), WorkbookError);
+}
+
+} // namespace
