@@ -145,9 +145,10 @@ void PreviewPageArea::ScrollToPage(int page)
     verticalScrollBar()->setValue((page - 1) / pagesPerRow * RowPitch());
 }
 
-void PreviewPageArea::scrollContentsBy(int, int)
+void PreviewPageArea::scrollContentsBy(int dx, int dy)
 {
-    viewport()->update();
+    // What stays on the screen moves; only the pages in the uncovered strip are drawn.
+    viewport()->scroll(dx, dy);
     if (navigating)
         return;
     // Scrolled by the user: the current page is the one at the top of the view.
