@@ -210,6 +210,8 @@ TEST_F(ViewPrintTest, PreviewPagesStayWithinTheReportAndShowTheirLinesAtEveryZoo
             pages.SetCurrentPage(asked);
             EXPECT_EQ(pages.CurrentPage(), shown) << "asked for page " << asked;
         }
+        preview.PageBox()->setValue(3);
+        EXPECT_EQ(pages.CurrentPage(), 3) << "page number box";
         // Box lines stay solid black pixels at the smallest and the largest zoom.
         for (const double zoom : {PreviewPageArea::kMinZoom, PreviewPageArea::kMaxZoom}) {
             pages.SetZoom(zoom);
