@@ -58,6 +58,11 @@ public:
     // Prints every page of the report on `printer` without a dialog, through
     // the same hooks as Print (used by tests).
     void PrintReportTo(QPrinter& printer);
+    // Runs the printing hooks over the job's pages on `dc`, one page after
+    // the other; `startPage` (page, last page) runs before each page and
+    // stops the job by answering false. True when every page was drawn.
+    using PageStart = std::function<bool(UINT page, UINT lastPage)>;
+    bool PrintReportPages(CDC& dc, CPrintInfo& info, const PageStart& startPage);
     bool OnPreparePrinting(CPrintInfo* info);
     void OnBeginPrinting(CDC* dc, CPrintInfo* info);
     void OnPrepareDC(CDC* dc, CPrintInfo* info);
@@ -111,8 +116,12 @@ private:
     void ApplyFillItem(int row, int column);
     // Print and direct printing on the default printer.
     void PrintOnDefaultPrinter(bool direct);
-    // The print loop of Print, Print Preview and PrintReportTo.
+    // The print job of Print and PrintReportTo: page after page to the
+    // printer, with progress and Cancel between pages.
     void RunPrintLoop(QPrinter& printer, CPrintInfo& info);
+    // One page through OnPrepareDC and OnPrint, for a job and the preview;
+    // false when the page does not exist.
+    bool DrawJobPage(CDC& dc, CPrintInfo& info, UINT page);
     // The framework's preparation: the print dialog unless printing directly or previewing.
     bool DoPreparePrinting(CPrintInfo* info);
 

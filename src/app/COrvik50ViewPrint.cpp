@@ -3,13 +3,16 @@
 #include "app/COrvik50View.h"
 
 #include "grid/CGridCtrl.h"
+#include "app/PrintJobOutput.h"
+#include "app/PrintPreviewWindow.h"
 #include "platform/QPainterDC.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPrinter.h"
 
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
+#include <QCoreApplication>
+#include <QPageLayout>
 #include <QPrinter>
 #include <algorithm>
 
@@ -24,6 +27,15 @@ bool RunDefaultPrintDialog(QPrinter& printer, CPrintInfo& info, QWidget* parent)
     if (printer.printRange() == QPrinter::PageRange)
         info.SetPageRange(static_cast<UINT>(printer.fromPage()), static_cast<UINT>(printer.toPage()));
     return true;
+}
+
+// The paper of `printer` and where its printable area begins, in inches.
+PreviewPaper PaperOf(const QPrinter& printer)
+{
+    const QPageLayout layout = printer.pageLayout();
+    const QRectF full = layout.fullRect(QPageLayout::Inch);
+    const QRectF printable = layout.paintRect(QPageLayout::Inch);
+    return PreviewPaper{full.size(), printable.topLeft() - full.topLeft()};
 }
 
 } // namespace
@@ -54,24 +66,29 @@ void COrvik50View::PrintOnDefaultPrinter(bool direct)
 
 void COrvik50View::OnFilePrintPreview()
 {
-    // The preview draws at screen resolution, so the one-pixel box lines
-    // are screen pixels, as a preview on the screen shows them.
     QPrinter printer(QPrinter::ScreenResolution);
+    if (printerSetup)
+        printerSetup(printer);
     CPrintInfo info;
     info.m_bPreview = TRUE;
     if (!OnPreparePrinting(&info))
         return;
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("Print Preview"));
+    MemoryDC jobDC(1, 1);   // the hooks' context for the job as a whole
+    OnBeginPrinting(&jobDC, &info);
+    // Each page is drawn when it comes into view, through the same hooks as
+    // a printed page; nothing is drawn ahead of time.
+    PrintPreviewWindow preview(static_cast<int>(info.GetMaxPage()), PaperOf(printer),
+                               [this, &info](CDC& dc, int page) {
+                                   CPrintInfo job = info;
+                                   DrawJobPage(dc, job, static_cast<UINT>(page));
+                               },
+                               this);
     if (QWidget* frame = window())
         preview.resize(frame->size());
-    // The preview asks for the pages again whenever it redraws them; each
-    // time is a whole job with a fresh page count.
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &info](QPrinter* target) {
-        CPrintInfo job = info;
-        RunPrintLoop(*target, job);
-    });
-    preview.exec();
+    const bool print = preview.exec() == PrintPreviewWindow::PrintRequested;
+    OnEndPrinting(&jobDC, &info);
+    if (print)
+        OnFilePrint();
 }
 
 void COrvik50View::PrintReportTo(QPrinter& printer)
@@ -130,8 +147,43 @@ void COrvik50View::OnDraw(CDC*)
     // Nothing: the grid covers the view, and a report page needs nothing more.
 }
 
+bool COrvik50View::DrawJobPage(CDC& dc, CPrintInfo& info, UINT page)
+{
+    info.m_nCurPage = page;
+    const int saved = dc.SaveDC();
+    OnPrepareDC(&dc, &info);
+    const bool exists = info.m_bContinuePrinting;
+    if (exists) {
+        RECT pageRect{0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)};
+        dc.DPtoLP(&pageRect);
+        info.m_rectDraw = pageRect;
+        OnPrint(&dc, &info);
+    }
+    dc.RestoreDC(saved);
+    return exists;
+}
+
+bool COrvik50View::PrintReportPages(CDC& dc, CPrintInfo& info, const PageStart& startPage)
+{
+    OnBeginPrinting(&dc, &info);
+    const UINT first = std::max<UINT>(info.GetFromPage(), 1);
+    const UINT last = std::min(info.GetToPage(), info.GetMaxPage());
+    bool complete = true;
+    for (UINT page = first; page <= last; ++page) {
+        if (!startPage(page, last)) {
+            complete = false;
+            break;
+        }
+        if (!DrawJobPage(dc, info, page))
+            break;
+    }
+    OnEndPrinting(&dc, &info);
+    return complete;
+}
+
 void COrvik50View::RunPrintLoop(QPrinter& printer, CPrintInfo& info)
 {
+    PendingPdfOutput output(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
         // A PDF fails to start when its file cannot be created: name the file.
@@ -143,25 +195,30 @@ void COrvik50View::RunPrintLoop(QPrinter& printer, CPrintInfo& info)
     }
     QPainterDC dc(&painter);
     dc.SetPrinting(true);
-    OnBeginPrinting(&dc, &info);
-    const UINT first = std::max<UINT>(info.GetFromPage(), 1);
-    const UINT last = std::min(info.GetToPage(), info.GetMaxPage());
-    for (UINT page = first; page <= last; ++page) {
-        if (page != first)
+    // Each page goes to the printer as soon as it is drawn; between pages the
+    // progress box and the status bar are updated and a Cancel is seen.
+    PrintProgressBox progress(window());
+    const QString before = statusText;
+    bool started = false;
+    const bool complete = PrintReportPages(dc, info, [&](UINT page, UINT last) {
+        progress.ShowPage(page, last);
+        SetStatusText(PrintingPageText(page, last));
+        QCoreApplication::processEvents();
+        if (progress.Cancelled())
+            return false;
+        if (started)
             printer.newPage();
-        info.m_nCurPage = page;
-        const int saved = dc.SaveDC();
-        OnPrepareDC(&dc, &info);
-        if (!info.m_bContinuePrinting) {
-            dc.RestoreDC(saved);
-            break;
-        }
-        RECT pageRect{0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)};
-        dc.DPtoLP(&pageRect);
-        info.m_rectDraw = pageRect;
-        OnPrint(&dc, &info);
-        dc.RestoreDC(saved);
-    }
-    OnEndPrinting(&dc, &info);
+        started = true;
+        return true;
+    });
+    if (!complete)
+        printer.abort();
     painter.end();
+    progress.hide();
+    if (!complete)
+        SetStatusText(QStringLiteral("Printing cancelled"));
+    else if (!output.Commit())
+        SetStatusText(QStringLiteral("Cannot print: %1 could not be written").arg(output.ChosenName()));
+    else
+        SetStatusText(before);
 }

@@ -28,6 +28,13 @@ public:
     void SetDeviceClipBox(const QRect& deviceRect);
     // Marks the context as a printer context (set for QPrinter/QPdfWriter automatically).
     void SetPrinting(bool printing) { printing_ = printing; }
+    // The resolution the context reports (LOGPIXELSX/Y) instead of the
+    // device's: a print preview draws a page at the zoom it shows.
+    void SetLogPixels(int x, int y)
+    {
+        logPixelsX_ = x;
+        logPixelsY_ = y;
+    }
     BOOL IsPrinting() const override { return printing_ ? TRUE : FALSE; }
     // True when pixels can be inverted (raster engine): R2_NOT, InvertRect.
     bool IsRaster() const { return raster_; }

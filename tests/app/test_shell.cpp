@@ -8,6 +8,7 @@
 #include "app/CMainFrame.h"
 #include "app/COrvik50View.h"
 #include "app/LockIndicators.h"
+#include "app/PrintPreviewWindow.h"
 #include "app/StringTable.h"
 #include "app/ViewerApp.h"
 #include "grid/CGridCtrl.h"
@@ -22,7 +23,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
@@ -236,7 +236,7 @@ TEST_F(ShellTest, AcceleratorKeysReachTheirCommands)
         clipboard->setText(QStringLiteral("PASTED"));
         // The preview is modal: note it and close it from inside its loop.
         QTimer::singleShot(0, [&previewShown] {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+            if (auto* preview = qobject_cast<PrintPreviewWindow*>(QApplication::activeModalWidget())) {
                 previewShown = true;
                 preview->reject();
             }

@@ -3,19 +3,24 @@
 #include "AppTestSupport.h"
 
 #include "app/COrvik50View.h"
+#include "app/PrintJobOutput.h"
+#include "app/PrintPreviewWindow.h"
 #include "grid/CGridCtrl.h"
 #include "platform/RecordingDC.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QDir>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
+#include <functional>
 #include <tuple>
 #include <gtest/gtest.h>
 
@@ -83,7 +88,7 @@ int PdfPageCount(const QString& pdf)
     return static_cast<int>(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
 }
 
-TEST_F(ViewPrintTest, PrintWritesTheRangeChosenInTheDialogAndPreviewShowsAsManyPages)
+TEST_F(ViewPrintTest, PrintWritesTheRangeChosenInTheDialog)
 {
     const QString pdf = folder.Path(QStringLiteral("out.pdf"));
     view.SetPrinterSetup([&pdf](QPrinter& p) { p.setOutputFormat(QPrinter::PdfFormat); p.setOutputFileName(pdf); });
@@ -93,20 +98,126 @@ TEST_F(ViewPrintTest, PrintWritesTheRangeChosenInTheDialogAndPreviewShowsAsManyP
         view.OnFilePrint();
         EXPECT_EQ(PdfPageCount(pdf), pages) << "pages " << from << " to " << to;
     }
-    for (int records : {3, 17}) {
-        Open(records);
-        view.OnFilePrintDirect();
-        int previewPages = -1;
-        QTimer::singleShot(0, [&previewPages] {
-            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(preview, nullptr);
-            if (auto* pages = preview->findChild<QPrintPreviewWidget*>()) previewPages = pages->pageCount();
-            preview->reject();
+    // Direct printing asks nothing and prints every page.
+    bool asked = false;
+    view.SetPrintDialogRunner([&asked](QPrinter&, CPrintInfo&) { return asked = true; });
+    view.OnFilePrintDirect();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(PdfPageCount(pdf), 3);
+}
+
+TEST_F(ViewPrintTest, CancelledPdfLeavesNothingUnderTheChosenName)
+{
+    const QString pdf = folder.Path(QStringLiteral("cancel.pdf"));
+    view.SetPrinterSetup([&pdf](QPrinter& p) { p.setOutputFormat(QPrinter::PdfFormat); p.setOutputFileName(pdf); });
+    view.SetPrintDialogRunner([](QPrinter&, CPrintInfo&) { return true; });
+    Open(17);   // three pages
+    // Cancelled while page 2 is announced: by Esc with no older file, by the
+    // Cancel button over an older file, which must stay as it was.
+    for (const bool escape : {true, false}) {
+        if (QFile older(pdf); !escape && older.open(QIODevice::WriteOnly))
+            older.write("older");
+        const auto cancel = QObject::connect(&view, &COrvik50View::StatusTextChanged, [this, escape](const QString& text) {
+            auto* box = view.findChild<PrintProgressBox*>();
+            if (text != QStringLiteral("Printing page 2 of 3") || !box)
+                return;
+            if (escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->findChild<QPushButton*>()->click();
         });
-        view.OnFilePrintPreview();
-        EXPECT_EQ(previewPages, PdfPageCount(pdf)) << records << " records";
-        EXPECT_EQ(previewPages, records / 8 + 1) << records << " records";
+        view.OnFilePrint();
+        QObject::disconnect(cancel);
+        EXPECT_EQ(view.StatusText(), QStringLiteral("Printing cancelled"));
+        EXPECT_EQ(QFile::exists(pdf) ? RecordFileFolder::ReadBytes(pdf).substr(0, 5) : "none", escape ? "none" : "older");
+        EXPECT_EQ(QDir(folder.Path(QStringLiteral("."))).entryList(QDir::Files).size(), escape ? 1 : 2)
+            << "temporary files left";
     }
+}
+
+// Two recorded calls are the same drawing.
+bool SameCall(const DcCall& a, const DcCall& b)
+{
+    return a.kind == b.kind && a.rect == b.rect && a.from == b.from && a.to == b.to && a.text == b.text
+        && a.format == b.format && a.value == b.value && a.attr.font == b.attr.font && a.attr.mapMode == b.attr.mapMode
+        && a.attr.windowExt == b.attr.windowExt && a.attr.viewportExt == b.attr.viewportExt;
+}
+
+// Runs `check` on the preview window once Print Preview shows it, then closes it.
+void WithPreview(COrvik50View& view, const std::function<void(PrintPreviewWindow&)>& check)
+{
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<PrintPreviewWindow*>(QApplication::activeModalWidget());
+        if ((shown = preview != nullptr)) {
+            check(*preview);
+            preview->reject();
+        }
+    });
+    view.OnFilePrintPreview();
+    EXPECT_TRUE(shown) << "no preview window";
+}
+
+TEST_F(ViewPrintTest, PreviewDrawsEveryPageAsPrinted)
+{
+    Open(17);   // three pages, the last with one record
+    const RecordingDC::Device device{.logPixelsX = 300, .logPixelsY = 300, .printing = true};
+    RecordingDC printed(device);
+    CPrintInfo info;
+    std::vector<std::size_t> pageStarts;
+    view.PrintReportPages(printed, info, [&](UINT, UINT) { pageStarts.push_back(printed.Calls().size()); return true; });
+    pageStarts.push_back(printed.Calls().size());
+    ASSERT_EQ(pageStarts.size(), 4u);
+    WithPreview(view, [&](PrintPreviewWindow& preview) {
+        ASSERT_EQ(preview.Pages()->PageCount(), 3);
+        for (int page = 1; page <= 3; ++page) {
+            RecordingDC shown(device);
+            preview.Pages()->DrawPage(shown, page);
+            const auto first = printed.Calls().begin() + static_cast<std::ptrdiff_t>(pageStarts[page - 1]);
+            const auto last = printed.Calls().begin() + static_cast<std::ptrdiff_t>(pageStarts[page]);
+            EXPECT_TRUE(std::ranges::equal(shown.Calls(), std::ranges::subrange(first, last), SameCall)) << "page " << page;
+        }
+    });
+}
+
+// Pixels of exactly the pen's black in an image.
+int BlackPixels(const QImage& image)
+{
+    int black = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            black += (image.pixel(x, y) & 0xFFFFFF) == 0;
+    return black;
+}
+
+TEST_F(ViewPrintTest, PreviewPagesStayWithinTheReportAndShowTheirLinesAtEveryZoom)
+{
+    Open(17);
+    WithPreview(view, [](PrintPreviewWindow& preview) {
+        PreviewPageArea& pages = *preview.Pages();
+        preview.resize(900, 700);
+        struct Step { const char* caption; int page; bool backEnabled, forwardEnabled; };
+        for (const Step& step : {Step{"Prev Page", 1, false, true}, Step{"Next Page", 2, true, true},
+                                 Step{"Last Page", 3, true, false}, Step{"Next Page", 3, true, false},
+                                 Step{"First Page", 1, false, true}}) {
+            preview.Action(QString::fromLatin1(step.caption))->trigger();
+            EXPECT_EQ(pages.CurrentPage(), step.page) << step.caption;
+            EXPECT_EQ(preview.PageBox()->value(), step.page) << step.caption;
+            EXPECT_EQ(preview.Action(QStringLiteral("Prev Page"))->isEnabled(), step.backEnabled) << step.caption;
+            EXPECT_EQ(preview.Action(QStringLiteral("Next Page"))->isEnabled(), step.forwardEnabled) << step.caption;
+        }
+        for (const auto& [asked, shown] : {std::pair{0, 1}, std::pair{99, 3}, std::pair{2, 2}}) {
+            pages.SetCurrentPage(asked);
+            EXPECT_EQ(pages.CurrentPage(), shown) << "asked for page " << asked;
+        }
+        preview.PageBox()->setValue(3);
+        EXPECT_EQ(pages.CurrentPage(), 3) << "page number box";
+        // Box lines stay solid black pixels at the smallest and the largest zoom.
+        for (const double zoom : {PreviewPageArea::kMinZoom, PreviewPageArea::kMaxZoom}) {
+            pages.SetZoom(zoom);
+            EXPECT_GT(BlackPixels(pages.viewport()->grab().toImage()), 200) << "zoom " << zoom;
+        }
+    });
 }
 
 // Runs a poppler tool; empty output when it fails.
