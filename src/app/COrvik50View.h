@@ -4,6 +4,7 @@
 // columns), and carries the Open, Save, print and template-export commands.
 #include "app/CCmdTarget.h"
 #include "app/FileChoosers.h"
+#include "app/RecordRowTexts.h"
 #include "grid/store/GridCell.h"
 #include "platform/PrintInfo.h"
 #include "records/MeterRecord.h"
@@ -116,6 +117,7 @@ private:
     CGridCtrl* grid = nullptr;       // owned; null when no file is shown
     GridItem fillItem;               // reused for every cell the Open command fills
     RecordList recordList;
+    RecordRowTexts recordTexts{recordList};   // the record rows' texts, made when the grid asks
 
     OpenFileChooser openChooser;
     SaveFileChooser saveChooser;

@@ -182,6 +182,9 @@ public:
     BOOL SetItem(const GridItem* item) { return store.SetItem(item); }
     BOOL GetItem(GridItem* item) const { return store.GetItem(item); }
     BOOL SetItemText(int row, int col, std::string_view text) { return store.SetItemText(row, col, text); }
+    // Texts made on demand by a source instead of stored (GridCellStore::SetItemsOnDemand).
+    void SetTextProvider(const CellTextProvider* provider) { store.SetTextProvider(provider); }
+    BOOL SetItemsOnDemand(const CellRange& block, UINT format) { return store.SetItemsOnDemand(block, format); }
     BOOL SetItemState(int row, int col, UINT state) { return store.SetItemState(row, col, state); }
     UINT GetItemState(int row, int col) const { return store.GetItemState(row, col); }
     BOOL SetItemFormat(int row, int col, UINT format) { return store.SetItemFormat(row, col, format); }
