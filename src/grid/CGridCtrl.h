@@ -26,6 +26,7 @@
 
 #include "grid/GridNotifyInfo.h"
 #include "grid/GridOleDropTarget.h"
+#include "grid/TextExtentCache.h"
 #include "grid/store/GridCell.h"
 #include "grid/store/GridCellHooks.h"
 #include "grid/store/GridCellStore.h"
@@ -674,7 +675,9 @@ private:
     std::vector<int> printPageStarts;   // PrintPageStarts() as of PrintBegin
 
     // ---- rendering ----
-    // (private helpers of CGridCtrl_paint.cpp go here)
+    // While FitColumnWidth or FitRowHeight runs: MeasureCell measures each
+    // text once per font.
+    TextExtentCache* fitExtents = nullptr;
 
     std::unique_ptr<WindowScrollBars> scrollBars;
     // Thumb position of the bar action being handled, per bar; -1 outside one.

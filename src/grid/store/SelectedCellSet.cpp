@@ -23,12 +23,8 @@ bool SelectedCellSet::Contains(int row, int col) const
     return (RowWords(row)[col / kBits] >> (col % kBits)) & 1;
 }
 
-void SelectedCellSet::Set(int row, int col, bool selected)
+void SelectedCellSet::Change(int row, int col, bool selected)
 {
-    // Creating and releasing cells clears the bit of every cell: an empty
-    // set answers at once.
-    if (!selected && count_ == 0)
-        return;
     if (row < 0 || col < 0 || Contains(row, col) == selected)
         return;
     if (!selected) {
