@@ -226,8 +226,11 @@ bool CMainFrame::OnCmdMsg(UINT id, bool execute)
 
 void CMainFrame::SetMessageText(const QString& text)
 {
-    if (messagePane)
-        messagePane->setText(text);
+    if (!messagePane)
+        return;
+    messagePane->setText(text);
+    // Shown at once: a long command sets its progress text and goes on working.
+    messagePane->repaint();
 }
 
 QString CMainFrame::MessageText() const

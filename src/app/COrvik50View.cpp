@@ -2,6 +2,7 @@
 
 #include "app/AppResources.h"
 #include "app/MessageBoxes.h"
+#include "app/BusyCursor.h"
 #include "grid/CGridCtrl.h"
 #include "records/RecordFileReader.h"
 
@@ -97,6 +98,8 @@ void COrvik50View::OnFileOpen()
 
 bool COrvik50View::OpenRecordFile(const QString& path)
 {
+    const BusyCursor busy;
+    SetStatusText(QStringLiteral("Opening %1...").arg(path));
     RecordFileReadResult read = ReadRecordFile(QFile::encodeName(path).toStdString());
     if (!read.ok) {
         SetStatusText(QStringLiteral("Cannot open %1: %2").arg(path, QString::fromStdString(read.error)));
@@ -104,10 +107,11 @@ bool COrvik50View::OpenRecordFile(const QString& path)
     }
     const std::size_t readCount = read.ReadCount();
     const bool complete = read.IsComplete();
-    recordList.Swap(read.records);
-
     const RECT clientRect = ToRect(contentsRect());
+    // The old grid goes before its records: its texts are made from them.
     DestroyGrid();
+    recordList.Swap(read.records);
+    SetStatusText(QStringLiteral("Opening %1: %2 records...").arg(path).arg(readCount));
     BuildGrid(clientRect);
     // The keys go to the table at once: Ctrl+A, Ctrl+C and the arrows once a cell is chosen.
     grid->setFocus(Qt::OtherFocusReason);

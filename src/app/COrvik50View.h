@@ -6,6 +6,7 @@
 #include "app/FileChoosers.h"
 #include "export/ExcelAutomation.h"
 #include "export/TemplateExport.h"
+#include "app/RecordRowTexts.h"
 #include "grid/store/GridCell.h"
 #include "platform/PrintInfo.h"
 #include "records/MeterRecord.h"
@@ -131,6 +132,7 @@ private:
     CGridCtrl* grid = nullptr;       // owned; null when no file is shown
     GridItem fillItem;               // reused for every cell the Open command fills
     RecordList recordList;
+    RecordRowTexts recordTexts{recordList};   // the record rows' texts, made when the grid asks
 
     OpenFileChooser openChooser;
     SaveFileChooser saveChooser;

@@ -1,19 +1,21 @@
 // Building the record table: the grid's size, header rows and blocks, the
 // three rows of every record, the per-record blocks and the fixed counts.
+// The record rows' texts are made when the grid asks for them (RecordRowTexts):
+// opening the largest file formats no text at all.
 #include "app/COrvik50View.h"
 
 #include "app/AppResources.h"
+#include "app/RecordRowTexts.h"
 #include "grid/CGridCtrl.h"
-#include "records/NameText.h"
 #include "records/RecordTexts.h"
 
 #include <array>
 
 namespace {
 
-constexpr int kHeaderRows = 3;
-constexpr int kColumns = 13;
-constexpr int kRowsPerRecord = 3;
+constexpr int kHeaderRows = RECORD_TABLE_HEADER_ROWS;
+constexpr int kColumns = RECORD_TABLE_COLUMNS;
+constexpr int kRowsPerRecord = RECORD_TABLE_ROWS_PER_RECORD;
 // WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP
 constexpr DWORD kGridStyle = 0x50810000;
 // DT_BOTTOM | DT_WORDBREAK: every filled cell
@@ -92,38 +94,21 @@ void COrvik50View::FillHeaderRows()
 
 void COrvik50View::FillRecordRows()
 {
+    const int recordCount = static_cast<int>(recordList.GetSize());
+    if (recordCount == 0)
+        return;
+    // Every record cell as if filled with its text and the fill format; the
+    // texts come from recordTexts whenever a cell is read.
+    grid->SetTextProvider(&recordTexts);
+    const int lastRow = kHeaderRows + kRowsPerRecord * recordCount - 1;
+    grid->SetItemsOnDemand(CellRange(kHeaderRows, 0, lastRow, kColumns - 1), kFillFormat);
     int row = kHeaderRows;
     for (std::size_t position = 0; position < recordList.GetSize(); ++position) {
         const MeterRecord& record = recordList[position];
-        // Texts of one record, made once and given to all three of its rows.
-        const std::string number = RecordNumberText(position);
-        const std::string oltName = NameText(NameBytes(record.oltName));
-        const std::string ontName = NameText(NameBytes(record.ontName));
-        const std::string_view unit = UnitText(record.unitMode);
-        const std::string date = DateText(record);
-        const std::string time = TimeText(record);
         for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength, ++row) {
-            const WavelengthReading& reading = record.readings[wavelength];
             const ThresholdVerdict verdict = VerdictText(record, wavelength);
-            auto put = [&](int column, std::string_view text) {
-                fillItem.text.assign(text);
-                ApplyFillItem(row, column);
-            };
-            put(0, number);
-            put(1, oltName);
-            put(2, ontName);
-            put(3, WavelengthLabel(wavelength));
-            put(4, PowerText(reading.power));
-            put(5, unit);
-            put(6, LevelText(reading.reference));
             if (verdict != ThresholdVerdict::Off)
                 grid->SetItemBkColor(row, 7, VerdictColour(verdict));
-            put(7, VerdictWord(verdict));
-            put(8, LevelText(reading.passThreshold));
-            put(9, LevelText(reading.warnThreshold));
-            put(10, LevelText(reading.failThreshold));
-            put(11, date);
-            put(12, time);
         }
     }
 }

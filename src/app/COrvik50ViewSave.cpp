@@ -1,6 +1,7 @@
 // The Save command: the records as delimited text of the chosen type.
 #include "app/COrvik50View.h"
 
+#include "app/BusyCursor.h"
 #include "app/SaveFileTypes.h"
 #include "export/DelimitedTextExport.h"
 
@@ -35,12 +36,19 @@ bool COrvik50View::SaveRecordFile(const QString& path, int filterIndex)
     fieldSeparator.assign(1, *separator);
     const std::string target = WithTypeExtension(QFile::encodeName(path).toStdString(),
                                                  types[static_cast<std::size_t>(filterIndex - 1)].extension);
-    const ExportResult result = WriteDelimitedTextFile(target, recordList, *separator);
+    const QString shownTarget = QFile::decodeName(target.c_str());
+    const QString statusBefore = statusText;
+    ExportResult result;
+    {
+        const BusyCursor busy;
+        SetStatusText(QStringLiteral("Saving %1 records to %2...").arg(recordList.GetSize()).arg(shownTarget));
+        result = WriteDelimitedTextFile(target, recordList, *separator);
+    }
+    SetStatusText(statusBefore);
     if (!result) {
         // Nothing was written; an existing file keeps its old contents.
         if (errorReporter)
-            errorReporter(QStringLiteral("Cannot save %1:\n%2")
-                              .arg(QFile::decodeName(target.c_str()), QString::fromStdString(result.error)));
+            errorReporter(QStringLiteral("Cannot save %1:\n%2").arg(shownTarget, QString::fromStdString(result.error)));
         return false;
     }
     return true;

@@ -26,6 +26,7 @@
 
 #include "grid/GridNotifyInfo.h"
 #include "grid/GridOleDropTarget.h"
+#include "grid/TextExtentCache.h"
 #include "grid/store/GridCell.h"
 #include "grid/store/GridCellHooks.h"
 #include "grid/store/GridCellStore.h"
@@ -182,6 +183,9 @@ public:
     BOOL SetItem(const GridItem* item) { return store.SetItem(item); }
     BOOL GetItem(GridItem* item) const { return store.GetItem(item); }
     BOOL SetItemText(int row, int col, std::string_view text) { return store.SetItemText(row, col, text); }
+    // Texts made on demand by a source instead of stored (GridCellStore::SetItemsOnDemand).
+    void SetTextProvider(const CellTextProvider* provider) { store.SetTextProvider(provider); }
+    BOOL SetItemsOnDemand(const CellRange& block, UINT format) { return store.SetItemsOnDemand(block, format); }
     BOOL SetItemState(int row, int col, UINT state) { return store.SetItemState(row, col, state); }
     UINT GetItemState(int row, int col) const { return store.GetItemState(row, col); }
     BOOL SetItemFormat(int row, int col, UINT format) { return store.SetItemFormat(row, col, format); }
@@ -671,7 +675,9 @@ private:
     std::vector<int> printPageStarts;   // PrintPageStarts() as of PrintBegin
 
     // ---- rendering ----
-    // (private helpers of CGridCtrl_paint.cpp go here)
+    // While FitColumnWidth or FitRowHeight runs: MeasureCell measures each
+    // text once per font.
+    TextExtentCache* fitExtents = nullptr;
 
     std::unique_ptr<WindowScrollBars> scrollBars;
     // Thumb position of the bar action being handled, per bar; -1 outside one.

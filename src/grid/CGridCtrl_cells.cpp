@@ -110,7 +110,10 @@ BOOL CGridCtrl::FitColumnWidth(int col)
     std::unique_ptr<CDC> dc = GetMeasuringDC();
     if (!dc)
         return FALSE;
+    TextExtentCache extents;
+    fitExtents = &extents;
     const BOOL fitted = store.FitColumnWidth(col, [&](int r, int c) { return MeasureCell(r, c, dc.get()); });
+    fitExtents = nullptr;
     UpdateScrollRanges();
     return fitted;
 }
@@ -122,7 +125,10 @@ BOOL CGridCtrl::FitRowHeight(int row)
     std::unique_ptr<CDC> dc = GetMeasuringDC();
     if (!dc)
         return FALSE;
+    TextExtentCache extents;
+    fitExtents = &extents;
     const BOOL fitted = store.FitRowHeight(row, [&](int r, int c) { return MeasureCell(r, c, dc.get()); });
+    fitExtents = nullptr;
     UpdateScrollRanges();
     return fitted;
 }

@@ -192,11 +192,16 @@ SIZE CGridCtrl::MeasureCell(int row, int col, CDC* dc)
     LOGFONT logFont = GetItemFont(row, col);
     if (IsCellFixed(row, col))
         logFont.lfWeight = FOCUS_HEADER_WEIGHT;
-    CFont font;
-    font.CreateFontIndirect(logFont);
-    CFont* oldFont = dc->SelectObject(&font);
-    const SIZE text = dc->GetTextExtent(GetItemText(row, col));
-    dc->SelectObject(oldFont);
+    auto measure = [&](const std::string& text) {
+        CFont font;
+        font.CreateFontIndirect(logFont);
+        CFont* oldFont = dc->SelectObject(&font);
+        const SIZE extent = dc->GetTextExtent(text);
+        dc->SelectObject(oldFont);
+        return extent;
+    };
+    const std::string shown = GetItemText(row, col);
+    const SIZE text = fitExtents ? fitExtents->Extent(logFont, shown, measure) : measure(shown);
 
     SIZE size{text.cx + 4 * cellMargin, text.cy + 2 * cellMargin};
     RECT image;

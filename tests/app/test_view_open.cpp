@@ -4,11 +4,42 @@
 
 #include "app/COrvik50View.h"
 #include "grid/CGridCtrl.h"
+#include "records/NameText.h"
+#include "records/RecordTexts.h"
+#include "sample/SampleRecords.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
+
+// The record rows as a grid holding every text, each stored by SetItem: what
+// the view's texts made on demand must answer like, query for query.
+void FillRecordRowsEagerly(CGridCtrl& grid, const std::vector<MeterRecord>& records)
+{
+    grid.SetColumnCount(13);
+    grid.SetRowCount(3 * static_cast<int>(records.size()) + 4);
+    GridItem item;
+    item.mask = ITEM_TEXT | ITEM_FORMAT;
+    item.format = 0x18;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const MeterRecord& r = records[i];
+        for (int w = 0; w < 3; ++w) {
+            const WavelengthReading& reading = r.readings[w];
+            const ThresholdVerdict verdict = VerdictText(r, w);
+            const std::string texts[13] = {
+                RecordNumberText(i), NameText(NameBytes(r.oltName)), NameText(NameBytes(r.ontName)),
+                std::string(WavelengthLabel(w)), PowerText(reading.power), std::string(UnitText(r.unitMode)),
+                LevelText(reading.reference), std::string(VerdictWord(verdict)), LevelText(reading.passThreshold),
+                LevelText(reading.warnThreshold), LevelText(reading.failThreshold), DateText(r), TimeText(r)};
+            item.row = 3 + 3 * static_cast<int>(i) + w;
+            for (item.column = 0; item.column < 13; ++item.column) {
+                item.text = texts[item.column];
+                grid.SetItem(&item);
+            }
+        }
+    }
+}
 
 class ViewOpenTest : public ::testing::Test {
 protected:
@@ -121,6 +152,43 @@ TEST_F(ViewOpenTest, ThreeHundredRecordsNumberedInFileOrder)
     EXPECT_EQ(grid.GetCellMerge(3 + 3 * 299, 0).rowSpan, 2);
     EXPECT_EQ(Text(903, 0), "");
     EXPECT_EQ(view.Records().GetSize(), 300u);
+}
+
+TEST_F(ViewOpenTest, RecordTextsAnswerEveryQueryAsStoredTextsDoThroughEditsAndSorts)
+{
+    std::vector<MeterRecord> records = DemoRecords();
+    const std::vector<MeterRecord> random = RandomRecords(300, 7);
+    records.insert(records.end(), random.begin(), random.end());
+    OpenRecords(records);
+    CGridCtrl& shown = Grid();
+    CGridCtrl stored;
+    FillRecordRowsEagerly(stored, records);
+
+    auto expectSameRecordRows = [&](const char* stage) {
+        SCOPED_TRACE(stage);
+        ASSERT_EQ(shown.GetRowCount(), stored.GetRowCount());
+        for (int row = 3; row < shown.GetRowCount(); ++row)
+            for (int col = 0; col < 13; ++col) {
+                const std::string text = stored.GetItemText(row, col);
+                ASSERT_EQ(shown.GetItemText(row, col), text) << "row " << row << " column " << col;
+                ASSERT_EQ(shown.Store().GetCell(row, col).text, text) << "row " << row << " column " << col;
+                ASSERT_EQ(shown.Store().ItemTextView(row, col), text) << "row " << row << " column " << col;
+                ASSERT_EQ(shown.GetItemFormat(row, col), stored.GetItemFormat(row, col));
+            }
+    };
+    expectSameRecordRows("as opened");
+
+    // Edits stick, a sort carries every text with its row, and an emptied
+    // cell stays empty.
+    for (CGridCtrl* grid : {&shown, &stored}) {
+        grid->SetItemText(4, 4, "edited");
+        grid->SetItemText(7, 1, "");
+        grid->SortRowsByText(4, FALSE, 3, grid->GetRowCount() - 2);
+    }
+    expectSameRecordRows("edited, sorted by power");
+    for (CGridCtrl* grid : {&shown, &stored})
+        grid->SortRowsByText(1, TRUE, 3, grid->GetRowCount() - 2);
+    expectSameRecordRows("sorted again by OLT name");
 }
 
 TEST_F(ViewOpenTest, CancelledOrFailingOpenKeepsTheGridAndRecords)

@@ -3,12 +3,14 @@
 #include "grid/store/GridCellStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 COLORREF GridCellView::BkColor() const { return store_->styles_.Get(cell_->style).bkColor; }
 COLORREF GridCellView::TextColor() const { return store_->styles_.Get(cell_->style).textColor; }
 const LOGFONT& GridCellView::Font() const { return store_->fonts_.Get(store_->styles_.Get(cell_->style).font); }
 GridCellMerge GridCellView::Merge() const { return store_->MergeOf(*cell_); }
+std::string GridCellView::Text() const { return store_->StoredText(cell_->text, col_); }
 UINT GridCellView::State() const
 {
     return cell_->state | (store_->selectedCells_.Contains(row_, col_) ? CELL_SELECTED : 0);
@@ -20,7 +22,7 @@ GridCell GridCellView::ToGridCell() const
     cell.SetMerge(Merge());
     cell.state = State();
     cell.format = Format();
-    cell.text.assign(Text());
+    cell.text = Text();
     cell.image = Image();
     cell.bkColor = BkColor();
     cell.textColor = TextColor();
@@ -102,7 +104,11 @@ void GridCellStore::StoreCell(int row, int col, const GridCell& source)
     cell.format = source.format;
     cell.param = source.param;
     cell.image = source.image;
-    cell.style = styles_.Intern(CellStyle{source.bkColor, source.textColor, fonts_.Intern(source.font)});
+    // Most new cells look like the grid: their style is known without a lookup.
+    const bool gridLook = source.bkColor == CLR_DEFAULT && source.textColor == CLR_DEFAULT
+        && std::memcmp(&source.font, &gridLogFont_, sizeof gridLogFont_) == 0;
+    cell.style = gridLook ? defaultStyle_
+                          : styles_.Intern(CellStyle{source.bkColor, source.textColor, fonts_.Intern(source.font)});
     const GridCellMerge merge = source.Merge();
     if (merge != GridCellMerge{}) {
         SetMergeOf(cell, merge);

@@ -46,6 +46,7 @@
 
 #include "grid/store/CellArray.h"
 #include "grid/store/CellTables.h"
+#include "grid/store/CellTextProvider.h"
 #include "grid/store/GridCell.h"
 #include "grid/store/GridCellHooks.h"
 #include "grid/store/SelectedCellSet.h"
@@ -64,7 +65,8 @@ public:
     {
     }
 
-    std::string_view Text() const { return cell_->text.View(); }
+    // The shown text as stored (made now for a text made on demand).
+    std::string Text() const;
     UINT State() const;
     UINT Format() const { return cell_->format; }
     int Image() const { return cell_->image; }
@@ -137,10 +139,25 @@ public:
     BOOL GetItem(GridItem* item) const;
     BOOL SetItemText(int row, int col, std::string_view text);
     // The stored text; "" for an invalid cell. (CGridCtrl's virtual
-    // GetItemText returns this by default.)
+    // GetItemText returns this by default.) A text made on demand is made
+    // now, by the text provider.
     std::string GetItemText(int row, int col) const;
-    // The stored text without a copy; empty for an invalid cell.
+    // The stored text without a copy; empty for an invalid cell. A text
+    // made on demand is made into a buffer that the next call reuses.
     std::string_view ItemTextView(int row, int col) const;
+
+    // ---- Texts made on demand ----
+    // Where texts made on demand come from; the provider must outlive every
+    // cell filled through it (or the store is emptied first).
+    void SetTextProvider(const CellTextProvider* provider) { textProvider_ = provider; }
+    const CellTextProvider* TextProvider() const { return textProvider_; }
+    // Gives every cell of a valid block the format and a text made on demand:
+    // any query of the text asks the provider with the row the cell had when
+    // filled (a sort moves the cell, the row it asks for stays) and its
+    // column. The cell answers exactly as if the provider's text had been
+    // stored; writing a text replaces it for good. FALSE (nothing
+    // changes) without a provider or for an invalid block.
+    BOOL SetItemsOnDemand(const CellRange& block, UINT format);
     // Keeps the selected-cell set in step with CELL_SELECTED.
     BOOL SetItemState(int row, int col, UINT state);
     UINT GetItemState(int row, int col) const;                 // 0 when invalid
@@ -247,6 +264,8 @@ private:
     const CompactCell& Cell(int row, int col) const { return cells_.At(row, col); }
     // The shown text, through the GetItemText hook.
     std::string ShownText(int row, int col) const;
+    // A cell's text as stored in column col, made by the provider when on demand.
+    std::string StoredText(const CompactText& text, int col) const;
     // Creates the cell at (row, col) through the NewCell hook.
     void CreateCell(int row, int col);
     // Stores a GridCell's attributes into the compact cell at (row, col).
@@ -293,4 +312,6 @@ private:
     // empty, so every block still has its merged shape (checkConsistency).
     bool blocksIntact_ = true;
     int textBase_ = 0;   // first row of the range being sorted
+    const CellTextProvider* textProvider_ = nullptr;
+    mutable std::string onDemandView_;   // what ItemTextView returned last for a text made on demand
 };

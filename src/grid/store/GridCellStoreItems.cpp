@@ -67,12 +67,39 @@ BOOL GridCellStore::SetItemText(int row, int col, std::string_view text)
 
 std::string GridCellStore::GetItemText(int row, int col) const
 {
-    return std::string(ItemTextView(row, col));
+    return IsValid(row, col) ? StoredText(Cell(row, col).text, col) : std::string();
 }
 
 std::string_view GridCellStore::ItemTextView(int row, int col) const
 {
-    return IsValid(row, col) ? Cell(row, col).text.View() : std::string_view();
+    if (!IsValid(row, col))
+        return {};
+    const CompactText& text = Cell(row, col).text;
+    if (!text.OnDemand())
+        return text.View();
+    onDemandView_ = StoredText(text, col);
+    return onDemandView_;
+}
+
+std::string GridCellStore::StoredText(const CompactText& text, int col) const
+{
+    if (!text.OnDemand())
+        return std::string(text.View());
+    return textProvider_ ? textProvider_->CellText(static_cast<int>(text.OnDemandKey()), col) : std::string();
+}
+
+BOOL GridCellStore::SetItemsOnDemand(const CellRange& block, UINT format)
+{
+    if (!textProvider_ || !IsValid(block))
+        return FALSE;
+    for (int row = block.minRow; row <= block.maxRow; ++row) {
+        for (int col = block.minCol; col <= block.maxCol; ++col) {
+            CompactCell& cell = Cell(row, col);
+            cell.text.AssignOnDemand(static_cast<std::uint32_t>(row));
+            cell.format = format;
+        }
+    }
+    return TRUE;
 }
 
 BOOL GridCellStore::SetItemState(int row, int col, UINT state)

@@ -23,7 +23,7 @@ bool SelectedCellSet::Contains(int row, int col) const
     return (RowWords(row)[col / kBits] >> (col % kBits)) & 1;
 }
 
-void SelectedCellSet::Set(int row, int col, bool selected)
+void SelectedCellSet::Change(int row, int col, bool selected)
 {
     if (row < 0 || col < 0 || Contains(row, col) == selected)
         return;

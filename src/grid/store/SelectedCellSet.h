@@ -15,7 +15,13 @@ public:
     bool Contains(int row, int col) const;
     bool Contains(CellId cell) const { return Contains(cell.row, cell.col); }
     // Adds or removes one cell; negative rows or columns are ignored.
-    void Set(int row, int col, bool selected);
+    // Creating and releasing cells clears the bit of every cell: an empty
+    // set answers that at once, without a call.
+    void Set(int row, int col, bool selected)
+    {
+        if (selected || count_ != 0)
+            Change(row, col, selected);
+    }
     // Adds every cell of a valid block (an invalid block adds nothing).
     void InsertBlock(const CellRange& block);
     // Adds every member of another set.
@@ -66,6 +72,8 @@ private:
     using Word = std::uint64_t;
     static constexpr int kBits = 64;
 
+    // Set for a cell that may change the set.
+    void Change(int row, int col, bool selected);
     const Word* RowWords(int row) const { return words_.data() + static_cast<std::size_t>(row) * stride_; }
     Word* RowWords(int row) { return words_.data() + static_cast<std::size_t>(row) * stride_; }
     // Makes room for cell (row, col), keeping the members.

@@ -1,0 +1,33 @@
+#include "app/RecordRowTexts.h"
+
+#include "records/NameText.h"
+#include "records/RecordTexts.h"
+
+std::string RecordRowTexts::CellText(int row, int col) const
+{
+    const int recordRow = row - RECORD_TABLE_HEADER_ROWS;
+    if (recordRow < 0 || col < 0 || col >= RECORD_TABLE_COLUMNS)
+        return {};
+    const auto position = static_cast<std::size_t>(recordRow / RECORD_TABLE_ROWS_PER_RECORD);
+    if (position >= records->GetSize())
+        return {};
+    const MeterRecord& record = (*records)[position];
+    const int wavelength = recordRow % RECORD_TABLE_ROWS_PER_RECORD;
+    const WavelengthReading& reading = record.readings[wavelength];
+    // The per-record columns show the same text on all three rows of a record.
+    switch (col) {
+    case 0: return RecordNumberText(position);
+    case 1: return NameText(NameBytes(record.oltName));
+    case 2: return NameText(NameBytes(record.ontName));
+    case 3: return std::string(WavelengthLabel(wavelength));
+    case 4: return PowerText(reading.power);
+    case 5: return std::string(UnitText(record.unitMode));
+    case 6: return LevelText(reading.reference);
+    case 7: return std::string(VerdictWord(VerdictText(record, wavelength)));
+    case 8: return LevelText(reading.passThreshold);
+    case 9: return LevelText(reading.warnThreshold);
+    case 10: return LevelText(reading.failThreshold);
+    case 11: return DateText(record);
+    default: return TimeText(record);
+    }
+}
