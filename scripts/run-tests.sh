@@ -2,7 +2,8 @@
 # Builds everything and runs the whole test suite twice: a normal build and an
 # AddressSanitizer + UndefinedBehaviorSanitizer build; then runs every fuzz
 # target for ORVIK_FUZZ_SECONDS (default 30) each.
-# ORVIK_SKIP_SANITIZE=1 runs only the normal build; ORVIK_SKIP_FUZZ=1 skips fuzzing.
+# ORVIK_SKIP_SANITIZE=1 runs only the normal build; ORVIK_SKIP_FUZZ=1 skips fuzzing;
+# ORVIK_VALGRIND=1 adds the memcheck run (scripts/valgrind-tests.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -28,4 +29,7 @@ if [ "${ORVIK_SKIP_SANITIZE:-0}" != 1 ]; then
 fi
 if [ "${ORVIK_SKIP_FUZZ:-0}" != 1 ]; then
   ORVIK_SKIP_DEPS=1 scripts/fuzz.sh "${ORVIK_FUZZ_SECONDS:-30}"
+fi
+if [ "${ORVIK_VALGRIND:-0}" = 1 ]; then
+  ORVIK_SKIP_DEPS=1 scripts/valgrind-tests.sh
 fi

@@ -4,7 +4,7 @@
 # Qt's and fontconfig's own known reports are suppressed in
 # scripts/valgrind.supp (each with the reason it is not ours).
 #
-#   scripts/valgrind-tests.sh            every test program (slow: about an hour)
+#   scripts/valgrind-tests.sh            every test program (about 10 minutes)
 #   scripts/valgrind-tests.sh quick      the non-widget programs and the app tests
 #   scripts/valgrind-tests.sh PROGRAM... the named test programs of build/
 #
