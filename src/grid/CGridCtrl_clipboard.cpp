@@ -47,7 +47,9 @@ QMimeData* CGridCtrl::BuildCopyData()
         return nullptr;
 
     const SelectedCellSet& selected = store.SelectedCells();
-    std::string text;
+    // The UTF-8 bytes are what the data keeps and what other programs get:
+    // the text of a whole large table is built once, never converted again.
+    QByteArray text;
     for (int row = bounds.minRow; row <= bounds.maxRow; ++row) {
         for (int col = bounds.minCol; col <= bounds.maxCol; ++col) {
             if (col > bounds.minCol)
@@ -55,13 +57,16 @@ QMimeData* CGridCtrl::BuildCopyData()
             if (!selected.Contains(row, col))
                 continue;
             const std::string cell = GetItemText(row, col);
-            text += cell.empty() ? std::string_view(" ") : std::string_view(cell);
+            if (cell.empty())
+                text += ' ';
+            else
+                text.append(cell.data(), static_cast<qsizetype>(cell.size()));
         }
         if (row < bounds.maxRow)
             text += '\n';
     }
     auto* data = new QMimeData;
-    data->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    data->setData(QStringLiteral("text/plain"), text);
     return data;
 }
 

@@ -144,7 +144,14 @@ TEST_F(ViewOpenTest, TwoRecordsFillTenRowsWithTextsBlocksAndVerdictColours)
 
 TEST_F(ViewOpenTest, ThreeHundredRecordsNumberedInFileOrder)
 {
+    QStringList statusTexts;
+    QObject::connect(&view, &COrvik50View::StatusTextChanged, [&](const QString& text) { statusTexts << text; });
     OpenRecords(NumberedRecords(300));
+    // The status bar follows the Open while it works, then says it is done.
+    ASSERT_EQ(statusTexts.size(), 3);
+    EXPECT_EQ(statusTexts[0], QStringLiteral("Opening %1...").arg(*chosen));
+    EXPECT_EQ(statusTexts[1], QStringLiteral("Opening %1: 300 records...").arg(*chosen));
+    EXPECT_EQ(statusTexts[2], QStringLiteral("Ready"));
     CGridCtrl& grid = Grid();
     EXPECT_EQ(grid.GetRowCount(), 904);
     EXPECT_EQ(Text(3 + 3 * 299, 0), "300");
