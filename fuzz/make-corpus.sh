@@ -28,3 +28,10 @@ head -c 32 "$scratch/large.bin" > "$records/header-of-65535-records-only.bin"
 { printf '\000\000'; head -n 2 "$scratch/demo.txt"; } > "$paste/header-lines-at-corner"
 "$tools/orvik50-export" --type txt "$scratch/large.bin" "$scratch/large.txt"
 { printf '\004\002'; head -n 300 "$scratch/large.txt" | tr '\n' '\t'; } > "$paste/one-long-line"
+
+# Spreadsheet templates: the bundled plain template, and a workbook the
+# template export made from it (kept as committed: it comes from a run of
+# the viewer's export, with a cell format added and the headings written).
+xlsx=fuzz/corpus/xlsx_template
+mkdir -p "$xlsx"
+"$tools/orvik50-make-template" "$xlsx/plain-template.xlsx"

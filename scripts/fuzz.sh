@@ -25,7 +25,7 @@ for target in "${targets[@]}"; do
   # Longest input per target: a few dozen records; pasted text with lines
   # long enough to matter.
   case $target in
-    paste_text) max_len=65536 ;;
+    paste_text|xlsx_template) max_len=65536 ;;
     *) max_len=8192 ;;
   esac
   work=$dir/fuzz/work/$target

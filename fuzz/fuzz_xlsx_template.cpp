@@ -1,0 +1,67 @@
+// Fuzz target: arbitrary bytes as the spreadsheet template Book11.xlsx. The
+// template export must end either in a new workbook handed to the
+// spreadsheet program, holding the headings, or in exactly one message box;
+// the holders are empty afterwards and nothing is ever started.
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "export/SpreadsheetHost.h"
+#include "export/TemplateExport.h"
+#include "spreadsheet/WorkbookReader.h"
+
+namespace {
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+const std::filesystem::path& ScratchFolder()
+{
+    static const std::filesystem::path folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvik-fuzz-xlsx-XXXXXX").string();
+        Check(::mkdtemp(pattern.data()) != nullptr);
+        std::filesystem::create_directory(std::filesystem::path(pattern) / "workbooks");
+        return std::filesystem::path(pattern);
+    }();
+    return folder;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::filesystem::path& folder = ScratchFolder();
+    {
+        std::ofstream out(folder / "Book11.xlsx", std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        Check(out.good());
+    }
+    std::vector<std::string> launched;
+    CurrentSpreadsheetHost() = SpreadsheetHost{
+        [] { return std::optional<std::string>("spreadsheet-program"); },
+        [&launched](const std::string&, const std::string& workbook) { launched.push_back(workbook); },
+        (folder / "workbooks").string()};
+
+    ExcelAutomation::Holders holders;
+    int messages = 0;
+    RunTemplateExport(holders, folder.string(), [&messages](const std::string&, unsigned) { ++messages; });
+    Check(holders.AllEmpty());
+    Check(messages + static_cast<int>(launched.size()) == 1);
+    if (!launched.empty()) {
+        // The saved workbook reads back with the first heading in its sheet.
+        const ReadWorkbook read = ReadWorkbookFile(launched.front());
+        bool found = false;
+        for (const ReadSheet& sheet : read.sheets)
+            found = found || sheet.At(4, 1).text == "No.";
+        Check(found);
+    }
+    std::filesystem::remove_all(folder / "workbooks");
+    std::filesystem::create_directory(folder / "workbooks");
+    return 0;
+}
