@@ -114,7 +114,10 @@ void GridCellStore::StoreCell(int row, int col, const GridCell& source)
         SetMergeOf(cell, merge);
         blocksIntact_ = false;   // a hook-made block is not checked for shape
     }
-    SetItemState(row, col, source.state);
+    if (source.state == 0 && selectedCells_.empty())
+        cell.state = 0;   // the usual new cell: nothing to keep in step
+    else
+        SetItemState(row, col, source.state);
 }
 
 void GridCellStore::ReleaseCell(int row, int col)
