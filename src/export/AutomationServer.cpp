@@ -102,7 +102,8 @@ public:
         }
         if (member == dispid::Item && flags == DISPATCH_PROPERTYPUT) {
             ExpectArgs(args, 3, "Range.Item");
-            const auto [row, column] = Position(args);
+            const auto position = Position(args);
+            const int row = position.first, column = position.second;   // lambdas cannot capture bindings in clang 14
             OnWorkbook("Range.Item", [&] {
                 if (const auto* text = std::get_if<std::string>(&args[2]))
                     workbook->book.SetText(sheet, row, column, *text);
