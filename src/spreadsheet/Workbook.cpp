@@ -286,8 +286,11 @@ void Workbook::Impl::LoadStructure()
     }
     for (pugi::xml_node sheet : xlsx::Child(workbook.document_element(), "sheets").children()) {
         const auto target = worksheetTargets.find(SheetRelationshipId(sheet));
-        if (target != worksheetTargets.end() && package.Find(target->second))
-            sheets.push_back(WorksheetPart{sheet.attribute("name").value(), target->second, {}, {}, {}, 0, 0, 0, 0});
+        if (target == worksheetTargets.end() || !package.Find(target->second))
+            continue;
+        WorksheetPart& part = sheets.emplace_back();
+        part.name = sheet.attribute("name").value();
+        part.partName = target->second;
     }
 }
 

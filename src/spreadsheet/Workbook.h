@@ -49,6 +49,10 @@ public:
     void SetText(int sheet, int row, int column, std::string_view utf8);
     void SetNumber(int sheet, int row, int column, double value);
     void ApplyFormat(int sheet, int row, int column, const CellFormat& format);
+    // The index of a cell format made from the default one with `format`'s
+    // changes, for SetCellFormat: cheaper than ApplyFormat on many cells.
+    unsigned AddCellFormat(const CellFormat& format);
+    void SetCellFormat(int sheet, int row, int column, unsigned formatIndex);
     void MergeCells(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn);
     // Width in characters of the default font, as spreadsheets measure it.
     void SetColumnWidth(int sheet, int column, double width);

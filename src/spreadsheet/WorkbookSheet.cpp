@@ -185,6 +185,20 @@ void Workbook::ApplyFormat(int sheetIndex, int row, int column, const CellFormat
     xlsx::SetAttribute(cell, "s", std::to_string(derived));
 }
 
+unsigned Workbook::AddCellFormat(const CellFormat& format)
+{
+    return impl->DeriveFormat(0, format);
+}
+
+void Workbook::SetCellFormat(int sheetIndex, int row, int column, unsigned formatIndex)
+{
+    pugi::xml_node cell = impl->Cell(impl->LoadedSheet(sheetIndex), row, column);
+    pugi::xml_attribute style = cell.attribute("s");
+    if (!style)
+        style = cell.append_attribute("s");
+    style.set_value(formatIndex);
+}
+
 void Workbook::MergeCells(int sheetIndex, int firstRow, int firstColumn, int lastRow, int lastColumn)
 {
     CheckPosition(firstRow, firstColumn);
@@ -194,8 +208,10 @@ void Workbook::MergeCells(int sheetIndex, int firstRow, int firstColumn, int las
     WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
     pugi::xml_node merges = xlsx::ChildInOrder(sheet.document->document_element(), "mergeCells", kWorksheetOrder);
     const std::string ref = CellName(firstRow, firstColumn) + ":" + CellName(lastRow, lastColumn);
+    if (!sheet.mergeCount)
+        sheet.mergeCount = static_cast<std::size_t>(std::distance(merges.children().begin(), merges.children().end()));
     xlsx::AppendElement(merges, "mergeCell").append_attribute("ref") = ref.c_str();
-    xlsx::SetAttribute(merges, "count", std::to_string(std::distance(merges.children().begin(), merges.children().end())));
+    xlsx::SetAttribute(merges, "count", std::to_string(++*sheet.mergeCount));
 }
 
 void Workbook::SetColumnWidth(int sheetIndex, int column, double width)

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -57,6 +58,8 @@ struct WorksheetPart {
     std::map<int, pugi::xml_node> rows;
     // The used area as the <dimension> element tells it, widened by writes.
     int firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
+    // Merged ranges in <mergeCells>; counted once, then kept up to date.
+    std::optional<std::size_t> mergeCount;
 };
 
 struct Workbook::Impl {
