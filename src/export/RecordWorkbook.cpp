@@ -52,14 +52,12 @@ private:
 };
 
 // Writes one text as the table shows it: a number when it is a plain decimal.
-void PutText(Workbook& book, SheetFormats& formats, int row, int column, std::string_view text)
+void PutText(WorkbookRowWriter& rows, SheetFormats& formats, int column, std::string_view text, unsigned fill = 0)
 {
-    if (const std::optional<PlainNumber> number = PlainDecimal(text)) {
-        book.SetNumber(0, row, column, number->value);
-        book.SetCellFormat(0, row, column, formats.Number(number->formatCode));
-    } else {
-        book.SetText(0, row, column, text);
-    }
+    if (const std::optional<PlainNumber> number = PlainDecimal(text))
+        rows.Number(column, number->value, formats.Number(number->formatCode));
+    else
+        rows.Text(column, text, fill);
 }
 
 void WriteHeader(Workbook& book, SheetFormats& formats)
@@ -81,7 +79,7 @@ void WriteHeader(Workbook& book, SheetFormats& formats)
     book.FreezeRows(0, kHeaderRows);
 }
 
-void WriteRecord(Workbook& book, SheetFormats& formats, const MeterRecord& record, std::size_t position)
+void WriteRecord(WorkbookRowWriter& rows, SheetFormats& formats, const MeterRecord& record, std::size_t position)
 {
     const int firstRow = kFirstRecordRow + kRowsPerRecord * static_cast<int>(position);
     const std::string number = RecordNumberText(position);
@@ -89,32 +87,40 @@ void WriteRecord(Workbook& book, SheetFormats& formats, const MeterRecord& recor
     const std::string ontName = NameText(NameBytes(record.ontName));
     const std::string date = DateText(record), time = TimeText(record);
     for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength) {
-        const int row = firstRow + wavelength;
         const WavelengthReading& reading = record.readings[wavelength];
         const ThresholdVerdict verdict = VerdictText(record, wavelength);
         // Per-record texts go into the first row only: the rows below lie under its block.
-        if (wavelength == 0) {
-            PutText(book, formats, row, 1, number);
-            PutText(book, formats, row, 2, oltName);
-            PutText(book, formats, row, 3, ontName);
-            PutText(book, formats, row, 6, UnitText(record.unitMode));
+        const bool first = wavelength == 0;
+        rows.BeginRow(firstRow + wavelength);
+        if (first) {
+            PutText(rows, formats, 1, number);
+            PutText(rows, formats, 2, oltName);
+            PutText(rows, formats, 3, ontName);
         }
-        PutText(book, formats, row, 4, WavelengthLabel(wavelength));
-        PutText(book, formats, row, 5, PowerText(reading.power));
-        PutText(book, formats, row, 7, LevelText(reading.reference));
-        PutText(book, formats, row, kVerdictColumn + 1, VerdictWord(verdict));
-        if (const std::optional<unsigned> fill = formats.Fill(verdict))
-            book.SetCellFormat(0, row, kVerdictColumn + 1, *fill);
-        PutText(book, formats, row, 9, LevelText(reading.passThreshold));
-        PutText(book, formats, row, 10, LevelText(reading.warnThreshold));
-        PutText(book, formats, row, 11, LevelText(reading.failThreshold));
-        if (wavelength == 0) {
-            PutText(book, formats, row, 12, date);
-            PutText(book, formats, row, 13, time);
+        PutText(rows, formats, 4, WavelengthLabel(wavelength));
+        PutText(rows, formats, 5, PowerText(reading.power));
+        if (first)
+            PutText(rows, formats, 6, UnitText(record.unitMode));
+        PutText(rows, formats, 7, LevelText(reading.reference));
+        PutText(rows, formats, kVerdictColumn + 1, VerdictWord(verdict), formats.Fill(verdict).value_or(0));
+        PutText(rows, formats, 9, LevelText(reading.passThreshold));
+        PutText(rows, formats, 10, LevelText(reading.warnThreshold));
+        PutText(rows, formats, 11, LevelText(reading.failThreshold));
+        if (first) {
+            PutText(rows, formats, 12, date);
+            PutText(rows, formats, 13, time);
         }
+        rows.EndRow();
     }
-    for (int column : kPerRecordColumns)
-        book.MergeCells(0, firstRow, column + 1, firstRow + kRowsPerRecord - 1, column + 1);
+}
+
+void MergeRecordBlocks(Workbook& book, std::size_t recordCount)
+{
+    for (std::size_t position = 0; position < recordCount; ++position) {
+        const int firstRow = kFirstRecordRow + kRowsPerRecord * static_cast<int>(position);
+        for (int column : kPerRecordColumns)
+            book.MergeCells(0, firstRow, column + 1, firstRow + kRowsPerRecord - 1, column + 1);
+    }
 }
 
 } // namespace
@@ -163,8 +169,10 @@ Workbook RecordTableWorkbook(const RecordList& records)
     Workbook book = Workbook::CreateEmpty(kRecordSheetName);
     SheetFormats formats(book);
     WriteHeader(book, formats);
+    WorkbookRowWriter rows = book.AppendRows(0);
     for (std::size_t position = 0; position < records.GetSize(); ++position)
-        WriteRecord(book, formats, records[position], position);
+        WriteRecord(rows, formats, records[position], position);
+    MergeRecordBlocks(book, records.GetSize());
     return book;
 }
 

@@ -31,6 +31,9 @@ struct CellFormat {
     std::string numberFormat;   // a format code such as "0.00"; empty keeps the cell's
 };
 
+class WorkbookRowWriter;
+struct WorksheetPart;
+
 class Workbook {
 public:
     // Opens the workbook or template file at `path` as a new workbook.
@@ -59,6 +62,11 @@ public:
     // Keeps the first `rows` rows on screen while the rest scrolls.
     void FreezeRows(int sheet, int rows);
 
+    // Appends rows after every row the sheet has, written straight out
+    // (much cheaper than cell by cell for large sheets). Rows must come in
+    // increasing order, cells within a row by increasing column.
+    WorkbookRowWriter AppendRows(int sheet);
+
     void Save(const std::string& path);
 
     struct Impl;
@@ -66,4 +74,24 @@ public:
 private:
     explicit Workbook(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl;
+};
+
+// Writes rows at the end of a sheet; from Workbook::AppendRows. Throws
+// WorkbookError for rows or cells out of order.
+class WorkbookRowWriter {
+public:
+    void BeginRow(int row);
+    void Text(int column, std::string_view utf8, unsigned formatIndex = 0);
+    void Number(int column, double value, unsigned formatIndex = 0);
+    void EndRow();
+
+private:
+    friend class Workbook;
+    WorkbookRowWriter(std::string& out, WorksheetPart& sheet) : out(out), sheet(sheet) {}
+    void BeginCell(int column, unsigned formatIndex);
+
+    std::string& out;
+    WorksheetPart& sheet;
+    int row = 0;
+    int lastColumn = 0;
 };

@@ -33,6 +33,9 @@ pugi::xml_node InsertElementBefore(pugi::xml_node parent, std::string_view local
 // Sets the attribute, adding it when missing.
 void SetAttribute(pugi::xml_node node, const char* name, std::string_view value);
 
+// The children of <worksheet> in the order the schema requires.
+extern const std::span<const std::string_view> kWorksheetOrder;
+
 // Parses a part; throws WorkbookError naming it when it is not XML.
 void ParsePart(pugi::xml_document& document, const std::string& bytes, const std::string& partName);
 std::string SerializePart(const pugi::xml_document& document);
@@ -58,8 +61,12 @@ struct WorksheetPart {
     std::map<int, pugi::xml_node> rows;
     // The used area as the <dimension> element tells it, widened by writes.
     int firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
-    // Merged ranges in <mergeCells>; counted once, then kept up to date.
-    std::optional<std::size_t> mergeCount;
+    // Rows written by a WorkbookRowWriter, as XML, after the rows of the document.
+    std::string appendedRows;
+    int lastAppendedRow = 0;
+    // Merged ranges added, as <mergeCell> XML, after those of the document.
+    std::string appendedMerges;
+    std::size_t appendedMergeCount = 0;
 };
 
 struct Workbook::Impl {
@@ -84,6 +91,8 @@ struct Workbook::Impl {
     // The cell element at (row, column), created in row and column order.
     pugi::xml_node Cell(WorksheetPart& sheet, int row, int column);
     void UpdateDimension(WorksheetPart& sheet);
+    // The sheet's XML with the rows and merged ranges written as text.
+    std::string SerializeSheet(WorksheetPart& sheet);
 
     // The style sheet, created with the defaults when the package has none.
     pugi::xml_node StyleSheet();
