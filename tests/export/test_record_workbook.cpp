@@ -8,6 +8,8 @@
 #include "spreadsheet/WorkbookReader.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -126,6 +128,28 @@ TEST(RecordWorkbook, NoRecordsGiveTheHeaderOnly)
     for (const auto& [position, cell] : sheet.cells)
         EXPECT_LE(position.first, 3) << "no record rows";
     EXPECT_FALSE(WriteRecordWorkbookFile(folder.Path("no-such-folder/x.xlsx"), RecordList{}));
+}
+
+// A real spreadsheet program reads the texts and numbers as the table shows them.
+TEST(RecordWorkbook, SpreadsheetProgramShowsTheTablesTexts)
+{
+    const char* soffice = ::access("/usr/bin/soffice", X_OK) == 0 ? "/usr/bin/soffice" : nullptr;
+    if (!soffice)
+        GTEST_SKIP() << "no LibreOffice on this machine: the headless conversion check is skipped";
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("t.xlsx"), ListOf({VerdictRecord("OLT-A", "ONT-7")})));
+    // CSV of the cells as shown (the last filter option), so number formats count.
+    const std::string command = "HOME=" + folder.Path("home") + " timeout 180 " + soffice
+        + " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true' --outdir "
+        + folder.Path("csv") + " " + folder.Path("t.xlsx") + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_EQ(ReadWholeFile(folder.Path("csv/t.csv")),
+              "No.,OLT name,ONT name,Wavelength,Power,Unit,Ref(dBm),Thres.Status,Threshold(dBm),,,Date,Time\n"
+              ",,,,,,,,,,,,\n"
+              ",,,,,,,,PASS,WRNG,FAIL,,\n"
+              "1,OLT-A,ONT-7,1310,-20.50,dBm,0.00,pass,-8.00,-25.00,-28.00,2011/5/12,9:05:07\n"
+              ",,,1490,-27.00,,0.00,wrng,-8.00,-25.00,-28.00,,\n"
+              ",,,1550,Low,,0.00,fail,-8.00,-25.00,-28.00,,\n");
 }
 
 TEST(VerdictCounts, CountsEveryVerdictCellPerWavelength)
