@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kFirstRecordRow = kHeaderRows + 1;   // spreadsheet rows count from 1
 constexpr int kMaxSignificantDigits = 15;           // what a spreadsheet shows of a number
+constexpr std::size_t kRecordXmlBytes = 1400;       // a little more than three rows of cells take
 
 // Spreadsheet column width (characters of the default font) of a width in
 // pixels: 7 pixels a character plus 5 pixels of padding.
@@ -169,7 +170,7 @@ Workbook RecordTableWorkbook(const RecordList& records)
     Workbook book = Workbook::CreateEmpty(kRecordSheetName);
     SheetFormats formats(book);
     WriteHeader(book, formats);
-    WorkbookRowWriter rows = book.AppendRows(0);
+    WorkbookRowWriter rows = book.AppendRows(0, records.GetSize() * kRecordXmlBytes);
     for (std::size_t position = 0; position < records.GetSize(); ++position)
         WriteRecord(rows, formats, records[position], position);
     MergeRecordBlocks(book, records.GetSize());

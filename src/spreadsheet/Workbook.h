@@ -65,7 +65,8 @@ public:
     // Appends rows after every row the sheet has, written straight out
     // (much cheaper than cell by cell for large sheets). Rows must come in
     // increasing order, cells within a row by increasing column.
-    WorkbookRowWriter AppendRows(int sheet);
+    // `expectedBytes` of XML are reserved at once (no copying while growing).
+    WorkbookRowWriter AppendRows(int sheet, std::size_t expectedBytes = 0);
 
     void Save(const std::string& path);
 

@@ -310,9 +310,10 @@ void AppendCellName(std::string& out, int row, int column)
 
 } // namespace
 
-WorkbookRowWriter Workbook::AppendRows(int sheetIndex)
+WorkbookRowWriter Workbook::AppendRows(int sheetIndex, std::size_t expectedBytes)
 {
     WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
+    sheet.appendedRows.reserve(sheet.appendedRows.size() + expectedBytes);
     return WorkbookRowWriter(sheet.appendedRows, sheet);
 }
 
