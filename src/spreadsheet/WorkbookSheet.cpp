@@ -114,6 +114,8 @@ WorksheetPart& Workbook::Impl::LoadedSheet(int index)
     pugi::xml_node root = document->document_element();
     if (xlsx::LocalName(root) != "worksheet")
         throw WorkbookError("part " + sheet.partName + " is not a worksheet");
+    const std::string_view rootName = root.name();
+    sheet.prefix = rootName.substr(0, rootName.size() - xlsx::LocalName(root).size());
     sheet.document = std::move(document);
     sheet.sheetData = xlsx::ChildInOrder(root, "sheetData", kWorksheetOrder);
     NumberRowsAndCells(sheet);
@@ -218,7 +220,7 @@ void Workbook::MergeCells(int sheetIndex, int firstRow, int firstColumn, int las
         throw WorkbookError("a merged range must run from its first to its last cell");
     WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
     // Written out at saving: a sheet of many records has hundreds of thousands.
-    sheet.appendedMerges += "<mergeCell ref=\"" + CellName(firstRow, firstColumn) + ":" + CellName(lastRow, lastColumn) + "\"/>";
+    sheet.appendedMerges += "<" + sheet.prefix + "mergeCell ref=\"" + CellName(firstRow, firstColumn) + ":" + CellName(lastRow, lastColumn) + "\"/>";
     ++sheet.appendedMergeCount;
 }
 
@@ -325,7 +327,9 @@ void WorkbookRowWriter::BeginRow(int rowNumber)
         throw WorkbookError("rows are appended in increasing order after the sheet's rows");
     row = sheet.lastAppendedRow = rowNumber;
     lastColumn = 0;
-    out += "<row r=\"";
+    out += '<';
+    out += sheet.prefix;
+    out += "row r=\"";
     AppendNumber(out, row);
     out += "\">";
 }
@@ -337,7 +341,9 @@ void WorkbookRowWriter::BeginCell(int column, unsigned formatIndex)
         throw WorkbookError("cells are written in increasing column order");
     lastColumn = column;
     Widen(sheet, row, column);
-    out += "<c r=\"";
+    out += '<';
+    out += sheet.prefix;
+    out += "c r=\"";
     AppendCellName(out, row, column);
     out += '"';
     if (formatIndex != 0) {
@@ -356,7 +362,11 @@ void WorkbookRowWriter::Text(int column, std::string_view utf8, unsigned formatI
     });
     const bool preserve = !utf8.empty() && (std::isspace(static_cast<unsigned char>(utf8.front()))
                                             || std::isspace(static_cast<unsigned char>(utf8.back())) || utf8.find('\n') != std::string_view::npos);
-    out += preserve ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">" : " t=\"inlineStr\"><is><t>";
+    out += " t=\"inlineStr\"><";
+    out += sheet.prefix;
+    out += "is><";
+    out += sheet.prefix;
+    out += preserve ? "t xml:space=\"preserve\">" : "t>";
     if (plain) {
         out += utf8;   // the usual case: nothing to escape
     } else {
@@ -369,7 +379,11 @@ void WorkbookRowWriter::Text(int column, std::string_view utf8, unsigned formatI
             }
         }
     }
-    out += "</t></is></c>";
+    for (const char* element : {"t>", "is>", "c>"}) {
+        out += "</";
+        out += sheet.prefix;
+        out += element;
+    }
 }
 
 void WorkbookRowWriter::Number(int column, double value, unsigned formatIndex)
@@ -377,12 +391,20 @@ void WorkbookRowWriter::Number(int column, double value, unsigned formatIndex)
     if (!std::isfinite(value))
         throw WorkbookError("a cell cannot hold the number " + xlsx::NumberText(value));
     BeginCell(column, formatIndex);
-    out += "><v>";
+    out += "><";
+    out += sheet.prefix;
+    out += "v>";
     AppendNumber(out, value);
-    out += "</v></c>";
+    for (const char* element : {"v>", "c>"}) {
+        out += "</";
+        out += sheet.prefix;
+        out += element;
+    }
 }
 
 void WorkbookRowWriter::EndRow()
 {
-    out += "</row>";
+    out += "</";
+    out += sheet.prefix;
+    out += "row>";
 }

@@ -61,6 +61,8 @@ struct WorksheetPart {
     std::map<int, pugi::xml_node> rows;
     // The used area as the <dimension> element tells it, widened by writes.
     int firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
+    // The namespace prefix of the sheet's elements ("" or "x:"), for the XML written as text.
+    std::string prefix;
     // Rows written by a WorkbookRowWriter, as XML, after the rows of the document.
     std::string appendedRows;
     int lastAppendedRow = 0;
