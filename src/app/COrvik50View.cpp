@@ -14,7 +14,8 @@
 namespace {
 
 constexpr const char* kSaveFilter =
-    "Microsoft Office Excel Workbook(*.xls)|*.xls|Text(Tab delimited)(*.txt)|*.txt |csv(Comma delimited)(*.csv)|*.csv||";
+    "Microsoft Office Excel Workbook(*.xls)|*.xls|Text(Tab delimited)(*.txt)|*.txt |csv(Comma delimited)(*.csv)|*.csv|"
+    "Excel Workbook (*.xlsx)|*.xlsx||";
 
 RECT ToRect(const QRect& rect)
 {

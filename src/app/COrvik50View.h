@@ -39,10 +39,10 @@ public:
     // read changes nothing; the status text says which file and why.
     bool OpenRecordFile(const QString& path);
 
-    // --- Save: the records as delimited text ---
+    // --- Save: the records as delimited text or as a workbook ---
     void OnFileSave();
-    // Writes the records to `path` with the separator of the 1-based type
-    // index; reports a failure through the error reporter.
+    // Writes the records to `path` as the 1-based type index says (the three
+    // text types, then the workbook); reports a failure through the error reporter.
     bool SaveRecordFile(const QString& path, int filterIndex);
 
     // --- Template export (the blank menu-bar entry) ---

@@ -7,35 +7,19 @@
 #include "app/AppResources.h"
 #include "app/RecordRowTexts.h"
 #include "grid/CGridCtrl.h"
+#include "records/RecordTableLayout.h"
 #include "records/RecordTexts.h"
 
 #include <array>
 
+using namespace record_table;
+
 namespace {
 
-constexpr int kHeaderRows = RECORD_TABLE_HEADER_ROWS;
-constexpr int kColumns = RECORD_TABLE_COLUMNS;
-constexpr int kRowsPerRecord = RECORD_TABLE_ROWS_PER_RECORD;
 // WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP
 constexpr DWORD kGridStyle = 0x50810000;
 // DT_BOTTOM | DT_WORDBREAK: every filled cell
 constexpr UINT kFillFormat = DT_BOTTOM | DT_WORDBREAK;
-
-struct HeaderColumn {
-    const char* text;   // null: the cell keeps the text of the cell before it
-    int width;          // 0: no width is set
-};
-// Row 0 of the header. Columns 9 and 10 lie under "Threshold(dBm)".
-constexpr std::array<HeaderColumn, kColumns> kHeaderRow0{{
-    {"No.", 40}, {"OLT name", 110}, {"ONT name", 110}, {"Wavelength", 80}, {"Power", 60},
-    {"Unit", 40}, {"Ref(dBm)", 80}, {"Thres.Status", 90}, {"Threshold(dBm)", 60},
-    {nullptr, 0}, {nullptr, 0}, {"Date", 80}, {"Time", 70},
-}};
-constexpr std::array<const char*, 3> kThresholdSubtitles{"PASS", "WRNG", "FAIL"};
-constexpr int kThresholdSubtitleWidth = 50;
-
-// Columns that show one value per record, merged over its three rows.
-constexpr std::array<int, 6> kPerRecordColumns{0, 1, 2, 5, 11, 12};
 
 } // namespace
 

@@ -1,9 +1,10 @@
-// The Save command: the records as delimited text of the chosen type.
+// The Save command: the records as delimited text or as a workbook of the chosen type.
 #include "app/COrvik50View.h"
 
 #include "app/BusyCursor.h"
 #include "app/SaveFileTypes.h"
 #include "export/DelimitedTextExport.h"
+#include "export/RecordWorkbook.h"
 
 #include <QFile>
 
@@ -27,22 +28,28 @@ void COrvik50View::OnFileSave()
 
 bool COrvik50View::SaveRecordFile(const QString& path, int filterIndex)
 {
-    const std::optional<char> separator = SeparatorForFilterIndex(filterIndex);
     const std::vector<SaveFileType> types = ParseFileDialogFilter(saveFilter);
-    if (!separator || filterIndex < 1 || filterIndex > static_cast<int>(types.size()))
+    if (filterIndex < 1 || filterIndex > static_cast<int>(types.size()))
         return false;
-    // The type chosen in the dialog decides the separator, whatever the
+    const SaveFileType& type = types[static_cast<std::size_t>(filterIndex - 1)];
+    // The type chosen in the dialog decides the format, whatever the
     // extension typed; a name typed without one gets the type's.
-    fieldSeparator.assign(1, *separator);
-    const std::string target = WithTypeExtension(QFile::encodeName(path).toStdString(),
-                                                 types[static_cast<std::size_t>(filterIndex - 1)].extension);
+    const std::string target = WithTypeExtension(QFile::encodeName(path).toStdString(), type.extension);
+    const std::optional<char> separator = SeparatorForFilterIndex(filterIndex);
+    if (!separator && type.extension != ".xlsx")
+        return false;
     const QString shownTarget = QFile::decodeName(target.c_str());
     const QString statusBefore = statusText;
     ExportResult result;
     {
         const BusyCursor busy;
         SetStatusText(QStringLiteral("Saving %1 records to %2...").arg(recordList.GetSize()).arg(shownTarget));
-        result = WriteDelimitedTextFile(target, recordList, *separator);
+        if (separator) {
+            fieldSeparator.assign(1, *separator);
+            result = WriteDelimitedTextFile(target, recordList, *separator);
+        } else {
+            result = WriteRecordWorkbookFile(target, recordList);
+        }
     }
     SetStatusText(statusBefore);
     if (!result) {

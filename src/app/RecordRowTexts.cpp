@@ -1,18 +1,19 @@
 #include "app/RecordRowTexts.h"
 
 #include "records/NameText.h"
+#include "records/RecordTableLayout.h"
 #include "records/RecordTexts.h"
 
 std::string RecordRowTexts::CellText(int row, int col) const
 {
-    const int recordRow = row - RECORD_TABLE_HEADER_ROWS;
-    if (recordRow < 0 || col < 0 || col >= RECORD_TABLE_COLUMNS)
+    const int recordRow = row - record_table::kHeaderRows;
+    if (recordRow < 0 || col < 0 || col >= record_table::kColumns)
         return {};
-    const auto position = static_cast<std::size_t>(recordRow / RECORD_TABLE_ROWS_PER_RECORD);
+    const auto position = static_cast<std::size_t>(recordRow / record_table::kRowsPerRecord);
     if (position >= records->GetSize())
         return {};
     const MeterRecord& record = (*records)[position];
-    const int wavelength = recordRow % RECORD_TABLE_ROWS_PER_RECORD;
+    const int wavelength = recordRow % record_table::kRowsPerRecord;
     const WavelengthReading& reading = record.readings[wavelength];
     // The per-record columns show the same text on all three rows of a record.
     switch (col) {

@@ -7,11 +7,6 @@
 
 #include <string>
 
-// Three header rows, then three rows (1310, 1490, 1550 nm) per record.
-constexpr int RECORD_TABLE_HEADER_ROWS = 3;
-constexpr int RECORD_TABLE_ROWS_PER_RECORD = 3;
-constexpr int RECORD_TABLE_COLUMNS = 13;
-
 class RecordRowTexts : public CellTextProvider {
 public:
     explicit RecordRowTexts(const RecordList& records) : records(&records) {}

@@ -286,8 +286,11 @@ void Workbook::Impl::LoadStructure()
     }
     for (pugi::xml_node sheet : xlsx::Child(workbook.document_element(), "sheets").children()) {
         const auto target = worksheetTargets.find(SheetRelationshipId(sheet));
-        if (target != worksheetTargets.end() && package.Find(target->second))
-            sheets.push_back(WorksheetPart{sheet.attribute("name").value(), target->second, {}, {}, {}, 0, 0, 0, 0});
+        if (target == worksheetTargets.end() || !package.Find(target->second))
+            continue;
+        WorksheetPart& part = sheets.emplace_back();
+        part.name = sheet.attribute("name").value();
+        part.partName = target->second;
     }
 }
 
@@ -332,13 +335,36 @@ void Workbook::Impl::AddContentTypeOverride(const std::string& partName, std::st
     contentTypesChanged = true;
 }
 
+std::string Workbook::Impl::SerializeSheet(WorksheetPart& sheet)
+{
+    UpdateDimension(sheet);
+    // Rows and merged ranges written as text go where markers stand at the
+    // end of the cell data and of the merged ranges.
+    std::vector<std::pair<pugi::xml_node, const std::string*>> markers;
+    if (!sheet.appendedRows.empty())
+        markers.emplace_back(sheet.sheetData, &sheet.appendedRows);
+    if (sheet.appendedMergeCount > 0) {
+        pugi::xml_node merges = xlsx::ChildInOrder(sheet.document->document_element(), "mergeCells", xlsx::kWorksheetOrder);
+        const auto existing = static_cast<std::size_t>(std::distance(merges.children().begin(), merges.children().end()));
+        xlsx::SetAttribute(merges, "count", std::to_string(existing + sheet.appendedMergeCount));
+        markers.emplace_back(merges, &sheet.appendedMerges);
+    }
+    for (std::size_t i = 0; i < markers.size(); ++i)
+        markers[i].first.append_child(pugi::node_comment).set_value(("appended " + std::to_string(i)).c_str());
+    std::string xml = xlsx::SerializePart(*sheet.document);
+    for (std::size_t i = markers.size(); i-- > 0;) {
+        markers[i].first.remove_child(markers[i].first.last_child());
+        const std::string marker = "<!--appended " + std::to_string(i) + "-->";
+        xml.replace(xml.rfind(marker), marker.size(), *markers[i].second);
+    }
+    return xml;
+}
+
 void Workbook::Save(const std::string& path)
 {
     for (WorksheetPart& sheet : impl->sheets)
-        if (sheet.document) {
-            impl->UpdateDimension(sheet);
-            impl->package.Put(sheet.partName, xlsx::SerializePart(*sheet.document));
-        }
+        if (sheet.document)
+            impl->package.Put(sheet.partName, impl->SerializeSheet(sheet));
     if (impl->styles)
         impl->package.Put(impl->stylesPart, xlsx::SerializePart(*impl->styles));
     if (impl->contentTypesChanged)

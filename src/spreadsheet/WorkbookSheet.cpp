@@ -5,18 +5,27 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
+namespace xlsx {
 namespace {
 
-// The children of <worksheet> in the order the schema requires.
-constexpr std::string_view kWorksheetOrder[] = {
+constexpr std::string_view kWorksheetOrderNames[] = {
     "sheetPr", "dimension", "sheetViews", "sheetFormatPr", "cols", "sheetData", "sheetCalcPr",
     "sheetProtection", "protectedRanges", "scenarios", "autoFilter", "sortState", "dataConsolidate",
     "customSheetViews", "mergeCells", "phoneticPr", "conditionalFormatting", "dataValidations",
     "hyperlinks", "printOptions", "pageMargins", "pageSetup", "headerFooter", "rowBreaks", "colBreaks",
     "customProperties", "cellWatches", "ignoredErrors", "smartTags", "drawing", "legacyDrawing",
     "legacyDrawingHF", "picture", "oleObjects", "controls", "webPublishItems", "tableParts", "extLst"};
+
+} // namespace
+const std::span<const std::string_view> kWorksheetOrder = kWorksheetOrderNames;
+} // namespace xlsx
+
+namespace {
+
+using xlsx::kWorksheetOrder;
 
 void CheckPosition(int row, int column)
 {
@@ -105,6 +114,8 @@ WorksheetPart& Workbook::Impl::LoadedSheet(int index)
     pugi::xml_node root = document->document_element();
     if (xlsx::LocalName(root) != "worksheet")
         throw WorkbookError("part " + sheet.partName + " is not a worksheet");
+    const std::string_view rootName = root.name();
+    sheet.prefix = rootName.substr(0, rootName.size() - xlsx::LocalName(root).size());
     sheet.document = std::move(document);
     sheet.sheetData = xlsx::ChildInOrder(root, "sheetData", kWorksheetOrder);
     NumberRowsAndCells(sheet);
@@ -115,6 +126,8 @@ WorksheetPart& Workbook::Impl::LoadedSheet(int index)
 pugi::xml_node Workbook::Impl::Cell(WorksheetPart& sheet, int row, int column)
 {
     CheckPosition(row, column);
+    if (row <= sheet.lastAppendedRow)
+        throw WorkbookError("row " + std::to_string(row) + " was written as a whole already");
     pugi::xml_node rowNode;
     if (auto found = sheet.rows.find(row); found != sheet.rows.end()) {
         rowNode = found->second;
@@ -185,6 +198,20 @@ void Workbook::ApplyFormat(int sheetIndex, int row, int column, const CellFormat
     xlsx::SetAttribute(cell, "s", std::to_string(derived));
 }
 
+unsigned Workbook::AddCellFormat(const CellFormat& format)
+{
+    return impl->DeriveFormat(0, format);
+}
+
+void Workbook::SetCellFormat(int sheetIndex, int row, int column, unsigned formatIndex)
+{
+    pugi::xml_node cell = impl->Cell(impl->LoadedSheet(sheetIndex), row, column);
+    pugi::xml_attribute style = cell.attribute("s");
+    if (!style)
+        style = cell.append_attribute("s");
+    style.set_value(formatIndex);
+}
+
 void Workbook::MergeCells(int sheetIndex, int firstRow, int firstColumn, int lastRow, int lastColumn)
 {
     CheckPosition(firstRow, firstColumn);
@@ -192,10 +219,9 @@ void Workbook::MergeCells(int sheetIndex, int firstRow, int firstColumn, int las
     if (lastRow < firstRow || lastColumn < firstColumn)
         throw WorkbookError("a merged range must run from its first to its last cell");
     WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
-    pugi::xml_node merges = xlsx::ChildInOrder(sheet.document->document_element(), "mergeCells", kWorksheetOrder);
-    const std::string ref = CellName(firstRow, firstColumn) + ":" + CellName(lastRow, lastColumn);
-    xlsx::AppendElement(merges, "mergeCell").append_attribute("ref") = ref.c_str();
-    xlsx::SetAttribute(merges, "count", std::to_string(std::distance(merges.children().begin(), merges.children().end())));
+    // Written out at saving: a sheet of many records has hundreds of thousands.
+    sheet.appendedMerges += "<" + sheet.prefix + "mergeCell ref=\"" + CellName(firstRow, firstColumn) + ":" + CellName(lastRow, lastColumn) + "\"/>";
+    ++sheet.appendedMergeCount;
 }
 
 void Workbook::SetColumnWidth(int sheetIndex, int column, double width)
@@ -259,4 +285,126 @@ void Workbook::FreezeRows(int sheetIndex, int rows)
     pane.append_attribute("state") = "frozen";
     pugi::xml_node selection = xlsx::InsertElementBefore(view, "selection", pane.next_sibling());
     selection.append_attribute("pane") = "bottomLeft";
+}
+
+namespace {
+
+// Appends a number in decimal without making a string of it.
+template <typename Number>
+void AppendNumber(std::string& out, Number value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+// Appends "F6" for (6, 6).
+void AppendCellName(std::string& out, int row, int column)
+{
+    char letters[4];
+    int count = 0;
+    for (; column > 0; column = (column - 1) / 26)
+        letters[count++] = static_cast<char>('A' + (column - 1) % 26);
+    while (count > 0)
+        out += letters[--count];
+    AppendNumber(out, row);
+}
+
+} // namespace
+
+WorkbookRowWriter Workbook::AppendRows(int sheetIndex, std::size_t expectedBytes)
+{
+    WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
+    sheet.appendedRows.reserve(sheet.appendedRows.size() + expectedBytes);
+    return WorkbookRowWriter(sheet.appendedRows, sheet);
+}
+
+void WorkbookRowWriter::BeginRow(int rowNumber)
+{
+    const int lastDocumentRow = sheet.rows.empty() ? 0 : sheet.rows.rbegin()->first;
+    CheckPosition(rowNumber, 1);
+    if (rowNumber <= std::max(lastDocumentRow, sheet.lastAppendedRow))
+        throw WorkbookError("rows are appended in increasing order after the sheet's rows");
+    row = sheet.lastAppendedRow = rowNumber;
+    lastColumn = 0;
+    out += '<';
+    out += sheet.prefix;
+    out += "row r=\"";
+    AppendNumber(out, row);
+    out += "\">";
+}
+
+void WorkbookRowWriter::BeginCell(int column, unsigned formatIndex)
+{
+    CheckPosition(row, column);
+    if (column <= lastColumn)
+        throw WorkbookError("cells are written in increasing column order");
+    lastColumn = column;
+    Widen(sheet, row, column);
+    out += '<';
+    out += sheet.prefix;
+    out += "c r=\"";
+    AppendCellName(out, row, column);
+    out += '"';
+    if (formatIndex != 0) {
+        out += " s=\"";
+        AppendNumber(out, formatIndex);
+        out += '"';
+    }
+}
+
+void WorkbookRowWriter::Text(int column, std::string_view utf8, unsigned formatIndex)
+{
+    BeginCell(column, formatIndex);
+    const bool plain = std::all_of(utf8.begin(), utf8.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 0x20 && u != 0x7F && c != '_' && c != '&' && c != '<' && c != '>';
+    });
+    const bool preserve = !utf8.empty() && (std::isspace(static_cast<unsigned char>(utf8.front()))
+                                            || std::isspace(static_cast<unsigned char>(utf8.back())) || utf8.find('\n') != std::string_view::npos);
+    out += " t=\"inlineStr\"><";
+    out += sheet.prefix;
+    out += "is><";
+    out += sheet.prefix;
+    out += preserve ? "t xml:space=\"preserve\">" : "t>";
+    if (plain) {
+        out += utf8;   // the usual case: nothing to escape
+    } else {
+        for (char c : EscapeCellText(utf8)) {
+            switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            default: out += c;
+            }
+        }
+    }
+    for (const char* element : {"t>", "is>", "c>"}) {
+        out += "</";
+        out += sheet.prefix;
+        out += element;
+    }
+}
+
+void WorkbookRowWriter::Number(int column, double value, unsigned formatIndex)
+{
+    if (!std::isfinite(value))
+        throw WorkbookError("a cell cannot hold the number " + xlsx::NumberText(value));
+    BeginCell(column, formatIndex);
+    out += "><";
+    out += sheet.prefix;
+    out += "v>";
+    AppendNumber(out, value);
+    for (const char* element : {"v>", "c>"}) {
+        out += "</";
+        out += sheet.prefix;
+        out += element;
+    }
+}
+
+void WorkbookRowWriter::EndRow()
+{
+    out += "</";
+    out += sheet.prefix;
+    out += "row>";
 }

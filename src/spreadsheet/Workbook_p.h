@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,9 @@ pugi::xml_node AppendElement(pugi::xml_node parent, std::string_view local);
 pugi::xml_node InsertElementBefore(pugi::xml_node parent, std::string_view local, pugi::xml_node before);
 // Sets the attribute, adding it when missing.
 void SetAttribute(pugi::xml_node node, const char* name, std::string_view value);
+
+// The children of <worksheet> in the order the schema requires.
+extern const std::span<const std::string_view> kWorksheetOrder;
 
 // Parses a part; throws WorkbookError naming it when it is not XML.
 void ParsePart(pugi::xml_document& document, const std::string& bytes, const std::string& partName);
@@ -57,6 +61,14 @@ struct WorksheetPart {
     std::map<int, pugi::xml_node> rows;
     // The used area as the <dimension> element tells it, widened by writes.
     int firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
+    // The namespace prefix of the sheet's elements ("" or "x:"), for the XML written as text.
+    std::string prefix;
+    // Rows written by a WorkbookRowWriter, as XML, after the rows of the document.
+    std::string appendedRows;
+    int lastAppendedRow = 0;
+    // Merged ranges added, as <mergeCell> XML, after those of the document.
+    std::string appendedMerges;
+    std::size_t appendedMergeCount = 0;
 };
 
 struct Workbook::Impl {
@@ -81,6 +93,8 @@ struct Workbook::Impl {
     // The cell element at (row, column), created in row and column order.
     pugi::xml_node Cell(WorksheetPart& sheet, int row, int column);
     void UpdateDimension(WorksheetPart& sheet);
+    // The sheet's XML with the rows and merged ranges written as text.
+    std::string SerializeSheet(WorksheetPart& sheet);
 
     // The style sheet, created with the defaults when the package has none.
     pugi::xml_node StyleSheet();

@@ -20,6 +20,8 @@ std::string ZipErrorText(int code)
     return text;
 }
 
+constexpr std::size_t kFastCompressionFrom = 1 << 20;
+
 struct ArchiveCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
 };
@@ -126,10 +128,14 @@ void ZipPackage::Write(const std::string& path) const
         zip_source_t* source = zip_source_buffer(archive.get(), part.bytes.data(), part.bytes.size(), 0);
         if (!source)
             fail(zip_strerror(archive.get()));
-        if (zip_file_add(archive.get(), part.name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t index = zip_file_add(archive.get(), part.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
             zip_source_free(source);
             fail(zip_strerror(archive.get()));
         }
+        // Large parts (a sheet of many rows) are compressed fast rather than small.
+        if (part.bytes.size() > kFastCompressionFrom)
+            zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
     }
     if (zip_close(archive.get()) != 0)
         fail(zip_strerror(archive.get()));

@@ -5,6 +5,8 @@
 #include "app/COrvik50View.h"
 #include "app/SaveFileTypes.h"
 #include "export/DelimitedTextExport.h"
+#include "grid/CGridCtrl.h"
+#include "spreadsheet/WorkbookReader.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -85,14 +87,44 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST_F(ViewSaveTest, DialogOffersTheThreeTypesAndCancelWritesNothing)
+TEST_F(ViewSaveTest, DialogOffersTheFourTypesAndCancelWritesNothing)
 {
     view.OnFileSave();
     EXPECT_EQ(offeredFilters, QStringList({QStringLiteral("Microsoft Office Excel Workbook(*.xls)"),
                                            QStringLiteral("Text(Tab delimited)(*.txt)"),
-                                           QStringLiteral("csv(Comma delimited)(*.csv)")}));
+                                           QStringLiteral("csv(Comma delimited)(*.csv)"),
+                                           QStringLiteral("Excel Workbook (*.xlsx)")}));
     EXPECT_EQ(QDir(folder.Path(QString())).entryList(QDir::Files), QStringList({QStringLiteral("in.bin")}));
     EXPECT_EQ(view.FieldSeparator(), "");
+}
+
+// The workbook type: every cell the table shows, as the workbook shows it.
+TEST_F(ViewSaveTest, WorkbookTypeWritesTheTableAsShown)
+{
+    choice = SaveChoice{folder.Path(QStringLiteral("table")), 4};
+    view.OnFileSave();
+    ASSERT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    const ReadSheet sheet = ReadWorkbookFile(QFile::encodeName(folder.Path(QStringLiteral("table.xlsx"))).toStdString()).sheets.at(0);
+    CGridCtrl* grid = view.GetGrid();
+    const int recordRows = grid->GetRowCount() - 4;
+    for (int row = 3; row < 3 + recordRows; ++row) {
+        const bool firstOfRecord = (row - 3) % 3 == 0;
+        for (int column = 0; column < grid->GetColumnCount(); ++column) {
+            const ReadCell& cell = sheet.At(row + 1, column + 1);
+            const bool perRecord = column <= 2 || column == 5 || column >= 11;
+            if (perRecord && !firstOfRecord)
+                continue;   // under the record's block
+            std::string shown = cell.text;
+            if (cell.kind == ReadCell::Kind::Number) {
+                const bool twoDecimals = cell.numberFormat == "0.00";
+                EXPECT_TRUE(twoDecimals || cell.numberFormat == "0") << cell.numberFormat;
+                shown = QString::number(cell.number, 'f', twoDecimals ? 2 : 0).toStdString();
+            }
+            EXPECT_EQ(shown, grid->GetItemText(row, column)) << row << "," << column;
+        }
+    }
+    EXPECT_EQ(sheet.At(4, 8).fillColor, "FF00FF00") << "pass is green as on screen";
+    EXPECT_EQ(view.FieldSeparator(), "") << "the workbook has no separator";
 }
 
 TEST_F(ViewSaveTest, FailedWriteNamesTheFileAndWritesNothing)

@@ -78,6 +78,41 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     EXPECT_EQ(read.package.Parts().size(), original.Parts().size());
 }
 
+// Rows and merged ranges written as text carry the sheet's namespace prefix.
+TEST(WorkbookTemplate, PrefixedSheetGetsPrefixedRowsAndMerges)
+{
+    ScratchFolder folder;
+    ZipPackage prefixed = RichTemplate();
+    prefixed.Put("xl/worksheets/sheet2.xml",
+                 R"(<?xml version="1.0"?><x:worksheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+                 R"(<x:sheetData><x:row r="1"><x:c r="A1" t="inlineStr"><x:is><x:t>old</x:t></x:is></x:c></x:row></x:sheetData></x:worksheet>)");
+    prefixed.Write(folder.Path("prefixed.xlsx"));
+    Workbook book = Workbook::Open(folder.Path("prefixed.xlsx"));
+    book.SetText(1, 2, 1, "dom");
+    book.MergeCells(1, 1, 1, 1, 2);
+    WorkbookRowWriter rows = book.AppendRows(1);
+    EXPECT_THROW(rows.BeginRow(2), WorkbookError) << "rows come after the sheet's own";
+    rows.BeginRow(5);
+    rows.Text(1, "a_x0041_&b");
+    rows.Number(2, 2.5);
+    EXPECT_THROW(rows.Number(2, 1), WorkbookError) << "cells in column order";
+    rows.EndRow();
+    EXPECT_THROW(book.SetText(1, 5, 3, "late"), WorkbookError);
+    book.Save(folder.Path("out.xlsx"));
+
+    const ReadWorkbook read = ReadWorkbookFile(folder.Path("out.xlsx"));
+    const std::string xml = *read.package.Find("xl/worksheets/sheet2.xml");
+    for (const char* element : {"<x:row r=\"5\"><x:c r=\"A5\" t=\"inlineStr\"><x:is><x:t>", "</x:t></x:is></x:c><x:c r=\"B5\"><x:v>2.5</x:v></x:c></x:row>",
+                                "<x:mergeCells count=\"1\"><x:mergeCell ref=\"A1:B1\"/></x:mergeCells>"})
+        EXPECT_NE(xml.find(element), std::string::npos) << element << "\n" << xml;
+    const ReadSheet& sheet = read.sheets.at(1);
+    EXPECT_EQ(sheet.At(1, 1).text, "old");
+    EXPECT_EQ(sheet.At(2, 1).text, "dom");
+    EXPECT_EQ(sheet.At(5, 1).text, "a_x0041_&b");
+    EXPECT_EQ(sheet.At(5, 2).number, 2.5);
+    EXPECT_EQ(sheet.merges, std::vector<std::string>{"A1:B1"});
+}
+
 TEST(WorkbookEmpty, NumbersFormatsMergesWidthsAndFrozenRows)
 {
     ScratchFolder folder;

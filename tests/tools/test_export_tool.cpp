@@ -7,6 +7,8 @@
 
 #include "ToolRun.h"
 #include "export/DelimitedTextExport.h"
+#include "export/RecordWorkbook.h"
+#include "spreadsheet/WorkbookReader.h"
 #include "sample/SampleRecords.h"
 
 namespace {
@@ -70,7 +72,7 @@ TEST_F(ExportTool, HelpAndVersionSucceed)
 {
     const ToolRun help = Run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("Usage: orvik50-export [--type xls|txt|csv] INPUT.bin OUTPUT"), std::string::npos);
+    EXPECT_NE(help.out.find("Usage: orvik50-export [--type xls|txt|csv|xlsx] INPUT.bin OUTPUT"), std::string::npos);
     const ToolRun version = Run({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "orvik50-export " ORVIK50_VERSION "\n");
@@ -100,12 +102,53 @@ TEST_P(ExportToolFailure, ExitsWithItsCodeAndOneLineOnStderr)
     EXPECT_FALSE(std::filesystem::exists(folder.Path("out.txt")));
 }
 
+// Many files into a folder: the good ones converted, the bad one named, exit 3.
+TEST_F(ExportTool, FolderModeConvertsWhatItCanAndNamesFailures)
+{
+    const std::string other = folder.Write("other.bin", EncodeRecordFile(RandomRecords(40, 3)));
+    const std::string broken = folder.Write("broken.bin", "not a record file");
+    const ToolRun xlsx = Run({"--type", "xlsx", "-o", folder.Path("out"), demo, broken, other});
+    EXPECT_EQ(xlsx.exitCode, 3);
+    EXPECT_NE(xlsx.err.find("broken.bin"), std::string::npos) << xlsx.err;
+    EXPECT_EQ(xlsx.err.find("demo.bin"), std::string::npos) << xlsx.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("out/broken.xlsx")));
+    EXPECT_EQ(ReadWorkbookFile(folder.Path("out/other.xlsx")).sheets.at(0).At(4 + 3 * 39, 1).number, 40);
+    EXPECT_EQ(ReadWorkbookFile(folder.Path("out/demo.xlsx")).sheets.at(0).At(4, 2).text, "OLT-A");
+
+    const ToolRun csv = Run({"--type", "csv", "-o", folder.Path("out"), demo, other});
+    EXPECT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_EQ(ReadWholeFile(folder.Path("out/other.csv")), Formatted(RandomRecords(40, 3), ','));
+    EXPECT_EQ(Run({"-o", folder.Path("out"), demo}).exitCode, 2) << "-o needs a type";
+}
+
+TEST_F(ExportTool, SummaryCountsTheVerdictsOfEachFile)
+{
+    const std::string broken = folder.Write("broken.bin", "");
+    const ToolRun run = Run({"--summary", demo, broken});
+    EXPECT_EQ(run.exitCode, 3);
+    RecordList records;
+    for (const MeterRecord& r : DemoRecords())
+        records.Add(r);
+    EXPECT_EQ(run.out, demo + ": " + VerdictSummary(records.GetSize(), CountVerdicts(records)) + "\n");
+    EXPECT_NE(run.err.find("broken.bin"), std::string::npos) << run.err;
+}
+
+TEST_F(ExportTool, WorkbookTypeFromTheOptionOrTheExtension)
+{
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--type", "xlsx", demo, folder.Path("a.out")},
+                                                  std::vector<std::string>{demo, folder.Path("b.XLSX")}}) {
+        const ToolRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(ReadWorkbookFile(args.back()).sheets.at(0).At(1, 1).text, "No.");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExportToolFailure,
     testing::Values(
         FailureCase{"no_arguments", {}, 2, "expected INPUT.bin and OUTPUT"},
         FailureCase{"one_argument", {"@demo.bin"}, 2, "expected INPUT.bin and OUTPUT"},
-        FailureCase{"unknown_extension", {"@demo.bin", "@out.xlsx"}, 2, "--type"},
+        FailureCase{"unknown_extension", {"@demo.bin", "@out.pdf"}, 2, "--type"},
         FailureCase{"unknown_type", {"--type", "pdf", "@demo.bin", "@out.txt"}, 2, "unknown type"},
         FailureCase{"unknown_option", {"--fast", "@demo.bin", "@out.txt"}, 2, "unknown option --fast"},
         FailureCase{"missing_input", {"@none.bin", "@out.txt"}, 3, "none.bin: No such file"},

@@ -1,0 +1,165 @@
+// The record table as a workbook, read back by the workbook reader.
+#include <gtest/gtest.h>
+
+#include "ScratchFolder.h"
+#include "export/RecordWorkbook.h"
+#include "records/NameText.h"
+#include "sample/SampleRecords.h"
+#include "spreadsheet/WorkbookReader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+RecordList ListOf(const std::vector<MeterRecord>& records)
+{
+    RecordList list;
+    for (const MeterRecord& r : records)
+        list.Add(r);
+    return list;
+}
+
+// A record with pass, wrng and fail on 1310, 1490 and 1550 nm.
+MeterRecord VerdictRecord(std::string_view olt, std::string_view ont)
+{
+    MeterRecord record = MakeNamedRecord(olt, ont);
+    record.thresholdMode = 1;
+    SetThresholds(record, -8.0f, -25.0f, -28.0f);
+    record.readings[0].power = -20.5f;
+    record.readings[1].power = -27.0f;
+    record.readings[2].power = -95.0f;   // "Low", and fail
+    SetRecordDateTime(record, 2011, 5, 12, 9, 5, 7);
+    return record;
+}
+
+// The text a number cell shows: its value with the format's decimals.
+std::string Shown(const ReadCell& cell)
+{
+    if (cell.kind != ReadCell::Kind::Number)
+        return cell.text;
+    const std::size_t dot = cell.numberFormat.find('.');
+    const int decimals = dot == std::string::npos ? 0 : static_cast<int>(cell.numberFormat.size() - dot - 1);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, cell.number);
+    return buffer;
+}
+
+TEST(PlainDecimal, OnlyPlainDecimalsThatShowTheSameDigitsBecomeNumbers)
+{
+    struct Case {
+        const char* text;
+        bool number;
+        double value;
+        const char* format;
+    };
+    for (const Case& c : {Case{"-8.00", true, -8, "0.00"}, Case{"1310", true, 1310, "0"}, Case{"0.00", true, 0, "0.00"},
+                          Case{"-20.50", true, -20.5, "0.00"}, Case{"123456789012345", true, 123456789012345.0, "0"},
+                          Case{"0.000000000000001", true, 1e-15, "0.000000000000000"},
+                          Case{"-0.00", false, 0, ""}, Case{"1234567890123456", false, 0, ""},
+                          Case{"340282346638528859811704183484516925440.00", false, 0, ""}, Case{"007", false, 0, ""},
+                          Case{"Low", false, 0, ""}, Case{"-nan", false, 0, ""}, Case{"inf", false, 0, ""},
+                          Case{"2011/5/12", false, 0, ""}, Case{"9:05:07", false, 0, ""}, Case{"1.", false, 0, ""},
+                          Case{".5", false, 0, ""}, Case{"-", false, 0, ""}, Case{"", false, 0, ""}, Case{"1e5", false, 0, ""},
+                          Case{"+1", false, 0, ""}, Case{" 1", false, 0, ""}}) {
+        const std::optional<PlainNumber> number = PlainDecimal(c.text);
+        ASSERT_EQ(number.has_value(), c.number) << c.text;
+        if (number) {
+            EXPECT_EQ(number->value, c.value) << c.text;
+            EXPECT_EQ(number->formatCode, c.format) << c.text;
+        }
+    }
+}
+
+TEST(RecordWorkbook, MirrorsTheTable)
+{
+    ScratchFolder folder;
+    // GBK "局端" and a name with control characters.
+    const RecordList records = ListOf({VerdictRecord("\xBE\xD6\xB6\xCB", "ONT\x01\x1F<&>"), VerdictRecord("OLT-B", "ONT-2")});
+    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("t.xlsx"), records));
+    const ReadWorkbook read = ReadWorkbookFile(folder.Path("t.xlsx"));
+    ASSERT_EQ(read.sheets.size(), 1u);
+    const ReadSheet& sheet = read.sheets[0];
+
+    // Header: bold, frozen, merged as on screen, the screen's texts and widths.
+    const char* headings[] = {"No.", "OLT name", "ONT name", "Wavelength", "Power", "Unit", "Ref(dBm)", "Thres.Status",
+                              "Threshold(dBm)", "", "", "Date", "Time"};
+    for (int column = 1; column <= 13; ++column) {
+        EXPECT_EQ(sheet.At(1, column).text, headings[column - 1]) << column;
+        EXPECT_TRUE(sheet.At(3, column).bold) << column;
+    }
+    EXPECT_EQ(sheet.At(3, 9).text + sheet.At(3, 10).text + sheet.At(3, 11).text, "PASSWRNGFAIL");
+    EXPECT_EQ(sheet.frozenRows, 3);
+    EXPECT_EQ(sheet.columnWidths.at(1), 5);      // 40 pixels
+    EXPECT_EQ(sheet.columnWidths.at(2), 15);     // 110 pixels
+    EXPECT_EQ(sheet.columnWidths.at(10), 6.43);  // 50 pixels
+    const std::vector<std::string> merges(sheet.merges.begin(), sheet.merges.begin() + 11);
+    EXPECT_EQ(merges, (std::vector<std::string>{"A1:A3", "B1:B3", "C1:C3", "D1:D3", "E1:E3", "F1:F3", "G1:G3", "H1:H3",
+                                                "L1:L3", "M1:M3", "I1:K2"}));
+    EXPECT_EQ(std::vector<std::string>(sheet.merges.begin() + 11, sheet.merges.begin() + 17),
+              (std::vector<std::string>{"A4:A6", "B4:B6", "C4:C6", "F4:F6", "L4:L6", "M4:M6"}));
+    EXPECT_EQ(sheet.merges.size(), 11u + 2 * 6);
+
+    // Records: the table's texts, numbers where the text is a plain decimal.
+    EXPECT_EQ(sheet.At(4, 2).text, "局端");
+    EXPECT_EQ(sheet.At(4, 3).text, "ONT\x01\x1F<&>");
+    EXPECT_EQ(sheet.At(7, 2).text, "OLT-B");
+    const char* row4[] = {"1", "局端", "ONT\x01\x1F<&>", "1310", "-20.50", "dBm", "0.00", "pass", "-8.00", "-25.00", "-28.00", "2011/5/12", "9:05:07"};
+    for (int column = 1; column <= 13; ++column)
+        EXPECT_EQ(Shown(sheet.At(4, column)), row4[column - 1]) << column;
+    EXPECT_EQ(sheet.At(4, 1).kind, ReadCell::Kind::Number);
+    EXPECT_EQ(sheet.At(4, 5).number, -20.5);
+    EXPECT_EQ(sheet.At(6, 5).text, "Low");
+    EXPECT_EQ(sheet.At(6, 5).kind, ReadCell::Kind::Text);
+    EXPECT_EQ(sheet.At(9, 12).kind, ReadCell::Kind::Empty) << "per-record texts only in the record's first row";
+    EXPECT_EQ(sheet.At(4, 8).fillColor + sheet.At(5, 8).fillColor + sheet.At(6, 8).fillColor, "FF00FF00FFFFFF00FFFF0000");
+    EXPECT_EQ(sheet.At(4, 9).fillColor, "");
+    EXPECT_EQ(sheet.At(10, 1).kind, ReadCell::Kind::Empty);
+}
+
+TEST(RecordWorkbook, NoRecordsGiveTheHeaderOnly)
+{
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("empty.xlsx"), RecordList{}));
+    const ReadSheet sheet = ReadWorkbookFile(folder.Path("empty.xlsx")).sheets.at(0);
+    EXPECT_EQ(sheet.At(1, 1).text, "No.");
+    EXPECT_EQ(sheet.merges.size(), 11u);
+    for (const auto& [position, cell] : sheet.cells)
+        EXPECT_LE(position.first, 3) << "no record rows";
+    EXPECT_FALSE(WriteRecordWorkbookFile(folder.Path("no-such-folder/x.xlsx"), RecordList{}));
+}
+
+// A real spreadsheet program reads the texts and numbers as the table shows them.
+TEST(RecordWorkbook, SpreadsheetProgramShowsTheTablesTexts)
+{
+    const char* soffice = ::access("/usr/bin/soffice", X_OK) == 0 ? "/usr/bin/soffice" : nullptr;
+    if (!soffice)
+        GTEST_SKIP() << "no LibreOffice on this machine: the headless conversion check is skipped";
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("t.xlsx"), ListOf({VerdictRecord("OLT-A", "ONT-7")})));
+    // CSV of the cells as shown (the last filter option), so number formats count.
+    const std::string command = "HOME=" + folder.Path("home") + " timeout 180 " + soffice
+        + " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true' --outdir "
+        + folder.Path("csv") + " " + folder.Path("t.xlsx") + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_EQ(ReadWholeFile(folder.Path("csv/t.csv")),
+              "No.,OLT name,ONT name,Wavelength,Power,Unit,Ref(dBm),Thres.Status,Threshold(dBm),,,Date,Time\n"
+              ",,,,,,,,,,,,\n"
+              ",,,,,,,,PASS,WRNG,FAIL,,\n"
+              "1,OLT-A,ONT-7,1310,-20.50,dBm,0.00,pass,-8.00,-25.00,-28.00,2011/5/12,9:05:07\n"
+              ",,,1490,-27.00,,0.00,wrng,-8.00,-25.00,-28.00,,\n"
+              ",,,1550,Low,,0.00,fail,-8.00,-25.00,-28.00,,\n");
+}
+
+TEST(VerdictCounts, CountsEveryVerdictCellPerWavelength)
+{
+    MeterRecord off = VerdictRecord("O", "O");
+    off.thresholdMode = 0;
+    const RecordList records = ListOf({VerdictRecord("A", "A"), VerdictRecord("B", "B"), off});
+    EXPECT_EQ(VerdictSummary(records.GetSize(), CountVerdicts(records)),
+              "3 records; 1310 nm: 2 pass, 0 wrng, 0 fail, 1 off; 1490 nm: 0 pass, 2 wrng, 0 fail, 1 off; "
+              "1550 nm: 0 pass, 0 wrng, 2 fail, 1 off");
+}
+
+} // namespace
