@@ -351,13 +351,27 @@ std::string Workbook::Impl::SerializeSheet(WorksheetPart& sheet)
     }
     for (std::size_t i = 0; i < markers.size(); ++i)
         markers[i].first.append_child(pugi::node_comment).set_value(("appended " + std::to_string(i)).c_str());
-    std::string xml = xlsx::SerializePart(*sheet.document);
+    const std::string xml = xlsx::SerializePart(*sheet.document);
+    // Pieces put together in one buffer of the final size: the appended rows
+    // can be ~100 MB, so they are copied once and never moved again.
+    std::vector<std::size_t> at(markers.size());
+    std::size_t size = xml.size();
     for (std::size_t i = markers.size(); i-- > 0;) {
         markers[i].first.remove_child(markers[i].first.last_child());
         const std::string marker = "<!--appended " + std::to_string(i) + "-->";
-        xml.replace(xml.rfind(marker), marker.size(), *markers[i].second);
+        at[i] = xml.rfind(marker, i + 1 < markers.size() ? at[i + 1] : std::string::npos);
+        size += markers[i].second->size() - marker.size();
     }
-    return xml;
+    std::string result;
+    result.reserve(size);
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < markers.size(); ++i) {
+        result.append(xml, from, at[i] - from);
+        result += *markers[i].second;
+        from = at[i] + ("<!--appended " + std::to_string(i) + "-->").size();
+    }
+    result.append(xml, from);
+    return result;
 }
 
 void Workbook::Save(const std::string& path)
