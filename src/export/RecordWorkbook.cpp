@@ -5,6 +5,7 @@
 #include "spreadsheet/Workbook.h"
 
 #include <charconv>
+#include <functional>
 #include <cmath>
 #include <unordered_map>
 
@@ -45,11 +46,34 @@ public:
         return it->second;
     }
 
+    // What a text of the columns that repeat few texts (levels, powers,
+    // wavelengths) becomes, worked out once per distinct text.
+    struct Cell {
+        std::optional<double> number;
+        unsigned format = 0;
+    };
+    const Cell& Repeated(std::string_view text)
+    {
+        auto found = repeated.find(text);
+        if (found == repeated.end()) {
+            Cell cell;
+            if (const std::optional<PlainNumber> number = PlainDecimal(text))
+                cell = Cell{number->value, Number(number->formatCode)};
+            found = repeated.emplace(std::string(text), cell).first;
+        }
+        return found->second;
+    }
+
 private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
     Workbook& book;
     unsigned bold = 0;
     std::array<unsigned, 4> fills{};
     std::unordered_map<std::string, unsigned> numbers;
+    std::unordered_map<std::string, Cell, Hash, std::equal_to<>> repeated;
 };
 
 // Writes one text as the table shows it: a number when it is a plain decimal.
@@ -57,6 +81,16 @@ void PutText(WorkbookRowWriter& rows, SheetFormats& formats, int column, std::st
 {
     if (const std::optional<PlainNumber> number = PlainDecimal(text))
         rows.Number(column, number->value, formats.Number(number->formatCode));
+    else
+        rows.Text(column, text, fill);
+}
+
+// PutText for a column of few distinct texts.
+void PutRepeatedText(WorkbookRowWriter& rows, SheetFormats& formats, int column, std::string_view text, unsigned fill = 0)
+{
+    const SheetFormats::Cell& cell = formats.Repeated(text);
+    if (cell.number)
+        rows.Number(column, *cell.number, cell.format);
     else
         rows.Text(column, text, fill);
 }
@@ -98,15 +132,15 @@ void WriteRecord(WorkbookRowWriter& rows, SheetFormats& formats, const MeterReco
             PutText(rows, formats, 2, oltName);
             PutText(rows, formats, 3, ontName);
         }
-        PutText(rows, formats, 4, WavelengthLabel(wavelength));
-        PutText(rows, formats, 5, PowerText(reading.power));
+        PutRepeatedText(rows, formats, 4, WavelengthLabel(wavelength));
+        PutRepeatedText(rows, formats, 5, PowerText(reading.power));
         if (first)
-            PutText(rows, formats, 6, UnitText(record.unitMode));
-        PutText(rows, formats, 7, LevelText(reading.reference));
-        PutText(rows, formats, kVerdictColumn + 1, VerdictWord(verdict), formats.Fill(verdict).value_or(0));
-        PutText(rows, formats, 9, LevelText(reading.passThreshold));
-        PutText(rows, formats, 10, LevelText(reading.warnThreshold));
-        PutText(rows, formats, 11, LevelText(reading.failThreshold));
+            PutRepeatedText(rows, formats, 6, UnitText(record.unitMode));
+        PutRepeatedText(rows, formats, 7, LevelText(reading.reference));
+        PutRepeatedText(rows, formats, kVerdictColumn + 1, VerdictWord(verdict), formats.Fill(verdict).value_or(0));
+        PutRepeatedText(rows, formats, 9, LevelText(reading.passThreshold));
+        PutRepeatedText(rows, formats, 10, LevelText(reading.warnThreshold));
+        PutRepeatedText(rows, formats, 11, LevelText(reading.failThreshold));
         if (first) {
             PutText(rows, formats, 12, date);
             PutText(rows, formats, 13, time);
