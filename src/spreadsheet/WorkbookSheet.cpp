@@ -97,6 +97,31 @@ void ClearValue(pugi::xml_node cell)
 
 } // namespace
 
+namespace {
+
+// Appends a number in decimal without making a string of it.
+template <typename Number>
+void AppendNumber(std::string& out, Number value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+// Appends "F6" for (6, 6).
+void AppendCellName(std::string& out, int row, int column)
+{
+    char letters[4];
+    int count = 0;
+    for (; column > 0; column = (column - 1) / 26)
+        letters[count++] = static_cast<char>('A' + (column - 1) % 26);
+    while (count > 0)
+        out += letters[--count];
+    AppendNumber(out, row);
+}
+
+} // namespace
+
 WorksheetPart& Workbook::Impl::Sheet(int index)
 {
     if (index < 0 || index >= static_cast<int>(sheets.size()))
@@ -219,8 +244,16 @@ void Workbook::MergeCells(int sheetIndex, int firstRow, int firstColumn, int las
     if (lastRow < firstRow || lastColumn < firstColumn)
         throw WorkbookError("a merged range must run from its first to its last cell");
     WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
-    // Written out at saving: a sheet of many records has hundreds of thousands.
-    sheet.appendedMerges += "<" + sheet.prefix + "mergeCell ref=\"" + CellName(firstRow, firstColumn) + ":" + CellName(lastRow, lastColumn) + "\"/>";
+    // Written out at saving: a sheet of many records has hundreds of thousands,
+    // so they are appended in place without temporary strings.
+    std::string& out = sheet.appendedMerges;
+    out += '<';
+    out += sheet.prefix;
+    out += "mergeCell ref=\"";
+    AppendCellName(out, firstRow, firstColumn);
+    out += ':';
+    AppendCellName(out, lastRow, lastColumn);
+    out += "\"/>";
     ++sheet.appendedMergeCount;
 }
 
@@ -287,30 +320,6 @@ void Workbook::FreezeRows(int sheetIndex, int rows)
     selection.append_attribute("pane") = "bottomLeft";
 }
 
-namespace {
-
-// Appends a number in decimal without making a string of it.
-template <typename Number>
-void AppendNumber(std::string& out, Number value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
-}
-
-// Appends "F6" for (6, 6).
-void AppendCellName(std::string& out, int row, int column)
-{
-    char letters[4];
-    int count = 0;
-    for (; column > 0; column = (column - 1) / 26)
-        letters[count++] = static_cast<char>('A' + (column - 1) % 26);
-    while (count > 0)
-        out += letters[--count];
-    AppendNumber(out, row);
-}
-
-} // namespace
 
 WorkbookRowWriter Workbook::AppendRows(int sheetIndex, std::size_t expectedBytes)
 {
