@@ -4,6 +4,7 @@
 #include "spreadsheet/XmlText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -403,7 +404,14 @@ void WorkbookRowWriter::Number(int column, double value, unsigned formatIndex)
     out += "><";
     out += sheet.prefix;
     out += "v>";
-    AppendNumber(out, value);
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    WorksheetPart::NumberText& known = sheet.numberTexts[(bits * 0x9E3779B97F4A7C15ull) >> 56];
+    if (known.length == 0 || known.bits != bits) {
+        const auto result = std::to_chars(known.text, known.text + sizeof known.text, value);
+        known.bits = bits;
+        known.length = static_cast<unsigned char>(result.ptr - known.text);
+    }
+    out.append(known.text, known.length);
     for (const char* element : {"v>", "c>"}) {
         out += "</";
         out += sheet.prefix;

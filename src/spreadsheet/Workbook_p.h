@@ -5,6 +5,8 @@
 
 #include <pugixml.hpp>
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -66,6 +68,14 @@ struct WorksheetPart {
     // Rows written by a WorkbookRowWriter, as XML, after the rows of the document.
     std::string appendedRows;
     int lastAppendedRow = 0;
+    // The decimal texts of numbers written lately, by their bits: a sheet
+    // repeats few values, and formatting a double is the dearest part of a cell.
+    struct NumberText {
+        std::uint64_t bits = 0;
+        unsigned char length = 0;   // 0: empty slot
+        char text[31];
+    };
+    std::array<NumberText, 256> numberTexts{};
     // Merged ranges added, as <mergeCell> XML, after those of the document.
     std::string appendedMerges;
     std::size_t appendedMergeCount = 0;
