@@ -10,13 +10,12 @@
 #include <QFileInfo>
 #include <QPixmap>
 #include <benchmark/benchmark.h>
+#include "RecordFileBenchMain.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-
-QString gRecordFile = QStringLiteral(ORVIK_SAMPLES_DIR "/large.bin");
 
 // Open, then paint the first screen of the grid into a pixmap (a full paint).
 void OpenAndPaint(COrvik50View& view)
@@ -59,17 +58,5 @@ BENCHMARK(BM_CloseLargestFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    benchmark::Initialize(&argc, argv);
-    QApplication app(argc, argv);
-    if (argc > 1)
-        gRecordFile = QString::fromLocal8Bit(argv[1]);
-    if (!QFileInfo::exists(gRecordFile)) {
-        std::fprintf(stderr, "no record file %s (build the orvik_samples target)\n", qPrintable(gRecordFile));
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOnRecordFile(argc, argv);
 }

@@ -16,13 +16,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
+#include "RecordFileBenchMain.h"
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
 namespace {
-
-QString gRecordFile = QStringLiteral(ORVIK_SAMPLES_DIR "/large.bin");
 
 double CurrentRssMegabytes()
 {
@@ -161,17 +160,5 @@ BENCHMARK(BM_PrintWholeReportToPdf)->Unit(benchmark::kSecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    benchmark::Initialize(&argc, argv);
-    QApplication app(argc, argv);
-    if (argc > 1)
-        gRecordFile = QString::fromLocal8Bit(argv[1]);
-    if (!QFileInfo::exists(gRecordFile)) {
-        std::fprintf(stderr, "no record file %s (build the orvik_samples target)\n", qPrintable(gRecordFile));
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOnRecordFile(argc, argv);
 }

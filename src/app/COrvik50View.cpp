@@ -2,7 +2,7 @@
 
 #include "app/AppResources.h"
 #include "app/MessageBoxes.h"
-#include "app/BusyCursor.h"
+#include "platform/BusyCursor.h"
 #include "grid/CGridCtrl.h"
 #include "records/RecordFileReader.h"
 

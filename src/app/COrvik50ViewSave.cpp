@@ -1,7 +1,7 @@
 // The Save command: the records as delimited text or as a workbook of the chosen type.
 #include "app/COrvik50View.h"
 
-#include "app/BusyCursor.h"
+#include "platform/BusyCursor.h"
 #include "app/SaveFileTypes.h"
 #include "export/DelimitedTextExport.h"
 #include "export/RecordWorkbook.h"

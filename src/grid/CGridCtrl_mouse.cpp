@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "grid/CGridCtrl.h"
+#include "platform/BusyCursor.h"
 #include "grid/CellEditBox.h"
 
 namespace {
@@ -212,7 +213,7 @@ void CGridCtrl::ClickInFixedRow(CellId cell)
         if (!headerSortEnabled)
             return;
         // The same header again reverses the order; another one sorts ascending.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const BusyCursor busy;
         if (cell.col == sortColumn) {
             sortAscending = !sortAscending;
         } else {
@@ -221,7 +222,6 @@ void CGridCtrl::ClickInFixedRow(CellId cell)
         }
         SortRowsByText(sortColumn, sortAscending);
         Invalidate();
-        QApplication::restoreOverrideCursor();
         return;
     }
     pointerMode = cell.col < GetFixedColumnCount() ? PointerMode::SelectingAll : PointerMode::SelectingColumns;
