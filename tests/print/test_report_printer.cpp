@@ -37,6 +37,11 @@ PrintedPage PrintPage(std::size_t records, int page, const CellTextSource& sourc
     DrawReportPage(dc, page, records, source);
     PrintedPage printed;
     printed.texts = dc.CallsOf(DcCallKind::DrawText);
+    for (const DcCall& text : printed.texts) {   // headings and records use the report font
+        EXPECT_EQ(text.attr.font.lfHeight, 15) << text.text;
+        EXPECT_EQ(text.attr.font.lfWidth, 5) << text.text;
+        EXPECT_STREQ(text.attr.font.lfFaceName, "黑体") << text.text;
+    }
     for (const DcCall& call : dc.CallsOf(DcCallKind::LineTo))
         printed.lines.push_back({call.from, call.to});
     EXPECT_EQ(dc.GetCurrentFont(), fontBefore) << "the page must select the replaced font again";
@@ -98,11 +103,6 @@ TEST(ReportPrinterTest, HeaderTextsBoxesAndTheOpenThresholdBlock)
     });
     for (int column : {0, 1, 2, 3, 4, 5, 6, 7, 11, 12})
         ExpectBox(page, {report::ColumnLeft(column), 60, report::ColumnLeft(column + 1), 100});
-    for (const DcCall& text : page.texts) {   // the header block uses the report font
-        EXPECT_EQ(text.attr.font.lfHeight, 15) << text.text;
-        EXPECT_EQ(text.attr.font.lfWidth, 5) << text.text;
-        EXPECT_STREQ(text.attr.font.lfFaceName, "黑体") << text.text;
-    }
     // The threshold columns: top, middle and bottom lines, and a right edge
     // below the middle only.
     for (int column = 8; column <= 10; ++column) {
@@ -187,11 +187,6 @@ TEST_P(ReportPageRecordsTest, PageShowsItsGroupOfEight)
     EXPECT_EQ(TextsNamed(page, CellName(lastRow + 2, 10)).size(), 1u);
     EXPECT_TRUE(TextsNamed(page, CellName(lastRow + 3, 0)).empty());
     ExpectBox(page, {15, report::SlotTop(c.recordsDrawn - 1), 35, report::SlotTop(c.recordsDrawn)});
-    // Record texts use the report font.
-    const LOGFONT& font = TextsNamed(page, CellName(c.firstRow, 1)).at(0)->attr.font;
-    EXPECT_EQ(font.lfHeight, 15);
-    EXPECT_EQ(font.lfWidth, 5);
-    EXPECT_STREQ(font.lfFaceName, "黑体");
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ReportPageRecordsTest,
