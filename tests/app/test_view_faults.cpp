@@ -35,14 +35,6 @@ protected:
         return texts;
     }
 
-    static RecordList ListOf(const std::vector<MeterRecord>& records)
-    {
-        RecordList list;
-        for (const MeterRecord& r : records)
-            list.Add(r);
-        return list;
-    }
-
     RecordFileFolder folder;
     COrvik50View view;
     QStringList errors;
@@ -80,6 +72,9 @@ TEST_F(ViewFaultTest, SaveOnAFullDiskKeepsTheOldFileAndSaysSo)
 TEST_F(ViewFaultTest, RecordFileChangingAfterOpenChangesNothingShownOrSaved)
 {
     const std::vector<MeterRecord> records = NumberedRecords(5);
+    RecordList expected;
+    for (const MeterRecord& r : records)
+        expected.Add(r);
     const std::pair<const char*, std::function<void(const QString&)>> changes[] = {
         {"rewritten", [this](const QString&) { folder.Write(QStringLiteral("r.bin"), NumberedRecords(9)); }},
         {"shrunk", [](const QString& path) { QFile::resize(path, 40); }},
@@ -95,7 +90,7 @@ TEST_F(ViewFaultTest, RecordFileChangingAfterOpenChangesNothingShownOrSaved)
         EXPECT_EQ(Shown(), before);
         const QString saved = folder.Path(QStringLiteral("after-%1.csv").arg(QString::fromUtf8(name)));
         ASSERT_TRUE(view.SaveRecordFile(saved, 3));
-        EXPECT_EQ(RecordFileFolder::ReadBytes(saved), FormatDelimitedText(ListOf(records), ','));
+        EXPECT_EQ(RecordFileFolder::ReadBytes(saved), FormatDelimitedText(expected, ','));
     }
 }
 

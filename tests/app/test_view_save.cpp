@@ -19,7 +19,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QFileInfo>
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,42 +49,26 @@ protected:
     QStringList errors;
 };
 
-struct TypeCase {
-    const char* typedName;
-    int filterIndex;
-    const char* writtenName;
-    char separator;
-};
-
-void PrintTo(const TypeCase& c, std::ostream* os)
+// The chosen type decides the separator, not the typed extension.
+TEST_F(ViewSaveTest, WritesTheRecordsWithTheChosenTypesSeparator)
 {
-    *os << c.typedName << " as type " << c.filterIndex << " -> " << c.writtenName;
-}
-
-class SaveTypeTest : public ViewSaveTest, public ::testing::WithParamInterface<TypeCase> {};
-
-TEST_P(SaveTypeTest, WritesTheRecordsWithTheTypesSeparator)
-{
-    const TypeCase& c = GetParam();
-    choice = SaveChoice{folder.Path(QString::fromUtf8(c.typedName)), c.filterIndex};
-    view.OnFileSave();
-    const std::string written = RecordFileFolder::ReadBytes(folder.Path(QString::fromUtf8(c.writtenName)));
-    EXPECT_EQ(written, FormatDelimitedText(records, c.separator));
-    EXPECT_EQ(view.FieldSeparator(), std::string(1, c.separator));
+    const struct {
+        const char* typedName;
+        int filterIndex;
+        const char* writtenName;
+        char separator;
+    } cases[] = {{"out", 1, "out.xls", '\t'}, {"out", 2, "out.txt", '\t'}, {"out", 3, "out.csv", ','},
+                 {"table.csv", 2, "table.csv", '\t'}, {"table.txt", 3, "table.txt", ','}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typedName) + " as type " + std::to_string(c.filterIndex));
+        choice = SaveChoice{folder.Path(QString::fromUtf8(c.typedName)), c.filterIndex};
+        view.OnFileSave();
+        EXPECT_EQ(RecordFileFolder::ReadBytes(folder.Path(QString::fromUtf8(c.writtenName))),
+                  FormatDelimitedText(records, c.separator));
+        EXPECT_EQ(view.FieldSeparator(), std::string(1, c.separator));
+    }
     EXPECT_TRUE(errors.isEmpty());
 }
-
-// The chosen type decides the separator, not the typed extension.
-INSTANTIATE_TEST_SUITE_P(
-    Types, SaveTypeTest,
-    ::testing::Values(TypeCase{"out", 1, "out.xls", '\t'}, TypeCase{"out", 2, "out.txt", '\t'},
-                      TypeCase{"out", 3, "out.csv", ','}, TypeCase{"table.csv", 2, "table.csv", '\t'},
-                      TypeCase{"table.txt", 3, "table.txt", ','}),
-    [](const ::testing::TestParamInfo<TypeCase>& info) {
-        std::string name = std::string(info.param.typedName) + "_as_type" + std::to_string(info.param.filterIndex);
-        std::replace(name.begin(), name.end(), '.', '_');
-        return name;
-    });
 
 TEST_F(ViewSaveTest, DialogOffersTheFourTypesAndCancelWritesNothing)
 {
