@@ -11,15 +11,9 @@ namespace {
 
 using case_names::PrintTo;
 
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kWhite = RGB(255, 255, 255), kBlack = 0;
 
-COLORREF Inverse(COLORREF color)
-{
-    return ~color & 0x00FFFFFF;
-}
+COLORREF Inverse(COLORREF color) { return ~color & 0x00FFFFFF; }
 
 // Each line pixel is inverted once, whatever the line colour; where a vertical
 // and a horizontal line cross the pixel is inverted twice and shows the cell.

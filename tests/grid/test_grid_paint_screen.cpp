@@ -30,8 +30,6 @@ void ExpectShownIsFullPaint(CGridCtrl& grid, const char* step)
     const auto expected = PaintToImage(grid);
     ASSERT_EQ(shown.size(), expected->Image().size()) << step;
     EXPECT_TRUE(shown == expected->Image()) << step;
-    if (!(shown == expected->Image())) { shown.save(QString("/tmp/shown_%1.png").arg(step)); expected->Image().save(QString("/tmp/exp_%1.png").arg(step)); }
-
 }
 
 TEST(GridPaintScreen, EveryScrollStepShowsWhatAFullPaintDraws)

@@ -70,7 +70,6 @@ TEST(GridWindowCreate, EmptyGridSucceedsAndAppliesTheFont)
     auto* grid = new CGridCtrl;
     ASSERT_TRUE(grid->Create(RECT{10, 20, 210, 120}, &parent, kTestGridId,
                              CGridCtrl::WS_CHILD | CGridCtrl::WS_VISIBLE | CGridCtrl::WS_BORDER));
-    EXPECT_EQ(grid->GetDlgCtrlID(), kTestGridId);
     EXPECT_EQ(grid->geometry(), QRect(10, 20, 200, 100));
     SettleEvents();
     EXPECT_EQ(grid->GetClientRect(), (RECT{0, 0, 198, 98})) << "one-pixel border";

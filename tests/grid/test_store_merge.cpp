@@ -10,10 +10,7 @@ namespace {
 
 using case_names::PrintTo;
 
-GridCellMerge M(int jr, int jd, int cov, int lock, int rs, int cs, int mr, int mc)
-{
-    return {jr, jd, cov, lock, rs, cs, mr, mc};
-}
+using M = GridCellMerge;
 
 TEST(StoreMerge, TwoByThreeBlockMarksMasterAndCoveredCells)
 {
@@ -25,9 +22,9 @@ TEST(StoreMerge, TwoByThreeBlockMarksMasterAndCoveredCells)
         int row, col;
         GridCellMerge merge;
     } expected[] = {
-        {0, 8, M(1, 1, 0, 0, 1, 2, 0, 0)},  {0, 9, M(1, 1, 1, 0, 0, 0, 0, 8)},
-        {0, 10, M(0, 1, 1, 0, 0, 0, 0, 8)}, {1, 8, M(1, 0, 1, 0, 0, 0, 0, 8)},
-        {1, 9, M(1, 0, 1, 0, 0, 0, 0, 8)},  {1, 10, M(0, 0, 1, 0, 0, 0, 0, 8)},
+        {0, 8, M{1, 1, 0, 0, 1, 2, 0, 0}},  {0, 9, M{1, 1, 1, 0, 0, 0, 0, 8}},
+        {0, 10, M{0, 1, 1, 0, 0, 0, 0, 8}}, {1, 8, M{1, 0, 1, 0, 0, 0, 0, 8}},
+        {1, 9, M{1, 0, 1, 0, 0, 0, 0, 8}},  {1, 10, M{0, 0, 1, 0, 0, 0, 0, 8}},
         {0, 7, GridCellMerge{}},            {2, 8, GridCellMerge{}},
         {0, 11, GridCellMerge{}},
     };
@@ -48,9 +45,9 @@ TEST(StoreMerge, TwoByThreeBlockMarksMasterAndCoveredCells)
     // Negative extents count as positive; a single cell only takes the lock.
     store.MergeCells(2, 1, -1, -2, 3);
     store.MergeCells(3, 5, 0, 0, 4);
-    EXPECT_EQ(store.GetCellMerge(2, 1), M(1, 1, 0, 3, 1, 2, 0, 0));
-    EXPECT_EQ(store.GetCellMerge(3, 3), M(0, 0, 1, 3, 0, 0, 2, 1));
-    EXPECT_EQ(store.GetCellMerge(3, 5), M(0, 0, 0, 4, 0, 0, 0, 0));
+    EXPECT_EQ(store.GetCellMerge(2, 1), (M{1, 1, 0, 3, 1, 2, 0, 0}));
+    EXPECT_EQ(store.GetCellMerge(3, 3), (M{0, 0, 1, 3, 0, 0, 2, 1}));
+    EXPECT_EQ(store.GetCellMerge(3, 5), (M{0, 0, 0, 4, 0, 0, 0, 0}));
     EXPECT_CONSISTENT(store);
 }
 
