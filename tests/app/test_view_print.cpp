@@ -180,14 +180,14 @@ TEST_F(ViewPrintTest, PreviewDrawsEveryPageAsPrinted)
     });
 }
 
-// Pixels of exactly the pen's black in an image.
-int BlackPixels(const QImage& image)
+// Pixels of an image for which `counts` holds.
+int CountPixels(const QImage& image, const std::function<bool(QRgb)>& counts)
 {
-    int black = 0;
+    int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            black += (image.pixel(x, y) & 0xFFFFFF) == 0;
-    return black;
+            n += counts(image.pixel(x, y));
+    return n;
 }
 
 TEST_F(ViewPrintTest, PreviewPagesStayWithinTheReportAndShowTheirLinesAtEveryZoom)
@@ -215,7 +215,7 @@ TEST_F(ViewPrintTest, PreviewPagesStayWithinTheReportAndShowTheirLinesAtEveryZoo
         // Box lines stay solid black pixels at the smallest and the largest zoom.
         for (const double zoom : {PreviewPageArea::kMinZoom, PreviewPageArea::kMaxZoom}) {
             pages.SetZoom(zoom);
-            EXPECT_GT(BlackPixels(pages.viewport()->grab().toImage()), 200) << "zoom " << zoom;
+            EXPECT_GT(CountPixels(pages.viewport()->grab().toImage(), [](QRgb p) { return (p & 0xFFFFFF) == 0; }), 200) << "zoom " << zoom;
         }
     });
 }
@@ -234,11 +234,7 @@ int DarkPixelsOnFirstPage(const QString& pdf, const QString& outputBase)
 {
     RunTool(QStringLiteral("pdftoppm"), QStringLiteral("-r 50 -f 1 -l 1 -png -singlefile").split(' ') << pdf << outputBase);
     const QImage page(outputBase + QStringLiteral(".png"));
-    int dark = page.isNull() ? -1 : 0;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            dark += qGray(page.pixel(x, y)) < 128;
-    return dark;
+    return page.isNull() ? -1 : CountPixels(page, [](QRgb p) { return qGray(p) < 128; });
 }
 
 TEST_F(ViewPrintTest, ReportPrintsToPdf)
