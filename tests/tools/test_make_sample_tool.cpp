@@ -44,9 +44,8 @@ TEST(MakeSampleTool, RandomFilesDependOnlyOnCountAndSeed)
         return ReadWholeFile(path);
     };
     const std::string a = make("a.bin", "500", "7");
-    EXPECT_EQ(a, make("b.bin", "500", "7"));
+    EXPECT_EQ(a, EncodeRecordFile(RandomRecords(500, 7))) << "the same file on every run";
     EXPECT_NE(a, make("c.bin", "500", "8"));
-    EXPECT_EQ(a, EncodeRecordFile(RandomRecords(500, 7)));
     EXPECT_EQ(make("largest.bin", "65535", "1").size(), RECORD_FILE_HEADER_SIZE + 65535 * METER_RECORD_SIZE);
 
     const ToolRun tooMany = RunTool(ORVIK50_MAKE_SAMPLE_PATH, {"--records", "65536", folder.Path("x.bin")}, folder);
