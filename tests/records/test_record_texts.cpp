@@ -16,10 +16,9 @@ TEST(RecordTexts, NumbersLabelsAndUnits)
 {
     EXPECT_EQ(RecordNumberText(0), "1");
     EXPECT_EQ(RecordNumberText(65534), "65535");
-    EXPECT_EQ(WavelengthLabel(0), "1310");
-    EXPECT_EQ(WavelengthLabel(1), "1490");
-    EXPECT_EQ(WavelengthLabel(2), "1550");
-    EXPECT_EQ(WavelengthLabel(3), "");
+    const char* labels[] = {"1310", "1490", "1550", ""};
+    for (int w = 0; w < 4; ++w)
+        EXPECT_EQ(WavelengthLabel(w), labels[w]) << w;
     EXPECT_EQ(UnitText(0), "dBm");
     EXPECT_EQ(UnitText(1), "dB");
     EXPECT_EQ(UnitText(0x0100), "dB");   // the high byte counts too
