@@ -52,11 +52,7 @@ int WalkHit(int offset, int first, int fixedCount, int fixedSize, const std::vec
     return -1;
 }
 
-struct WalkGrid {
-    const char* name;
-    int fixedRows, fixedCols;
-    unsigned seed;
-};
+struct WalkGrid { const char* name; int fixedRows, fixedCols; unsigned seed; };
 
 class GridGeometryWalks : public ::testing::TestWithParam<WalkGrid> {};
 

@@ -172,11 +172,7 @@ TEST(GridPaintCells, NothingIsDrawnForAnInvalidCellOrWhileDrawingIsOff)
     EXPECT_TRUE(dc.Calls().empty());
 }
 
-struct MeasureCase {
-    const char* name;
-    CellId cell;
-    bool bold;
-};
+struct MeasureCase { const char* name; CellId cell; bool bold; };
 
 class GridMeasureCell : public ::testing::TestWithParam<MeasureCase> {};
 

@@ -25,11 +25,7 @@ std::ostream& operator<<(std::ostream& out, const Fill& fill)
 
 constexpr COLORREF kFixed = RGB(1, 1, 1), kText = RGB(2, 2, 2), kOutside = RGB(3, 3, 3);
 
-struct BackgroundCase {
-    const char* name;
-    RECT clip;
-    std::vector<Fill> fills;
-};
+struct BackgroundCase { const char* name; RECT clip; std::vector<Fill> fills; };
 
 class GridPaintBackground : public ::testing::TestWithParam<BackgroundCase> {};
 

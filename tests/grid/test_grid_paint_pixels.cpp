@@ -76,12 +76,7 @@ TEST(GridPaintPixels, BlockScrolledPartlyOutIsDrawnFromItsFirstVisibleRow)
     EXPECT_PIXEL(*dc, 160, 125, kWhite);
 }
 
-struct StateCase {
-    const char* name;
-    UINT state;
-    bool highlight;
-    bool blackFrame;
-};
+struct StateCase { const char* name; UINT state; bool highlight; bool blackFrame; };
 
 class GridCellStateLook : public ::testing::TestWithParam<StateCase> {};
 

@@ -24,9 +24,7 @@ LOGFONT FontOfPixelHeight(int pixels)
 }
 
 // cellMargin, default row height and default column width for a font, from its metrics.
-struct FontSizes {
-    int margin, rowHeight, columnWidth;
-};
+struct FontSizes { int margin, rowHeight, columnWidth; };
 FontSizes SizesFor(const LOGFONT& logFont)
 {
     MemoryDC dc(1, 1);

@@ -28,10 +28,7 @@ GridItem FullItem(int row, int col, UINT mask)
     return item;
 }
 
-struct MaskCase {
-    const char* name;
-    UINT mask;
-};
+struct MaskCase { const char* name; UINT mask; };
 
 class StoreSetItemMask : public ::testing::TestWithParam<MaskCase> {};
 
@@ -83,11 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Masks, StoreSetItemMask,
                                            MaskCase{"All", 0xFF}, MaskCase{"None", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-struct InvalidCell {
-    const char* name;
-    int row;
-    int col;
-};
+struct InvalidCell { const char* name; int row; int col; };
 
 class StoreInvalidCell : public ::testing::TestWithParam<InvalidCell> {};
 

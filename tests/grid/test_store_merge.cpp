@@ -52,11 +52,7 @@ TEST(StoreMerge, TwoByThreeBlockMarksMasterAndCoveredCells)
 }
 
 // A first merge, then a second call that must change nothing.
-struct RefusedMerge {
-    const char* name;
-    int fixedRows, fixedColumns;
-    int row, col, down, right;
-};
+struct RefusedMerge { const char* name; int fixedRows, fixedColumns; int row, col, down, right; };
 
 class StoreMergeRefusal : public ::testing::TestWithParam<RefusedMerge> {};
 

@@ -16,10 +16,7 @@ struct SizingStep {
     int rows, columns, fixedRows, fixedColumns;
 };
 
-struct SizingCase {
-    const char* name;
-    std::vector<SizingStep> steps;
-};
+struct SizingCase { const char* name; std::vector<SizingStep> steps; };
 
 BOOL Apply(GridCellStore& store, const SizingStep& step)
 {
