@@ -89,7 +89,6 @@ TEST(GridEnsureVisible, ScrollsTheCellIntoViewAndBack)
     g->EnsureVisible(14, 6);
     EXPECT_EQ(g->GetTopLeftScrollCell(), CellId(3, 2));
     g->EnsureVisible(30, 12);
-    EXPECT_TRUE(g->IsCellVisible(30, 12));
     EXPECT_EQ(g->GetTopLeftScrollCell(), CellId(24, 6));
     // Line steps of 60 from 421 end at position 1, which already shows row 3.
     g->EnsureVisible(4, 1);

@@ -78,7 +78,6 @@ TEST(StoreHooks, NewCellAndReleaseCellRunOncePerCell)
         EXPECT_EQ(store.GetItemParam(4, 2), 402);
         EXPECT_EQ(store.SelectedCells().size(), 4u);
         EXPECT_EQ(store.GetCellMerge(0, 3).mergeLocked, 6);
-        EXPECT_EQ(store.IsCellEditable(0, 3), FALSE);
         EXPECT_CONSISTENT(store);
 
         store.SetItemState(4, 0, CELL_SELECTED);
