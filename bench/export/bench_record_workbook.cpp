@@ -19,6 +19,16 @@ static void BM_BuildRecordWorkbook(benchmark::State& state)
 }
 BENCHMARK(BM_BuildRecordWorkbook)->Unit(benchmark::kMillisecond);
 
+static void BM_SaveBuiltWorkbook(benchmark::State& state)
+{
+    Workbook book = RecordTableWorkbook(LargeRecordList());
+    const std::string path = LargeRecordFilePath() + ".xlsx";
+    for (auto _ : state)
+        book.Save(path);
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_SaveBuiltWorkbook)->Unit(benchmark::kMillisecond);
+
 static void BM_WriteRecordWorkbookFile(benchmark::State& state)
 {
     const RecordList records = LargeRecordList();

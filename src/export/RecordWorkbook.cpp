@@ -2,12 +2,14 @@
 
 #include "records/NameText.h"
 #include "records/RecordTableLayout.h"
+#include "spreadsheet/ParallelFor.h"
 #include "spreadsheet/Workbook.h"
 
 #include <charconv>
 #include <functional>
 #include <cmath>
 #include <unordered_map>
+#include <vector>
 
 using namespace record_table;
 
@@ -15,7 +17,9 @@ namespace {
 
 constexpr int kFirstRecordRow = kHeaderRows + 1;   // spreadsheet rows count from 1
 constexpr int kMaxSignificantDigits = 15;           // what a spreadsheet shows of a number
-constexpr std::size_t kRecordXmlBytes = 1400;       // a little more than three rows of cells take
+// Records written as one block of rows by one thread; a fixed number, so the
+// file is the same however many cores write it.
+constexpr std::size_t kRecordsPerBlock = 8192;
 
 // Spreadsheet column width (characters of the default font) of a width in
 // pixels: 7 pixels a character plus 5 pixels of padding.
@@ -24,78 +28,94 @@ double CharacterWidth(int pixels)
     return std::round((pixels - 5) / 7.0 * 100) / 100;
 }
 
-// Cell formats of the sheet, made once and shared by all cells that use them.
+// Cell formats of the sheet, all made before the rows are written, in a fixed
+// order: the rows are then written on several threads that only look them up.
 class SheetFormats {
 public:
-    explicit SheetFormats(Workbook& book) : book(book)
+    SheetFormats(Workbook& book, const RecordList& records) : book(book)
     {
         bold = book.AddCellFormat(CellFormat{{}, true, {}, {}});
         for (ThresholdVerdict verdict : {ThresholdVerdict::Pass, ThresholdVerdict::Wrng, ThresholdVerdict::Fail})
             fills[static_cast<int>(verdict)] = book.AddCellFormat(CellFormat{{}, false, VerdictColour(verdict), {}});
+        // Record numbers and wavelengths; powers and levels ("%.2f").
+        Add("0");
+        Add("0.00");
+        // A name is a plain decimal only when its bytes are ASCII digits,
+        // which decode to themselves.
+        for (std::size_t position = 0; position < records.GetSize(); ++position)
+            for (const auto* name : {&records[position].oltName, &records[position].ontName})
+                if (const std::optional<PlainNumber> number = PlainDecimal(NameBytes(*name)))
+                    Add(number->formatCode);
     }
     unsigned Bold() const { return bold; }
     std::optional<unsigned> Fill(ThresholdVerdict verdict) const
     {
         return verdict == ThresholdVerdict::Off ? std::nullopt : std::optional(fills[static_cast<int>(verdict)]);
     }
-    unsigned Number(const std::string& code)
+    unsigned Number(const std::string& code) const
     {
-        auto [it, added] = numbers.try_emplace(code, 0u);
-        if (added)
-            it->second = book.AddCellFormat(CellFormat{{}, false, {}, code});
-        return it->second;
-    }
-
-    // What a text of the columns that repeat few texts (levels, powers,
-    // wavelengths) becomes, worked out once per distinct text.
-    struct Cell {
-        std::optional<double> number;
-        unsigned format = 0;
-    };
-    const Cell& Repeated(std::string_view text)
-    {
-        auto found = repeated.find(text);
-        if (found == repeated.end()) {
-            Cell cell;
-            if (const std::optional<PlainNumber> number = PlainDecimal(text))
-                cell = Cell{number->value, Number(number->formatCode)};
-            found = repeated.emplace(std::string(text), cell).first;
-        }
+        const auto found = numbers.find(code);
+        if (found == numbers.end())
+            throw WorkbookError("no cell format was made for numbers shown as " + code);
         return found->second;
     }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
+    void Add(const std::string& code)
+    {
+        if (!numbers.contains(code))
+            numbers.emplace(code, book.AddCellFormat(CellFormat{{}, false, {}, code}));
+    }
+
     Workbook& book;
     unsigned bold = 0;
     std::array<unsigned, 4> fills{};
     std::unordered_map<std::string, unsigned> numbers;
-    std::unordered_map<std::string, Cell, Hash, std::equal_to<>> repeated;
 };
 
-// Writes one text as the table shows it: a number when it is a plain decimal.
-void PutText(WorkbookRowWriter& rows, SheetFormats& formats, int column, std::string_view text, unsigned fill = 0)
-{
-    if (const std::optional<PlainNumber> number = PlainDecimal(text))
-        rows.Number(column, number->value, formats.Number(number->formatCode));
-    else
-        rows.Text(column, text, fill);
-}
+// Writes texts as the table shows them, a plain decimal as a number; one per
+// thread.
+class CellWriter {
+public:
+    CellWriter(WorkbookRowWriter& rows, const SheetFormats& formats) : rows(rows), formats(formats) {}
 
-// PutText for a column of few distinct texts.
-void PutRepeatedText(WorkbookRowWriter& rows, SheetFormats& formats, int column, std::string_view text, unsigned fill = 0)
-{
-    const SheetFormats::Cell& cell = formats.Repeated(text);
-    if (cell.number)
-        rows.Number(column, *cell.number, cell.format);
-    else
-        rows.Text(column, text, fill);
-}
+    void Put(int column, std::string_view text, unsigned fill = 0)
+    {
+        if (const std::optional<PlainNumber> number = PlainDecimal(text))
+            rows.Decimal(column, text, formats.Number(number->formatCode));
+        else
+            rows.Text(column, text, fill);
+    }
 
-void WriteHeader(Workbook& book, SheetFormats& formats)
+    // Put for a column of few distinct texts (levels, powers, wavelengths):
+    // what each text becomes is worked out once.
+    void PutRepeated(int column, std::string_view text, unsigned fill = 0)
+    {
+        auto found = repeated.find(text);
+        if (found == repeated.end()) {
+            const std::optional<PlainNumber> number = PlainDecimal(text);
+            found = repeated.emplace(std::string(text), number ? formats.Number(number->formatCode) : kText).first;
+        }
+        if (found->second != kText)
+            rows.Decimal(column, text, found->second);
+        else
+            rows.Text(column, text, fill);
+    }
+
+    WorkbookRowWriter& rows;
+    const SheetFormats& formats;
+
+private:
+    static constexpr unsigned kText = ~0u;   // no number format: the text stays text
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    // The number format of each text seen, or kText.
+    std::unordered_map<std::string, unsigned, Hash, std::equal_to<>> repeated;
+};
+
+void WriteHeader(Workbook& book, const SheetFormats& formats)
 {
     for (int column = 0; column < kColumns; ++column) {
         const HeaderColumn& header = kHeaderRow0[static_cast<std::size_t>(column)];
@@ -114,7 +134,8 @@ void WriteHeader(Workbook& book, SheetFormats& formats)
     book.FreezeRows(0, kHeaderRows);
 }
 
-void WriteRecord(WorkbookRowWriter& rows, SheetFormats& formats, const MeterRecord& record, std::size_t position)
+// The record's three rows, and its per-record columns merged over them.
+void WriteRecord(CellWriter& cells, const MeterRecord& record, std::size_t position)
 {
     const int firstRow = kFirstRecordRow + kRowsPerRecord * static_cast<int>(position);
     const std::string number = RecordNumberText(position);
@@ -126,36 +147,29 @@ void WriteRecord(WorkbookRowWriter& rows, SheetFormats& formats, const MeterReco
         const ThresholdVerdict verdict = VerdictText(record, wavelength);
         // Per-record texts go into the first row only: the rows below lie under its block.
         const bool first = wavelength == 0;
-        rows.BeginRow(firstRow + wavelength);
+        cells.rows.BeginRow(firstRow + wavelength);
         if (first) {
-            PutText(rows, formats, 1, number);
-            PutText(rows, formats, 2, oltName);
-            PutText(rows, formats, 3, ontName);
+            cells.Put(1, number);
+            cells.Put(2, oltName);
+            cells.Put(3, ontName);
         }
-        PutRepeatedText(rows, formats, 4, WavelengthLabel(wavelength));
-        PutRepeatedText(rows, formats, 5, PowerText(reading.power));
+        cells.PutRepeated(4, WavelengthLabel(wavelength));
+        cells.PutRepeated(5, PowerText(reading.power));
         if (first)
-            PutRepeatedText(rows, formats, 6, UnitText(record.unitMode));
-        PutRepeatedText(rows, formats, 7, LevelText(reading.reference));
-        PutRepeatedText(rows, formats, kVerdictColumn + 1, VerdictWord(verdict), formats.Fill(verdict).value_or(0));
-        PutRepeatedText(rows, formats, 9, LevelText(reading.passThreshold));
-        PutRepeatedText(rows, formats, 10, LevelText(reading.warnThreshold));
-        PutRepeatedText(rows, formats, 11, LevelText(reading.failThreshold));
+            cells.PutRepeated(6, UnitText(record.unitMode));
+        cells.PutRepeated(7, LevelText(reading.reference));
+        cells.PutRepeated(kVerdictColumn + 1, VerdictWord(verdict), cells.formats.Fill(verdict).value_or(0));
+        cells.PutRepeated(9, LevelText(reading.passThreshold));
+        cells.PutRepeated(10, LevelText(reading.warnThreshold));
+        cells.PutRepeated(11, LevelText(reading.failThreshold));
         if (first) {
-            PutText(rows, formats, 12, date);
-            PutText(rows, formats, 13, time);
+            cells.Put(12, date);
+            cells.Put(13, time);
         }
-        rows.EndRow();
+        cells.rows.EndRow();
     }
-}
-
-void MergeRecordBlocks(Workbook& book, std::size_t recordCount)
-{
-    for (std::size_t position = 0; position < recordCount; ++position) {
-        const int firstRow = kFirstRecordRow + kRowsPerRecord * static_cast<int>(position);
-        for (int column : kPerRecordColumns)
-            book.MergeCells(0, firstRow, column + 1, firstRow + kRowsPerRecord - 1, column + 1);
-    }
+    for (int column : kPerRecordColumns)
+        cells.rows.MergeCells(firstRow, column + 1, firstRow + kRowsPerRecord - 1, column + 1);
 }
 
 } // namespace
@@ -202,12 +216,19 @@ std::optional<PlainNumber> PlainDecimal(std::string_view text)
 Workbook RecordTableWorkbook(const RecordList& records)
 {
     Workbook book = Workbook::CreateEmpty(kRecordSheetName);
-    SheetFormats formats(book);
+    const SheetFormats formats(book, records);
     WriteHeader(book, formats);
-    WorkbookRowWriter rows = book.AppendRows(0, records.GetSize() * kRecordXmlBytes);
-    for (std::size_t position = 0; position < records.GetSize(); ++position)
-        WriteRecord(rows, formats, records[position], position);
-    MergeRecordBlocks(book, records.GetSize());
+    const std::size_t blockCount = (records.GetSize() + kRecordsPerBlock - 1) / kRecordsPerBlock;
+    std::vector<WorkbookRowWriter> blocks;
+    blocks.reserve(blockCount);
+    for (std::size_t block = 0; block < blockCount; ++block)
+        blocks.push_back(book.AppendRows(0));
+    ParallelFor(blockCount, [&](std::size_t block) {
+        CellWriter cells(blocks[block], formats);
+        const std::size_t end = std::min(records.GetSize(), (block + 1) * kRecordsPerBlock);
+        for (std::size_t position = block * kRecordsPerBlock; position < end; ++position)
+            WriteRecord(cells, records[position], position);
+    });
     return book;
 }
 

@@ -335,50 +335,88 @@ void Workbook::Impl::AddContentTypeOverride(const std::string& partName, std::st
     contentTypesChanged = true;
 }
 
-std::string Workbook::Impl::SerializeSheet(WorksheetPart& sheet)
+void Workbook::Impl::PutSheet(WorksheetPart& sheet)
 {
+    int lastRow = sheet.rows.empty() ? 0 : sheet.rows.rbegin()->first;
+    std::size_t blockMerges = 0;
+    for (const auto& block : sheet.rowBlocks) {
+        blockMerges += block->mergeCount;
+        if (block->firstRow == 0)
+            continue;
+        if (block->firstRow <= lastRow)
+            throw WorkbookError("rows are appended in increasing order after the sheet's rows");
+        lastRow = block->lastRow;
+    }
     UpdateDimension(sheet);
     // Rows and merged ranges written as text go where markers stand at the
     // end of the cell data and of the merged ranges.
-    std::vector<std::pair<pugi::xml_node, const std::string*>> markers;
-    if (!sheet.appendedRows.empty())
-        markers.emplace_back(sheet.sheetData, &sheet.appendedRows);
-    if (sheet.appendedMergeCount > 0) {
-        pugi::xml_node merges = xlsx::ChildInOrder(sheet.document->document_element(), "mergeCells", xlsx::kWorksheetOrder);
-        const auto existing = static_cast<std::size_t>(std::distance(merges.children().begin(), merges.children().end()));
-        xlsx::SetAttribute(merges, "count", std::to_string(existing + sheet.appendedMergeCount));
-        markers.emplace_back(merges, &sheet.appendedMerges);
+    const bool rowsAppended = !sheet.rowBlocks.empty();
+    const std::size_t merges = sheet.appendedMergeCount + blockMerges;
+    if (merges > 0) {
+        pugi::xml_node mergeCells = xlsx::ChildInOrder(sheet.document->document_element(), "mergeCells", xlsx::kWorksheetOrder);
+        const auto existing = static_cast<std::size_t>(std::distance(mergeCells.children().begin(), mergeCells.children().end()));
+        xlsx::SetAttribute(mergeCells, "count", std::to_string(existing + merges));
+        mergeCells.append_child(pugi::node_comment).set_value("merges");
     }
-    for (std::size_t i = 0; i < markers.size(); ++i)
-        markers[i].first.append_child(pugi::node_comment).set_value(("appended " + std::to_string(i)).c_str());
+    if (rowsAppended)
+        sheet.sheetData.append_child(pugi::node_comment).set_value("rows");
     const std::string xml = xlsx::SerializePart(*sheet.document);
-    // Pieces put together in one buffer of the final size: the appended rows
-    // can be ~100 MB, so they are copied once and never moved again.
-    std::vector<std::size_t> at(markers.size());
-    std::size_t size = xml.size();
-    for (std::size_t i = markers.size(); i-- > 0;) {
-        markers[i].first.remove_child(markers[i].first.last_child());
-        const std::string marker = "<!--appended " + std::to_string(i) + "-->";
-        at[i] = xml.rfind(marker, i + 1 < markers.size() ? at[i + 1] : std::string::npos);
-        size += markers[i].second->size() - marker.size();
+    if (rowsAppended)
+        sheet.sheetData.remove_child(sheet.sheetData.last_child());
+    std::size_t rowsAt = xml.size(), mergesAt = xml.size();
+    if (merges > 0) {
+        pugi::xml_node mergeCells = xlsx::Child(sheet.document->document_element(), "mergeCells");
+        mergeCells.remove_child(mergeCells.last_child());
+        mergesAt = xml.rfind("<!--merges-->");
     }
-    std::string result;
-    result.reserve(size);
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < markers.size(); ++i) {
-        result.append(xml, from, at[i] - from);
-        result += *markers[i].second;
-        from = at[i] + ("<!--appended " + std::to_string(i) + "-->").size();
+    if (rowsAppended)
+        rowsAt = xml.rfind("<!--rows-->", mergesAt);
+    const std::size_t rowsMarker = rowsAppended ? std::string_view("<!--rows-->").size() : 0;
+    const std::size_t mergesMarker = merges > 0 ? std::string_view("<!--merges-->").size() : 0;
+    const std::string_view text = xml;
+
+    if (!rowsAppended) {
+        // A sheet edited cell by cell: its XML, with the merged ranges added as text.
+        std::string whole;
+        whole.reserve(xml.size() + sheet.appendedMerges.size());
+        whole.append(text.substr(0, mergesAt));
+        whole += sheet.appendedMerges;
+        whole.append(text.substr(std::min(xml.size(), mergesAt + mergesMarker)));
+        package.Put(sheet.partName, std::move(whole));
+        return;
     }
-    result.append(xml, from);
-    return result;
+    // Rows written by row writers are compressed already: the XML around
+    // them is compressed in segments that join theirs.
+    auto segment = [](std::string_view bytes) {
+        DeflateStream stream;
+        stream.Write(bytes);
+        return stream.Flush();
+    };
+    DeflatedBytes whole = segment(text.substr(0, rowsAt));
+    for (const auto& block : sheet.rowBlocks) {
+        block->rows.Compress(true);
+        whole.Append(block->rows.deflate.Flush());
+    }
+    const std::size_t afterRows = rowsAt + rowsMarker;
+    whole.Append(segment(text.substr(afterRows, std::min(mergesAt, xml.size()) - afterRows)));
+    if (merges > 0) {
+        whole.Append(segment(sheet.appendedMerges));
+        for (const auto& block : sheet.rowBlocks) {
+            block->merges.Compress(true);
+            whole.Append(block->merges.deflate.Flush());
+        }
+    }
+    DeflateStream end;
+    end.Write(text.substr(std::min(xml.size(), mergesAt + mergesMarker)));
+    whole.Append(end.Finish());
+    package.PutDeflated(sheet.partName, std::move(whole));
 }
 
 void Workbook::Save(const std::string& path)
 {
     for (WorksheetPart& sheet : impl->sheets)
         if (sheet.document)
-            impl->package.Put(sheet.partName, impl->SerializeSheet(sheet));
+            impl->PutSheet(sheet);
     if (impl->styles)
         impl->package.Put(impl->stylesPart, xlsx::SerializePart(*impl->styles));
     if (impl->contentTypesChanged)

@@ -32,6 +32,7 @@ struct CellFormat {
 };
 
 class WorkbookRowWriter;
+struct RowBlock;
 struct WorksheetPart;
 
 class Workbook {
@@ -62,11 +63,13 @@ public:
     // Keeps the first `rows` rows on screen while the rest scrolls.
     void FreezeRows(int sheet, int rows);
 
-    // Appends rows after every row the sheet has, written straight out
-    // (much cheaper than cell by cell for large sheets). Rows must come in
-    // increasing order, cells within a row by increasing column.
-    // `expectedBytes` of XML are reserved at once (no copying while growing).
-    WorkbookRowWriter AppendRows(int sheet, std::size_t expectedBytes = 0);
+    // A block of rows after every row the sheet has and after the rows of
+    // the blocks asked for before, written straight out (much cheaper than
+    // cell by cell for large sheets). Rows must come in increasing order,
+    // cells within a row by increasing column. Writers of different blocks
+    // may write at the same time on different threads, as long as nothing
+    // else uses the workbook meanwhile.
+    WorkbookRowWriter AppendRows(int sheet);
 
     void Save(const std::string& path);
 
@@ -77,22 +80,32 @@ private:
     std::unique_ptr<Impl> impl;
 };
 
-// Writes rows at the end of a sheet; from Workbook::AppendRows. Throws
-// WorkbookError for rows or cells out of order.
+// Writes a block of rows at the end of a sheet; from Workbook::AppendRows.
+// Throws WorkbookError for rows or cells out of order (blocks out of order:
+// at saving).
 class WorkbookRowWriter {
 public:
     void BeginRow(int row);
     void Text(int column, std::string_view utf8, unsigned formatIndex = 0);
     void Number(int column, double value, unsigned formatIndex = 0);
+    // A number given as a plain decimal text ("-?digits", optionally "." and
+    // digits), stored without the fraction's trailing zeros; cheaper than
+    // Number for a number that is a text already. Throws for other texts.
+    void Decimal(int column, std::string_view decimal, unsigned formatIndex = 0);
     void EndRow();
+    // Merges a range, as Workbook::MergeCells does.
+    void MergeCells(int firstRow, int firstColumn, int lastRow, int lastColumn);
 
 private:
     friend class Workbook;
-    WorkbookRowWriter(std::string& out, WorksheetPart& sheet) : out(out), sheet(sheet) {}
+    WorkbookRowWriter(RowBlock& block, const WorksheetPart& sheet);
     void BeginCell(int column, unsigned formatIndex);
+    void Value(int column, std::string_view value, unsigned formatIndex);
 
+    RowBlock& block;
     std::string& out;
-    WorksheetPart& sheet;
+    const WorksheetPart& sheet;
     int row = 0;
+    std::string rowText;   // the row's number, for the cells' names
     int lastColumn = 0;
 };

@@ -4,7 +4,6 @@
 #include "spreadsheet/XmlText.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -75,17 +74,19 @@ void ReadDimension(WorksheetPart& sheet)
     }
 }
 
-void Widen(WorksheetPart& sheet, int row, int column)
+// Widens the used area of a sheet or row block (first row 0: none yet) to the cell.
+template <typename Area>
+void Widen(Area& area, int row, int column)
 {
-    if (sheet.firstRow == 0) {
-        sheet.firstRow = sheet.lastRow = row;
-        sheet.firstColumn = sheet.lastColumn = column;
+    if (area.firstRow == 0) {
+        area.firstRow = area.lastRow = row;
+        area.firstColumn = area.lastColumn = column;
         return;
     }
-    sheet.firstRow = std::min(sheet.firstRow, row);
-    sheet.lastRow = std::max(sheet.lastRow, row);
-    sheet.firstColumn = std::min(sheet.firstColumn, column);
-    sheet.lastColumn = std::max(sheet.lastColumn, column);
+    area.firstRow = std::min(area.firstRow, row);
+    area.lastRow = std::max(area.lastRow, row);
+    area.firstColumn = std::min(area.firstColumn, column);
+    area.lastColumn = std::max(area.lastColumn, column);
 }
 
 // Empties a cell of its value, formula and type; its format stays.
@@ -109,8 +110,8 @@ void AppendNumber(std::string& out, Number value)
     out.append(buffer, result.ptr);
 }
 
-// Appends "F6" for (6, 6).
-void AppendCellName(std::string& out, int row, int column)
+// Appends "F" for column 6.
+void AppendColumnLetters(std::string& out, int column)
 {
     char letters[4];
     int count = 0;
@@ -118,7 +119,34 @@ void AppendCellName(std::string& out, int row, int column)
         letters[count++] = static_cast<char>('A' + (column - 1) % 26);
     while (count > 0)
         out += letters[--count];
+}
+
+// Appends "F6" for (6, 6).
+void AppendCellName(std::string& out, int row, int column)
+{
+    AppendColumnLetters(out, column);
     AppendNumber(out, row);
+}
+
+void CheckMergedRange(int firstRow, int firstColumn, int lastRow, int lastColumn)
+{
+    CheckPosition(firstRow, firstColumn);
+    CheckPosition(lastRow, lastColumn);
+    if (lastRow < firstRow || lastColumn < firstColumn)
+        throw WorkbookError("a merged range must run from its first to its last cell");
+}
+
+// Written as text: a sheet of many records has hundreds of thousands of
+// merged ranges, so they are appended in place without temporary strings.
+void AppendMergeCell(std::string& out, const std::string& prefix, int firstRow, int firstColumn, int lastRow, int lastColumn)
+{
+    out += '<';
+    out += prefix;
+    out += "mergeCell ref=\"";
+    AppendCellName(out, firstRow, firstColumn);
+    out += ':';
+    AppendCellName(out, lastRow, lastColumn);
+    out += "\"/>";
 }
 
 } // namespace
@@ -152,7 +180,7 @@ WorksheetPart& Workbook::Impl::LoadedSheet(int index)
 pugi::xml_node Workbook::Impl::Cell(WorksheetPart& sheet, int row, int column)
 {
     CheckPosition(row, column);
-    if (row <= sheet.lastAppendedRow)
+    if (row <= LastAppendedRow(sheet))
         throw WorkbookError("row " + std::to_string(row) + " was written as a whole already");
     pugi::xml_node rowNode;
     if (auto found = sheet.rows.find(row); found != sheet.rows.end()) {
@@ -186,11 +214,19 @@ pugi::xml_node Workbook::Impl::Cell(WorksheetPart& sheet, int row, int column)
 
 void Workbook::Impl::UpdateDimension(WorksheetPart& sheet)
 {
-    if (sheet.firstRow == 0)
+    struct {
+        int firstRow, lastRow, firstColumn, lastColumn;
+    } area{sheet.firstRow, sheet.lastRow, sheet.firstColumn, sheet.lastColumn};
+    for (const auto& block : sheet.rowBlocks)
+        if (block->used.firstRow != 0) {
+            Widen(area, block->used.firstRow, block->used.firstColumn);
+            Widen(area, block->used.lastRow, block->used.lastColumn);
+        }
+    if (area.firstRow == 0)
         return;
-    std::string ref = CellName(sheet.firstRow, sheet.firstColumn);
-    if (sheet.lastRow != sheet.firstRow || sheet.lastColumn != sheet.firstColumn)
-        ref += ":" + CellName(sheet.lastRow, sheet.lastColumn);
+    std::string ref = CellName(area.firstRow, area.firstColumn);
+    if (area.lastRow != area.firstRow || area.lastColumn != area.firstColumn)
+        ref += ":" + CellName(area.lastRow, area.lastColumn);
     pugi::xml_node dimension = xlsx::ChildInOrder(sheet.document->document_element(), "dimension", kWorksheetOrder);
     xlsx::SetAttribute(dimension, "ref", ref);
 }
@@ -240,21 +276,9 @@ void Workbook::SetCellFormat(int sheetIndex, int row, int column, unsigned forma
 
 void Workbook::MergeCells(int sheetIndex, int firstRow, int firstColumn, int lastRow, int lastColumn)
 {
-    CheckPosition(firstRow, firstColumn);
-    CheckPosition(lastRow, lastColumn);
-    if (lastRow < firstRow || lastColumn < firstColumn)
-        throw WorkbookError("a merged range must run from its first to its last cell");
+    CheckMergedRange(firstRow, firstColumn, lastRow, lastColumn);
     WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
-    // Written out at saving: a sheet of many records has hundreds of thousands,
-    // so they are appended in place without temporary strings.
-    std::string& out = sheet.appendedMerges;
-    out += '<';
-    out += sheet.prefix;
-    out += "mergeCell ref=\"";
-    AppendCellName(out, firstRow, firstColumn);
-    out += ':';
-    AppendCellName(out, lastRow, lastColumn);
-    out += "\"/>";
+    AppendMergeCell(sheet.appendedMerges, sheet.prefix, firstRow, firstColumn, lastRow, lastColumn);
     ++sheet.appendedMergeCount;
 }
 
@@ -322,25 +346,51 @@ void Workbook::FreezeRows(int sheetIndex, int rows)
 }
 
 
-WorkbookRowWriter Workbook::AppendRows(int sheetIndex, std::size_t expectedBytes)
+void RowBlock::Stream::Compress(bool always)
+{
+    if (always || pending.size() >= kPendingBytes) {
+        deflate.Write(pending);
+        pending.clear();
+    }
+}
+
+int Workbook::Impl::LastAppendedRow(const WorksheetPart& sheet)
+{
+    int last = 0;
+    for (const auto& block : sheet.rowBlocks)
+        last = std::max(last, block->lastRow);
+    return last;
+}
+
+WorkbookRowWriter Workbook::AppendRows(int sheetIndex)
 {
     WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
-    sheet.appendedRows.reserve(sheet.appendedRows.size() + expectedBytes);
-    return WorkbookRowWriter(sheet.appendedRows, sheet);
+    sheet.rowBlocks.push_back(std::make_unique<RowBlock>());
+    return WorkbookRowWriter(*sheet.rowBlocks.back(), sheet);
+}
+
+WorkbookRowWriter::WorkbookRowWriter(RowBlock& block, const WorksheetPart& sheet)
+    : block(block), out(block.rows.pending), sheet(sheet)
+{
+    out.reserve(RowBlock::Stream::kPendingBytes + 4096);
 }
 
 void WorkbookRowWriter::BeginRow(int rowNumber)
 {
     const int lastDocumentRow = sheet.rows.empty() ? 0 : sheet.rows.rbegin()->first;
     CheckPosition(rowNumber, 1);
-    if (rowNumber <= std::max(lastDocumentRow, sheet.lastAppendedRow))
+    if (rowNumber <= std::max(lastDocumentRow, block.lastRow))
         throw WorkbookError("rows are appended in increasing order after the sheet's rows");
-    row = sheet.lastAppendedRow = rowNumber;
+    row = block.lastRow = rowNumber;
+    if (block.firstRow == 0)
+        block.firstRow = rowNumber;
     lastColumn = 0;
+    rowText.clear();
+    AppendNumber(rowText, row);
     out += '<';
     out += sheet.prefix;
     out += "row r=\"";
-    AppendNumber(out, row);
+    out += rowText;
     out += "\">";
 }
 
@@ -350,11 +400,12 @@ void WorkbookRowWriter::BeginCell(int column, unsigned formatIndex)
     if (column <= lastColumn)
         throw WorkbookError("cells are written in increasing column order");
     lastColumn = column;
-    Widen(sheet, row, column);
+    Widen(block.used, row, column);
     out += '<';
     out += sheet.prefix;
     out += "c r=\"";
-    AppendCellName(out, row, column);
+    AppendColumnLetters(out, column);
+    out += rowText;
     out += '"';
     if (formatIndex != 0) {
         out += " s=\"";
@@ -400,18 +451,33 @@ void WorkbookRowWriter::Number(int column, double value, unsigned formatIndex)
 {
     if (!std::isfinite(value))
         throw WorkbookError("a cell cannot hold the number " + xlsx::NumberText(value));
+    Value(column, xlsx::NumberText(value), formatIndex);
+}
+
+void WorkbookRowWriter::Decimal(int column, std::string_view decimal, unsigned formatIndex)
+{
+    const std::size_t dot = decimal.find('.');
+    const std::string_view integer = decimal.substr(decimal.starts_with('-') ? 1 : 0, dot == std::string_view::npos ? std::string_view::npos : dot - (decimal.starts_with('-') ? 1 : 0));
+    const std::string_view fraction = dot == std::string_view::npos ? std::string_view() : decimal.substr(dot + 1);
+    auto digits = [](std::string_view text) { return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }); };
+    if (integer.empty() || !digits(integer) || (dot != std::string_view::npos && (fraction.empty() || !digits(fraction))))
+        throw WorkbookError("\"" + std::string(decimal) + "\" is not a plain decimal number");
+    // "-8.00" is stored as spreadsheets store -8: "-8".
+    if (dot != std::string_view::npos) {
+        decimal.remove_suffix(fraction.size() - std::min(fraction.size(), fraction.find_last_not_of('0') + 1));
+        if (decimal.ends_with('.'))
+            decimal.remove_suffix(1);
+    }
+    Value(column, decimal, formatIndex);
+}
+
+void WorkbookRowWriter::Value(int column, std::string_view value, unsigned formatIndex)
+{
     BeginCell(column, formatIndex);
     out += "><";
     out += sheet.prefix;
     out += "v>";
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    WorksheetPart::NumberText& known = sheet.numberTexts[(bits * 0x9E3779B97F4A7C15ull) >> 56];
-    if (known.length == 0 || known.bits != bits) {
-        const auto result = std::to_chars(known.text, known.text + sizeof known.text, value);
-        known.bits = bits;
-        known.length = static_cast<unsigned char>(result.ptr - known.text);
-    }
-    out.append(known.text, known.length);
+    out += value;
     for (const char* element : {"v>", "c>"}) {
         out += "</";
         out += sheet.prefix;
@@ -424,4 +490,13 @@ void WorkbookRowWriter::EndRow()
     out += "</";
     out += sheet.prefix;
     out += "row>";
+    block.rows.Compress();
+}
+
+void WorkbookRowWriter::MergeCells(int firstRow, int firstColumn, int lastRow, int lastColumn)
+{
+    CheckMergedRange(firstRow, firstColumn, lastRow, lastColumn);
+    AppendMergeCell(block.merges.pending, sheet.prefix, firstRow, firstColumn, lastRow, lastColumn);
+    ++block.mergeCount;
+    block.merges.Compress();
 }

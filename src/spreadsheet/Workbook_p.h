@@ -1,6 +1,7 @@
 #pragma once
 // Inside of Workbook: the package, the XML documents being edited and the
 // helpers the package, sheet and style files share.
+#include "spreadsheet/DeflateStream.h"
 #include "spreadsheet/Workbook.h"
 
 #include <pugixml.hpp>
@@ -14,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace xlsx {
 
@@ -54,6 +56,27 @@ std::string NumberText(double value);
 
 } // namespace xlsx
 
+// Rows written as XML by one WorkbookRowWriter, compressed as they come
+// (a sheet of many records is ~100 MB of XML; compressed it is a sixth of
+// that), with the merged ranges the writer added.
+struct RowBlock {
+    // XML not yet compressed; compressed once it reaches kPendingBytes.
+    struct Stream {
+        static constexpr std::size_t kPendingBytes = 256 * 1024;
+        std::string pending;
+        DeflateStream deflate;
+        // Compresses what is pending when there is enough of it, or always.
+        void Compress(bool always = false);
+    };
+    Stream rows;
+    Stream merges;
+    std::size_t mergeCount = 0;
+    int firstRow = 0, lastRow = 0;   // of the rows begun; 0 while none is
+    struct {
+        int firstRow = 0, lastRow = 0, firstColumn = 0, lastColumn = 0;
+    } used;                          // the area of the cells written
+};
+
 // One worksheet: its part and, once touched, its XML with an index of rows.
 struct WorksheetPart {
     std::string name;
@@ -65,17 +88,8 @@ struct WorksheetPart {
     int firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
     // The namespace prefix of the sheet's elements ("" or "x:"), for the XML written as text.
     std::string prefix;
-    // Rows written by a WorkbookRowWriter, as XML, after the rows of the document.
-    std::string appendedRows;
-    int lastAppendedRow = 0;
-    // The decimal texts of numbers written lately, by their bits: a sheet
-    // repeats few values, and formatting a double is the dearest part of a cell.
-    struct NumberText {
-        std::uint64_t bits = 0;
-        unsigned char length = 0;   // 0: empty slot
-        char text[31];
-    };
-    std::array<NumberText, 256> numberTexts{};
+    // Blocks of rows written by WorkbookRowWriters, in order, after the rows of the document.
+    std::vector<std::unique_ptr<RowBlock>> rowBlocks;
     // Merged ranges added, as <mergeCell> XML, after those of the document.
     std::string appendedMerges;
     std::size_t appendedMergeCount = 0;
@@ -103,8 +117,11 @@ struct Workbook::Impl {
     // The cell element at (row, column), created in row and column order.
     pugi::xml_node Cell(WorksheetPart& sheet, int row, int column);
     void UpdateDimension(WorksheetPart& sheet);
-    // The sheet's XML with the rows and merged ranges written as text.
-    std::string SerializeSheet(WorksheetPart& sheet);
+    // The last row written so far by row writers (0 when none).
+    static int LastAppendedRow(const WorksheetPart& sheet);
+    // The sheet's XML with the rows and merged ranges written as text: raw
+    // when no row writer was used, else compressed.
+    void PutSheet(WorksheetPart& sheet);
 
     // The style sheet, created with the defaults when the package has none.
     pugi::xml_node StyleSheet();

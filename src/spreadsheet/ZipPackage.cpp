@@ -1,10 +1,10 @@
 #include "spreadsheet/ZipPackage.h"
 
+#include "spreadsheet/ParallelFor.h"
+
 #include <zip.h>
-#include <zlib.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -54,88 +54,45 @@ std::string ReadEntry(zip_t* archive, zip_uint64_t index, const std::string& nam
     }
 }
 
-// A part deflated ahead of time, handed to libzip as already compressed data.
-struct DeflatedPart {
-    std::string data;   // raw deflate stream
-    std::uint64_t size = 0;
-    std::uint32_t crc = 0;
+// Raw-deflates `bytes` in one chunk per core (as parallel gzip tools do):
+// each chunk is compressed apart and all but the last end on a byte boundary,
+// so the chunks joined are one valid deflate stream.
+DeflatedBytes DeflateInParallel(std::string_view bytes)
+{
+    const std::size_t chunks = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    const std::size_t chunkSize = (bytes.size() + chunks - 1) / chunks;
+    std::vector<DeflatedBytes> deflated(chunks);
+    ParallelFor(chunks, [&](std::size_t i) {
+        DeflateStream stream;
+        stream.Write(bytes.substr(std::min(bytes.size(), i * chunkSize), chunkSize));
+        deflated[i] = i + 1 == chunks ? stream.Finish() : stream.Flush();
+    });
+    DeflatedBytes whole = std::move(deflated[0]);
+    for (std::size_t i = 1; i < chunks; ++i)
+        whole.Append(deflated[i]);
+    return whole;
+}
+
+// libzip source of deflated bytes: it reports them with their size and CRC,
+// and libzip writes them as they are.
+struct DeflatedSourceState {
+    const DeflatedBytes* bytes = nullptr;
     std::size_t readAt = 0;
     zip_error_t error{};   // stays "no error": the source cannot fail
 };
 
-// Raw-deflates `bytes` in one chunk per core (as parallel gzip tools do): each
-// chunk is an independent deflate run; all but the last end with a sync flush
-// on a byte boundary, so the chunks joined are one valid deflate stream.
-// Returns false when zlib fails (the caller then lets libzip compress).
-bool DeflateInParallel(const std::string& bytes, int level, DeflatedPart& out)
-{
-    const std::size_t chunks = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
-    const std::size_t chunkSize = (bytes.size() + chunks - 1) / chunks;
-    std::vector<std::string> deflated(chunks);
-    std::vector<uLong> crcs(chunks, 0);
-    std::vector<char> ok(chunks, 0);
-    if (chunkSize > UINT_MAX / 2)
-        return false;   // beyond one zlib call
-    auto deflateChunk = [&](std::size_t i) {
-        const std::size_t begin = std::min(bytes.size(), i * chunkSize);
-        const std::size_t length = std::min(bytes.size() - begin, chunkSize);
-        const bool last = i + 1 == chunks;
-        const auto* input = reinterpret_cast<const Bytef*>(bytes.data() + begin);
-        crcs[i] = crc32_z(0, input, length);
-        z_stream stream{};
-        if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            return;
-        // Left uninitialised: only the part deflate writes is ever touched.
-        const uLong bound = deflateBound(&stream, static_cast<uLong>(length)) + 16;
-        std::unique_ptr<Bytef[]> buffer(new Bytef[bound]);
-        stream.next_in = const_cast<Bytef*>(input);
-        stream.avail_in = static_cast<uInt>(length);
-        stream.next_out = buffer.get();
-        stream.avail_out = static_cast<uInt>(bound);
-        const int status = deflate(&stream, last ? Z_FINISH : Z_SYNC_FLUSH);
-        const bool done = last ? status == Z_STREAM_END : status == Z_OK && stream.avail_in == 0 && stream.avail_out > 0;
-        deflated[i].assign(reinterpret_cast<const char*>(buffer.get()), stream.total_out);
-        deflateEnd(&stream);
-        ok[i] = done;
-    };
-    {
-        std::vector<std::jthread> workers;
-        for (std::size_t i = 1; i < chunks; ++i)
-            workers.emplace_back(deflateChunk, i);
-        deflateChunk(0);
-    }
-    if (std::find(ok.begin(), ok.end(), 0) != ok.end())
-        return false;
-    out.size = bytes.size();
-    out.crc = static_cast<std::uint32_t>(crcs[0]);
-    std::size_t total = 0;
-    for (const std::string& chunk : deflated)
-        total += chunk.size();
-    out.data.reserve(total);
-    for (std::size_t i = 0; i < chunks; ++i) {
-        out.data += deflated[i];
-        if (i > 0) {
-            const std::size_t begin = std::min(bytes.size(), i * chunkSize);
-            const std::size_t length = std::min(bytes.size() - begin, chunkSize);
-            out.crc = static_cast<std::uint32_t>(crc32_combine(out.crc, crcs[i], static_cast<z_off_t>(length)));
-        }
-    }
-    return true;
-}
-
-// libzip source of a DeflatedPart: it reports deflated data with its size
-// and CRC, which libzip then writes as it is.
 zip_int64_t DeflatedSource(void* userdata, void* data, zip_uint64_t length, zip_source_cmd_t command)
 {
-    auto* part = static_cast<DeflatedPart*>(userdata);
+    auto* state = static_cast<DeflatedSourceState*>(userdata);
+    const DeflatedBytes& part = *state->bytes;
     switch (command) {
     case ZIP_SOURCE_OPEN:
-        part->readAt = 0;
+        state->readAt = 0;
         return 0;
     case ZIP_SOURCE_READ: {
-        const std::size_t count = std::min<std::size_t>(length, part->data.size() - part->readAt);
-        std::copy_n(part->data.data() + part->readAt, count, static_cast<char*>(data));
-        part->readAt += count;
+        const std::size_t count = std::min<std::size_t>(length, part.data.size() - state->readAt);
+        std::copy_n(part.data.data() + state->readAt, count, static_cast<char*>(data));
+        state->readAt += count;
         return static_cast<zip_int64_t>(count);
     }
     case ZIP_SOURCE_CLOSE:
@@ -144,16 +101,16 @@ zip_int64_t DeflatedSource(void* userdata, void* data, zip_uint64_t length, zip_
     case ZIP_SOURCE_STAT: {
         auto* stat = static_cast<zip_stat_t*>(data);
         zip_stat_init(stat);
-        stat->size = part->size;
-        stat->comp_size = part->data.size();
-        stat->crc = part->crc;
+        stat->size = part.size;
+        stat->comp_size = part.data.size();
+        stat->crc = part.crc;
         stat->comp_method = ZIP_CM_DEFLATE;
         stat->encryption_method = ZIP_EM_NONE;
         stat->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
         return sizeof(zip_stat_t);
     }
     case ZIP_SOURCE_ERROR:
-        return zip_error_to_data(&part->error, data, length);
+        return zip_error_to_data(&state->error, data, length);
     case ZIP_SOURCE_SUPPORTS:
         return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
                                               ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
@@ -191,7 +148,7 @@ ZipPackage ZipPackage::Read(const std::string& path, const PackageLimits& limits
             throw PackageError("part " + name + " is larger than it may be");
         std::string bytes = ReadEntry(archive.get(), i, name, std::min(limits.maxPartBytes, left));
         total += bytes.size();
-        package.parts.push_back(Part{std::move(name), std::move(bytes)});
+        package.parts.push_back(Part{std::move(name), std::move(bytes), {}});
     }
     return package;
 }
@@ -200,7 +157,7 @@ const std::string* ZipPackage::Find(std::string_view name) const
 {
     for (const Part& part : parts)
         if (part.name == name)
-            return &part.bytes;
+            return part.deflated ? nullptr : &part.bytes;
     return nullptr;
 }
 
@@ -209,9 +166,18 @@ void ZipPackage::Put(std::string_view name, std::string bytes)
     for (Part& part : parts)
         if (part.name == name) {
             part.bytes = std::move(bytes);
+            part.deflated.reset();
             return;
         }
-    parts.push_back(Part{std::string(name), std::move(bytes)});
+    parts.push_back(Part{std::string(name), std::move(bytes), {}});
+}
+
+void ZipPackage::PutDeflated(std::string_view name, DeflatedBytes deflated)
+{
+    Put(name, {});
+    for (Part& part : parts)
+        if (part.name == name)
+            part.deflated = std::move(deflated);
 }
 
 void ZipPackage::Write(const std::string& path) const
@@ -231,8 +197,10 @@ void ZipPackage::Write(const std::string& path) const
         throw PackageError("cannot write " + path + ": " + why);
     };
 
-    // Deflated parts must live as long as the archive that reads them.
-    std::vector<std::unique_ptr<DeflatedPart>> deflatedParts;
+    // Deflated bytes and their readers must live as long as the archive.
+    std::vector<DeflatedBytes> compressedHere;
+    compressedHere.reserve(parts.size());
+    std::vector<std::unique_ptr<DeflatedSourceState>> sources;
     int code = 0;
     Archive archive(zip_open(temporary.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
     if (!archive)
@@ -240,23 +208,28 @@ void ZipPackage::Write(const std::string& path) const
     for (const Part& part : parts) {
         // Large parts (a sheet of many rows) are compressed fast rather than
         // small, and on all cores: that takes most of the time of a save.
-        const bool large = part.bytes.size() > kFastCompressionFrom;
+        const DeflatedBytes* deflated = part.deflated ? &*part.deflated : nullptr;
+        if (!deflated && part.bytes.size() > kFastCompressionFrom) {
+            try {
+                deflated = &compressedHere.emplace_back(DeflateInParallel(part.bytes));
+            } catch (const std::exception& error) {
+                fail(error.what());
+            }
+        }
         zip_source_t* source = nullptr;
-        if (auto deflated = std::make_unique<DeflatedPart>(); large && DeflateInParallel(part.bytes, 1, *deflated)) {
-            source = zip_source_function(archive.get(), DeflatedSource, deflated.get());
-            deflatedParts.push_back(std::move(deflated));
+        if (deflated) {
+            sources.push_back(std::make_unique<DeflatedSourceState>());
+            sources.back()->bytes = deflated;
+            source = zip_source_function(archive.get(), DeflatedSource, sources.back().get());
         } else {
             source = zip_source_buffer(archive.get(), part.bytes.data(), part.bytes.size(), 0);
         }
         if (!source)
             fail(zip_strerror(archive.get()));
-        const zip_int64_t index = zip_file_add(archive.get(), part.name.c_str(), source, ZIP_FL_ENC_UTF_8);
-        if (index < 0) {
+        if (zip_file_add(archive.get(), part.name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(source);
             fail(zip_strerror(archive.get()));
         }
-        if (large)
-            zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
     }
     if (zip_close(archive.get()) != 0)
         fail(zip_strerror(archive.get()));

@@ -2,7 +2,10 @@
 // A zip package held in memory: its parts by name, in archive order.
 // Reading is bounded (number of parts, size of one part, size of all parts),
 // so a damaged or hostile file is refused instead of filling the memory.
+#include "spreadsheet/DeflateStream.h"
+
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,16 +27,21 @@ public:
     struct Part {
         std::string name;
         std::string bytes;
+        // Set instead of `bytes` for a part given already compressed.
+        std::optional<DeflatedBytes> deflated;
     };
 
     // Reads every part of the zip file at `path`; throws PackageError when
     // the file is missing, not a zip, damaged or beyond `limits`.
     static ZipPackage Read(const std::string& path, const PackageLimits& limits = {});
 
-    // The part named `name` (exact name), or null.
+    // The bytes of the part named `name` (exact name), or null (also for a
+    // part given compressed).
     const std::string* Find(std::string_view name) const;
     // Replaces the part's bytes, or adds the part at the end.
     void Put(std::string_view name, std::string bytes);
+    // As Put, with the bytes as one whole raw deflate stream.
+    void PutDeflated(std::string_view name, DeflatedBytes deflated);
     const std::vector<Part>& Parts() const { return parts; }
 
     // Writes the package to `path` through a temporary file in the same

@@ -128,6 +128,40 @@ TEST(RecordWorkbook, NoRecordsGiveTheHeaderOnly)
     EXPECT_FALSE(WriteRecordWorkbookFile(folder.Path("no-such-folder/x.xlsx"), RecordList{}));
 }
 
+// More records than one block of rows (rows are written in blocks on several
+// threads): every record in its place, a late name's number format made too.
+TEST(RecordWorkbook, RecordsBeyondOneBlockKeepTheirPlacesAndFormats)
+{
+    ScratchFolder folder;
+    const std::vector<MeterRecord> demo = DemoRecords();
+    constexpr std::size_t kCount = 8192 + 20;
+    std::vector<MeterRecord> all;
+    for (std::size_t i = 0; i + 1 < kCount; ++i)
+        all.push_back(demo[i % demo.size()]);
+    all.push_back(VerdictRecord("12.345", "ONT"));   // the only name shown with three decimals
+    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("many.xlsx"), ListOf(all)));
+    const ReadSheet sheet = ReadWorkbookFile(folder.Path("many.xlsx")).sheets.at(0);
+
+    auto same = [](const ReadCell& a, const ReadCell& b) {
+        return a.kind == b.kind && a.text == b.text && a.number == b.number && a.numberFormat == b.numberFormat
+            && a.fillColor == b.fillColor;
+    };
+    for (std::size_t position = demo.size(); position + 1 < kCount; ++position) {
+        const int row = 4 + 3 * static_cast<int>(position), demoRow = 4 + 3 * static_cast<int>(position % demo.size());
+        EXPECT_EQ(sheet.At(row, 1).number, static_cast<double>(position + 1));
+        for (int line = 0; line < 3; ++line)
+            for (int column = 2; column <= 13; ++column)
+                ASSERT_TRUE(same(sheet.At(row + line, column), sheet.At(demoRow + line, column))) << row + line << ", " << column;
+    }
+    const int lastRow = 4 + 3 * static_cast<int>(kCount - 1);
+    EXPECT_EQ(Shown(sheet.At(lastRow, 1)), std::to_string(kCount));
+    EXPECT_EQ(Shown(sheet.At(lastRow, 2)), "12.345");
+    EXPECT_EQ(sheet.At(lastRow, 2).kind, ReadCell::Kind::Number);
+    EXPECT_EQ(sheet.merges.size(), 11 + 6 * kCount);
+    EXPECT_EQ(sheet.merges.back(), "M" + std::to_string(lastRow) + ":M" + std::to_string(lastRow + 2));
+    EXPECT_EQ(sheet.cells.size(), 13 * 3 + kCount * (13 + 2 * 7));
+}
+
 // A real spreadsheet program reads the texts and numbers as the table shows them.
 TEST(RecordWorkbook, SpreadsheetProgramShowsTheTablesTexts)
 {

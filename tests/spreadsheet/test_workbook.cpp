@@ -6,7 +6,9 @@
 #include "spreadsheet/Workbook.h"
 #include "spreadsheet/WorkbookReader.h"
 
+#include <filesystem>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -150,6 +152,84 @@ TEST(WorkbookEmpty, NumbersFormatsMergesWidthsAndFrozenRows)
     EXPECT_EQ(sheet.frozenRows, 3);
     // One derived format serves all hundred green cells.
     EXPECT_NE(read.package.Find("xl/styles.xml")->find("<cellXfs count=\"4\">"), std::string::npos);
+}
+
+// Two blocks of rows written at once on two threads, each larger than what a
+// block keeps before compressing, join in the order the blocks were asked for.
+TEST(WorkbookRows, BlocksWrittenOnThreadsJoinInOrder)
+{
+    ScratchFolder folder;
+    Workbook book = Workbook::CreateEmpty("S");
+    book.SetText(0, 1, 1, "head");
+    book.MergeCells(0, 1, 1, 1, 2);
+    std::vector<WorkbookRowWriter> blocks{book.AppendRows(0), book.AppendRows(0)};
+    auto write = [&](WorkbookRowWriter& rows, int first, int last, const char* decimal) {
+        for (int row = first; row <= last; ++row) {
+            rows.BeginRow(row);
+            rows.Decimal(1, decimal);
+            rows.Text(2, std::to_string(row));
+            rows.EndRow();
+        }
+        rows.MergeCells(last, 1, last, 2);
+    };
+    {
+        std::jthread second([&] { write(blocks[1], 20001, 40000, "-8.50"); });
+        write(blocks[0], 2, 20000, "0.10");
+    }
+    for (const char* notPlain : {"1e5", "", "-", "1.", ".5", "+1", "1<2"})
+        EXPECT_THROW(blocks[1].Decimal(3, notPlain), WorkbookError) << notPlain;
+    book.Save(folder.Path("rows.xlsx"));
+
+    const ReadWorkbook read = ReadWorkbookFile(folder.Path("rows.xlsx"));
+    const ReadSheet& sheet = read.sheets.at(0);
+    EXPECT_EQ(sheet.At(1, 1).text, "head");
+    EXPECT_EQ(sheet.At(20000, 2).text + sheet.At(20001, 2).text + sheet.At(40000, 2).text, "200002000140000");
+    EXPECT_EQ(sheet.At(2, 1).number, 0.1);
+    EXPECT_EQ(sheet.At(40000, 1).number, -8.5);
+    EXPECT_EQ(sheet.cells.size(), 1 + 2 * 39999u);
+    EXPECT_EQ(sheet.merges, (std::vector<std::string>{"A1:B1", "A20000:B20000", "A40000:B40000"}));
+    const std::string xml = *read.package.Find("xl/worksheets/sheet1.xml");
+    At(xml, "<dimension ref=\"A1:B40000\"/>");
+    At(xml, "<c r=\"A40000\"><v>-8.5</v></c>");
+    At(xml, "<mergeCells count=\"3\">");
+
+    // A block whose rows come before those of a block asked for earlier.
+    Workbook swapped = Workbook::CreateEmpty("S");
+    WorkbookRowWriter early = swapped.AppendRows(0), late = swapped.AppendRows(0);
+    late.BeginRow(5);
+    early.BeginRow(10);
+    EXPECT_THROW(swapped.Save(folder.Path("swapped.xlsx")), WorkbookError);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("swapped.xlsx")));
+}
+
+// Parts beyond a megabyte are compressed on several threads, and parts given
+// compressed in segments are stored as given: both read back as they were.
+TEST(ZipPackageParts, LargeAndSegmentedPartsReadBackAsWritten)
+{
+    ScratchFolder folder;
+    std::string large;
+    for (int i = 0; large.size() < (3u << 20); ++i)
+        large += "<row r=\"" + std::to_string(i) + "\"><c><v>" + std::to_string(i * 7919 % 1000) + "</v></c></row>";
+    // Five segments, each written in two pieces.
+    DeflatedBytes segmented;
+    const std::size_t half = large.size() / 10 + 1;
+    for (int segment = 0; segment < 5; ++segment) {
+        DeflateStream stream;
+        for (std::size_t from : {2 * segment * half, (2 * segment + 1) * half})
+            stream.Write(std::string_view(large).substr(std::min(from, large.size()), half));
+        segmented.Append(segment < 4 ? stream.Flush() : stream.Finish());
+    }
+    ZipPackage package;
+    package.Put("large.xml", large);
+    package.PutDeflated("segmented.xml", segmented);
+    EXPECT_EQ(package.Find("segmented.xml"), nullptr);
+    package.Write(folder.Path("parts.zip"));
+
+    const ZipPackage read = ZipPackage::Read(folder.Path("parts.zip"));
+    ASSERT_NE(read.Find("large.xml"), nullptr);
+    EXPECT_TRUE(*read.Find("large.xml") == large);
+    ASSERT_NE(read.Find("segmented.xml"), nullptr);
+    EXPECT_TRUE(*read.Find("segmented.xml") == large);
 }
 
 TEST(WorkbookFiles, UnusableFilesAreRefusedWithoutReadingThemWhole)
