@@ -456,17 +456,25 @@ void WorkbookRowWriter::Number(int column, double value, unsigned formatIndex)
 
 void WorkbookRowWriter::Decimal(int column, std::string_view decimal, unsigned formatIndex)
 {
-    const std::size_t dot = decimal.find('.');
-    const std::string_view integer = decimal.substr(decimal.starts_with('-') ? 1 : 0, dot == std::string_view::npos ? std::string_view::npos : dot - (decimal.starts_with('-') ? 1 : 0));
-    const std::string_view fraction = dot == std::string_view::npos ? std::string_view() : decimal.substr(dot + 1);
-    auto digits = [](std::string_view text) { return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }); };
-    if (integer.empty() || !digits(integer) || (dot != std::string_view::npos && (fraction.empty() || !digits(fraction))))
+    // Moves `at` past the digits there; true when there was at least one.
+    auto skipDigits = [&](std::size_t& at) {
+        const std::size_t from = at;
+        while (at < decimal.size() && decimal[at] >= '0' && decimal[at] <= '9')
+            ++at;
+        return at > from;
+    };
+    std::size_t at = decimal.starts_with('-') ? 1 : 0;
+    bool plain = skipDigits(at);
+    const std::size_t dot = at;
+    const bool fraction = plain && at < decimal.size() && decimal[at] == '.';
+    if (fraction)
+        plain = skipDigits(++at);
+    if (!plain || at != decimal.size())
         throw WorkbookError("\"" + std::string(decimal) + "\" is not a plain decimal number");
     // "-8.00" is stored as spreadsheets store -8: "-8".
-    if (dot != std::string_view::npos) {
-        decimal.remove_suffix(fraction.size() - std::min(fraction.size(), fraction.find_last_not_of('0') + 1));
-        if (decimal.ends_with('.'))
-            decimal.remove_suffix(1);
+    if (fraction) {
+        const std::size_t lastKept = decimal.find_last_not_of('0');
+        decimal = decimal.substr(0, lastKept == dot ? dot : lastKept + 1);
     }
     Value(column, decimal, formatIndex);
 }

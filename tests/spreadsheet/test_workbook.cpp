@@ -174,7 +174,7 @@ TEST(WorkbookRows, BlocksWrittenOnThreadsJoinInOrder)
     };
     {
         std::jthread second([&] { write(blocks[1], 20001, 40000, "-8.50"); });
-        write(blocks[0], 2, 20000, "0.10");
+        write(blocks[0], 2, 20000, "12.00");
     }
     for (const char* notPlain : {"1e5", "", "-", "1.", ".5", "+1", "1<2"})
         EXPECT_THROW(blocks[1].Decimal(3, notPlain), WorkbookError) << notPlain;
@@ -184,12 +184,13 @@ TEST(WorkbookRows, BlocksWrittenOnThreadsJoinInOrder)
     const ReadSheet& sheet = read.sheets.at(0);
     EXPECT_EQ(sheet.At(1, 1).text, "head");
     EXPECT_EQ(sheet.At(20000, 2).text + sheet.At(20001, 2).text + sheet.At(40000, 2).text, "200002000140000");
-    EXPECT_EQ(sheet.At(2, 1).number, 0.1);
+    EXPECT_EQ(sheet.At(2, 1).number, 12);
     EXPECT_EQ(sheet.At(40000, 1).number, -8.5);
     EXPECT_EQ(sheet.cells.size(), 1 + 2 * 39999u);
     EXPECT_EQ(sheet.merges, (std::vector<std::string>{"A1:B1", "A20000:B20000", "A40000:B40000"}));
     const std::string xml = *read.package.Find("xl/worksheets/sheet1.xml");
     At(xml, "<dimension ref=\"A1:B40000\"/>");
+    At(xml, "<c r=\"A2\"><v>12</v></c>");
     At(xml, "<c r=\"A40000\"><v>-8.5</v></c>");
     At(xml, "<mergeCells count=\"3\">");
 
