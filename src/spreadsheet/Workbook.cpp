@@ -335,79 +335,100 @@ void Workbook::Impl::AddContentTypeOverride(const std::string& partName, std::st
     contentTypesChanged = true;
 }
 
-void Workbook::Impl::PutSheet(WorksheetPart& sheet)
+namespace {
+
+constexpr std::string_view kRowsMarker = "<!--rows-->", kMergesMarker = "<!--merges-->";
+
+// Throws when a block's rows do not come after the sheet's and the earlier
+// blocks' rows; returns the number of merged ranges the blocks hold.
+std::size_t CheckRowBlocks(const WorksheetPart& sheet)
 {
     int lastRow = sheet.rows.empty() ? 0 : sheet.rows.rbegin()->first;
-    std::size_t blockMerges = 0;
+    std::size_t merges = 0;
     for (const auto& block : sheet.rowBlocks) {
-        blockMerges += block->mergeCount;
+        merges += block->mergeCount;
         if (block->firstRow == 0)
             continue;
         if (block->firstRow <= lastRow)
             throw WorkbookError("rows are appended in increasing order after the sheet's rows");
         lastRow = block->lastRow;
     }
-    UpdateDimension(sheet);
-    // Rows and merged ranges written as text go where markers stand at the
-    // end of the cell data and of the merged ranges.
-    const bool rowsAppended = !sheet.rowBlocks.empty();
-    const std::size_t merges = sheet.appendedMergeCount + blockMerges;
-    if (merges > 0) {
-        pugi::xml_node mergeCells = xlsx::ChildInOrder(sheet.document->document_element(), "mergeCells", xlsx::kWorksheetOrder);
+    return merges;
+}
+
+// The sheet's XML in three pieces: the appended rows go between the first
+// two, the appended merged ranges between the last two.
+struct SheetXml {
+    std::string xml;
+    std::size_t rowsAt = 0, mergesAt = 0;   // where the markers start
+
+    std::string_view BeforeRows() const { return std::string_view(xml).substr(0, rowsAt); }
+    std::string_view BeforeMerges() const
+    {
+        return std::string_view(xml).substr(rowsAt + kRowsMarker.size(), mergesAt - rowsAt - kRowsMarker.size());
+    }
+    std::string_view AfterMerges() const { return std::string_view(xml).substr(std::min(xml.size(), mergesAt + kMergesMarker.size())); }
+};
+
+SheetXml SerializeAroundMarkers(WorksheetPart& sheet, std::size_t mergeCount)
+{
+    // The markers are comments, found again in the text pugixml writes.
+    pugi::xml_node mergeCells;
+    if (mergeCount > 0) {
+        mergeCells = xlsx::ChildInOrder(sheet.document->document_element(), "mergeCells", xlsx::kWorksheetOrder);
         const auto existing = static_cast<std::size_t>(std::distance(mergeCells.children().begin(), mergeCells.children().end()));
-        xlsx::SetAttribute(mergeCells, "count", std::to_string(existing + merges));
+        xlsx::SetAttribute(mergeCells, "count", std::to_string(existing + mergeCount));
         mergeCells.append_child(pugi::node_comment).set_value("merges");
     }
-    if (rowsAppended)
-        sheet.sheetData.append_child(pugi::node_comment).set_value("rows");
-    const std::string xml = xlsx::SerializePart(*sheet.document);
-    if (rowsAppended)
-        sheet.sheetData.remove_child(sheet.sheetData.last_child());
-    std::size_t rowsAt = xml.size(), mergesAt = xml.size();
-    if (merges > 0) {
-        pugi::xml_node mergeCells = xlsx::Child(sheet.document->document_element(), "mergeCells");
+    sheet.sheetData.append_child(pugi::node_comment).set_value("rows");
+    SheetXml result{xlsx::SerializePart(*sheet.document)};
+    sheet.sheetData.remove_child(sheet.sheetData.last_child());
+    if (mergeCells)
         mergeCells.remove_child(mergeCells.last_child());
-        mergesAt = xml.rfind("<!--merges-->");
-    }
-    if (rowsAppended)
-        rowsAt = xml.rfind("<!--rows-->", mergesAt);
-    const std::size_t rowsMarker = rowsAppended ? std::string_view("<!--rows-->").size() : 0;
-    const std::size_t mergesMarker = merges > 0 ? std::string_view("<!--merges-->").size() : 0;
-    const std::string_view text = xml;
+    result.mergesAt = mergeCells ? result.xml.rfind(kMergesMarker) : result.xml.size();
+    result.rowsAt = result.xml.rfind(kRowsMarker, result.mergesAt);
+    return result;
+}
 
-    if (!rowsAppended) {
+// One segment of a compressed part, ending on a byte boundary.
+DeflatedBytes DeflatedSegment(std::string_view bytes)
+{
+    DeflateStream stream;
+    stream.Write(bytes);
+    return stream.Flush();
+}
+
+} // namespace
+
+void Workbook::Impl::PutSheet(WorksheetPart& sheet)
+{
+    const std::size_t blockMerges = CheckRowBlocks(sheet);
+    UpdateDimension(sheet);
+    const SheetXml xml = SerializeAroundMarkers(sheet, sheet.appendedMergeCount + blockMerges);
+    if (sheet.rowBlocks.empty()) {
         // A sheet edited cell by cell: its XML, with the merged ranges added as text.
         std::string whole;
-        whole.reserve(xml.size() + sheet.appendedMerges.size());
-        whole.append(text.substr(0, mergesAt));
-        whole += sheet.appendedMerges;
-        whole.append(text.substr(std::min(xml.size(), mergesAt + mergesMarker)));
+        whole.reserve(xml.xml.size() + sheet.appendedMerges.size());
+        for (std::string_view piece : {xml.BeforeRows(), xml.BeforeMerges(), std::string_view(sheet.appendedMerges), xml.AfterMerges()})
+            whole += piece;
         package.Put(sheet.partName, std::move(whole));
         return;
     }
-    // Rows written by row writers are compressed already: the XML around
-    // them is compressed in segments that join theirs.
-    auto segment = [](std::string_view bytes) {
-        DeflateStream stream;
-        stream.Write(bytes);
-        return stream.Flush();
-    };
-    DeflatedBytes whole = segment(text.substr(0, rowsAt));
+    // The blocks' rows and merged ranges are compressed already: the XML
+    // around them is compressed in segments that join theirs.
+    DeflatedBytes whole = DeflatedSegment(xml.BeforeRows());
     for (const auto& block : sheet.rowBlocks) {
         block->rows.Compress(true);
         whole.Append(block->rows.deflate.Flush());
     }
-    const std::size_t afterRows = rowsAt + rowsMarker;
-    whole.Append(segment(text.substr(afterRows, std::min(mergesAt, xml.size()) - afterRows)));
-    if (merges > 0) {
-        whole.Append(segment(sheet.appendedMerges));
-        for (const auto& block : sheet.rowBlocks) {
-            block->merges.Compress(true);
-            whole.Append(block->merges.deflate.Flush());
-        }
+    whole.Append(DeflatedSegment(xml.BeforeMerges()));
+    whole.Append(DeflatedSegment(sheet.appendedMerges));
+    for (const auto& block : sheet.rowBlocks) {
+        block->merges.Compress(true);
+        whole.Append(block->merges.deflate.Flush());
     }
     DeflateStream end;
-    end.Write(text.substr(std::min(xml.size(), mergesAt + mergesMarker)));
+    end.Write(xml.AfterMerges());
     whole.Append(end.Finish());
     package.PutDeflated(sheet.partName, std::move(whole));
 }
