@@ -326,7 +326,7 @@ ExportResult WriteFileWith(const std::string& path, const FileBodyWriter& body)
     return WriteFileThrough(path, body);
 }
 
-ExportResult WriteTextFileAtomically(const std::string& path, std::string_view bytes)
+ExportResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
     return WriteFileThrough(path, [bytes](int fd) { return WriteAll(fd, bytes); });
 }

@@ -39,8 +39,8 @@ struct ExportResult {
 // pipes) are written directly; a named pipe that nothing reads is refused.
 ExportResult WriteDelimitedTextFile(const std::string& path, const RecordList& records, char separator);
 
-// The same for bytes already formatted.
-ExportResult WriteTextFileAtomically(const std::string& path, std::string_view bytes);
+// The same for any bytes already made (a workbook, a record file).
+ExportResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Writes a file's contents to an open descriptor; false with errno set.
 using FileBodyWriter = std::function<bool(int fd)>;

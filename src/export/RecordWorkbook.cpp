@@ -234,12 +234,14 @@ Workbook RecordTableWorkbook(const RecordList& records)
 
 ExportResult WriteRecordWorkbookFile(const std::string& path, const RecordList& records)
 {
+    std::string bytes;
     try {
-        RecordTableWorkbook(records).Save(path);
+        bytes = RecordTableWorkbook(records).Bytes();
     } catch (const WorkbookError& error) {
         return ExportResult{false, error.what()};
     }
-    return ExportResult{true, {}};
+    // As the text types are written: on disk before it replaces the old file.
+    return WriteFileAtomically(path, bytes);
 }
 
 VerdictCounts CountVerdicts(const RecordList& records)

@@ -29,8 +29,8 @@ struct PlainNumber {
 std::optional<PlainNumber> PlainDecimal(std::string_view text);
 
 Workbook RecordTableWorkbook(const RecordList& records);
-// Writes the workbook to `path` atomically; an existing file stays as it
-// was on failure.
+// Writes the workbook to `path` by the rules of the text types' writer
+// (atomically, an existing file stays as it was on failure).
 ExportResult WriteRecordWorkbookFile(const std::string& path, const RecordList& records);
 
 // The verdicts of every record and wavelength, counted per wavelength

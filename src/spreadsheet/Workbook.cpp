@@ -433,17 +433,32 @@ void Workbook::Impl::PutSheet(WorksheetPart& sheet)
     package.PutDeflated(sheet.partName, std::move(whole));
 }
 
+void Workbook::Impl::PutEditedParts()
+{
+    for (WorksheetPart& sheet : sheets)
+        if (sheet.document)
+            PutSheet(sheet);
+    if (styles)
+        package.Put(stylesPart, xlsx::SerializePart(*styles));
+    if (contentTypesChanged)
+        package.Put(kContentTypesPart, xlsx::SerializePart(contentTypes));
+}
+
 void Workbook::Save(const std::string& path)
 {
-    for (WorksheetPart& sheet : impl->sheets)
-        if (sheet.document)
-            impl->PutSheet(sheet);
-    if (impl->styles)
-        impl->package.Put(impl->stylesPart, xlsx::SerializePart(*impl->styles));
-    if (impl->contentTypesChanged)
-        impl->package.Put(kContentTypesPart, xlsx::SerializePart(impl->contentTypes));
+    impl->PutEditedParts();
     try {
         impl->package.Write(path);
+    } catch (const PackageError& error) {
+        throw WorkbookError(error.what());
+    }
+}
+
+std::string Workbook::Bytes()
+{
+    impl->PutEditedParts();
+    try {
+        return impl->package.Bytes();
     } catch (const PackageError& error) {
         throw WorkbookError(error.what());
     }

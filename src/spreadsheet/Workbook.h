@@ -71,7 +71,11 @@ public:
     // else uses the workbook meanwhile.
     WorkbookRowWriter AppendRows(int sheet);
 
+    // Writes the workbook file at `path` through a temporary file; throws
+    // WorkbookError and leaves `path` as it was on failure.
     void Save(const std::string& path);
+    // The workbook file's bytes, for a writer of its own.
+    std::string Bytes();
 
     struct Impl;
 

@@ -122,6 +122,8 @@ struct Workbook::Impl {
     // The sheet's XML with the rows and merged ranges written as text: raw
     // when no row writer was used, else compressed.
     void PutSheet(WorksheetPart& sheet);
+    // Puts every part edited into the package.
+    void PutEditedParts();
 
     // The style sheet, created with the defaults when the package has none.
     pugi::xml_node StyleSheet();

@@ -5,6 +5,8 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -180,42 +182,34 @@ void ZipPackage::PutDeflated(std::string_view name, DeflatedBytes deflated)
             part.deflated = std::move(deflated);
 }
 
-void ZipPackage::Write(const std::string& path) const
+std::string ZipPackage::Bytes() const
 {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        throw PackageError("cannot create a file next to " + path);
-    // mkstemp makes the file private; the workbook gets the usual mode of a
-    // new file instead (the archive keeps the mode of the file it replaces).
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-    auto fail = [&](const std::string& why) {
-        std::remove(temporary.c_str());
-        throw PackageError("cannot write " + path + ": " + why);
-    };
+    zip_error_t error;
+    zip_error_init(&error);
+    auto failed = [&](const std::string& why) { return PackageError("cannot make the zip file: " + why); };
+    // The archive is made in a buffer of libzip's; kept past zip_close to read it out.
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (!buffer)
+        throw failed(zip_error_strerror(&error));
+    zip_source_keep(buffer);
+    std::unique_ptr<zip_source_t, decltype(&zip_source_free)> bufferHolder(buffer, zip_source_free);
+    Archive archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &error));
+    if (!archive) {
+        const std::string why = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        throw failed(why);
+    }
 
     // Deflated bytes and their readers must live as long as the archive.
     std::vector<DeflatedBytes> compressedHere;
     compressedHere.reserve(parts.size());
     std::vector<std::unique_ptr<DeflatedSourceState>> sources;
-    int code = 0;
-    Archive archive(zip_open(temporary.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-    if (!archive)
-        fail(ZipErrorText(code));
     for (const Part& part : parts) {
         // Large parts (a sheet of many rows) are compressed fast rather than
         // small, and on all cores: that takes most of the time of a save.
         const DeflatedBytes* deflated = part.deflated ? &*part.deflated : nullptr;
-        if (!deflated && part.bytes.size() > kFastCompressionFrom) {
-            try {
-                deflated = &compressedHere.emplace_back(DeflateInParallel(part.bytes));
-            } catch (const std::exception& error) {
-                fail(error.what());
-            }
-        }
+        if (!deflated && part.bytes.size() > kFastCompressionFrom)
+            deflated = &compressedHere.emplace_back(DeflateInParallel(part.bytes));
         zip_source_t* source = nullptr;
         if (deflated) {
             sources.push_back(std::make_unique<DeflatedSourceState>());
@@ -225,17 +219,52 @@ void ZipPackage::Write(const std::string& path) const
             source = zip_source_buffer(archive.get(), part.bytes.data(), part.bytes.size(), 0);
         }
         if (!source)
-            fail(zip_strerror(archive.get()));
+            throw failed(zip_strerror(archive.get()));
         if (zip_file_add(archive.get(), part.name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(source);
-            fail(zip_strerror(archive.get()));
+            throw failed(zip_strerror(archive.get()));
         }
     }
     if (zip_close(archive.get()) != 0)
-        fail(zip_strerror(archive.get()));
+        throw failed(zip_strerror(archive.get()));
     archive.release();   // closed: nothing left to discard
+
+    zip_stat_t stat;
+    if (zip_source_stat(buffer, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) || zip_source_open(buffer) != 0)
+        throw failed(zip_error_strerror(zip_source_error(buffer)));
+    std::string bytes(stat.size, '\0');
+    const zip_int64_t read = zip_source_read(buffer, bytes.data(), bytes.size());
+    zip_source_close(buffer);
+    if (read < 0 || static_cast<zip_uint64_t>(read) != stat.size)
+        throw failed("the archive could not be read back from memory");
+    return bytes;
+}
+
+void ZipPackage::Write(const std::string& path) const
+{
+    const std::string bytes = Bytes();
+    std::string temporary = path + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        throw PackageError("cannot create a file next to " + path);
+    // mkstemp makes the file private; the package gets the usual mode of a new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool written = ::fchmod(fd, 0666 & ~mask) == 0;
+    for (std::size_t at = 0; written && at < bytes.size();) {
+        const ssize_t count = ::write(fd, bytes.data() + at, bytes.size() - at);
+        if (count < 0 && errno == EINTR)
+            continue;
+        written = count > 0;
+        at += written ? static_cast<std::size_t>(count) : 0;
+    }
+    const int writeError = errno;
+    written = ::close(fd) == 0 && written;
     std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec)
-        fail(ec.message());
+    if (written)
+        std::filesystem::rename(temporary, path, ec);
+    if (!written || ec) {
+        std::remove(temporary.c_str());
+        throw PackageError("cannot write " + path + ": " + (ec ? ec.message() : std::strerror(writeError)));
+    }
 }

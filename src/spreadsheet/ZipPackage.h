@@ -44,6 +44,8 @@ public:
     void PutDeflated(std::string_view name, DeflatedBytes deflated);
     const std::vector<Part>& Parts() const { return parts; }
 
+    // The package as the bytes of a zip file; throws PackageError.
+    std::string Bytes() const;
     // Writes the package to `path` through a temporary file in the same
     // folder that replaces `path` only once it is complete; throws
     // PackageError and leaves `path` as it was on failure.

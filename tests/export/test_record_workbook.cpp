@@ -8,6 +8,8 @@
 #include "spreadsheet/WorkbookReader.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <sys/stat.h>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -126,6 +128,20 @@ TEST(RecordWorkbook, NoRecordsGiveTheHeaderOnly)
     for (const auto& [position, cell] : sheet.cells)
         EXPECT_LE(position.first, 3) << "no record rows";
     EXPECT_FALSE(WriteRecordWorkbookFile(folder.Path("no-such-folder/x.xlsx"), RecordList{}));
+}
+
+// Saved as the text types are: through a link to the file it names, which
+// keeps its permissions.
+TEST(RecordWorkbook, ReplacesTheFileALinkNamesAndKeepsItsMode)
+{
+    ScratchFolder folder;
+    const std::string real = folder.Write("real.xlsx", "old"), link = folder.Path("link.xlsx");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    std::filesystem::create_symlink(real, link);
+    ASSERT_TRUE(WriteRecordWorkbookFile(link, ListOf({VerdictRecord("OLT-A", "ONT-7")})));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(ReadWorkbookFile(real).sheets.at(0).At(4, 2).text, "OLT-A");
 }
 
 // More records than one block of rows (rows are written in blocks on several

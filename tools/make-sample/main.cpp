@@ -79,7 +79,7 @@ int main(int argc, char** argv)
         return UsageError("--seed must fit in 32 bits");
 
     const auto records = random ? RandomRecords(count, static_cast<std::uint32_t>(seed)) : DemoRecords();
-    const ExportResult written = WriteTextFileAtomically(output, EncodeRecordFile(records));
+    const ExportResult written = WriteFileAtomically(output, EncodeRecordFile(records));
     if (!written) {
         std::fprintf(stderr, "%s: %s: %s\n", PROGRAM, output.c_str(), written.error.c_str());
         return EXIT_OUTPUT;
