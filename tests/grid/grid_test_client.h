@@ -2,8 +2,9 @@
 // Helpers for tests of the grid window: a grid created in a shown parent, and
 // a client area (viewport) of an exact size whatever scroll bars it shows.
 #include <QApplication>
-#include <gtest/gtest.h>
+#include <QTest>
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -55,6 +56,12 @@ struct GridWindow {
         grid->Create(RECT{0, 0, width, height}, parent.get(), kTestGridId, style);
     }
     ~GridWindow() { delete grid; }
+    // Keys and the pointer act as on a user's window only in the active one.
+    bool Activate() const
+    {
+        parent->activateWindow();
+        return QTest::qWaitForWindowActive(parent.get());
+    }
     CGridCtrl& operator*() const { return *grid; }
     CGridCtrl* operator->() const { return grid; }
 };

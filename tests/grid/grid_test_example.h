@@ -7,20 +7,26 @@
 
 #include "grid_test_client.h"
 
+// Centre of a cell at scroll position 0 (row r starts at y = 20 r, column c
+// at x = 80 c - 40 after the fixed column of 40).
+inline QPoint At(int row, int col) { return QPoint(col == 0 ? 20 : 80 * col, 20 * row + 10); }
+
 struct ExampleGrid : GridWindow {
     static constexpr int kRows = 33;
     static constexpr int kCols = 13;
 
     // `beforeFixing` may merge blocks before the rows and column are fixed,
-    // as the record table view does with its header blocks.
-    explicit ExampleGrid(const std::function<void(CGridCtrl&)>& beforeFixing = {})
-        : GridWindow(new CGridCtrl(kRows, kCols, 0, 0), 500, 300)
+    // as the record table view does with its header blocks. `custom` is a
+    // grid of kCols columns (a test subclass, or more rows) to use instead.
+    explicit ExampleGrid(const std::function<void(CGridCtrl&)>& beforeFixing = {}, CGridCtrl* custom = nullptr)
+        : GridWindow(custom ? custom : new CGridCtrl(kRows, kCols, 0, 0), 500, 300)
     {
         if (beforeFixing)
             beforeFixing(*grid);
         grid->SetFixedRows(3);
         grid->SetFixedColumns(1);
-        SetSizes(**this, std::vector<int>(kRows, 20), {40, 80, 80, 80, 80, 80, 65, 65, 65, 65, 65, 65, 70});
+        SetSizes(**this, std::vector<int>(static_cast<std::size_t>(grid->GetRowCount()), 20),
+                 {40, 80, 80, 80, 80, 80, 65, 65, 65, 65, 65, 65, 70});
         grid->UpdateScrollRanges();
         SetClientSize(**this, 500, 300);
         grid->UpdateScrollRanges();

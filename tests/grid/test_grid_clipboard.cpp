@@ -19,9 +19,6 @@ using namespace std::string_literals;
 using Notes = std::vector<std::array<int, 3>>;   // row, column, code
 struct CellText { int row, col; const char* text; };
 
-// Centre of a cell of the example grid at scroll position 0.
-QPoint At(int row, int col) { return QPoint(col == 0 ? 20 : 80 * col, 20 * row + 10); }
-
 template <typename Event>
 bool SendDrag(QWidget* to, QPoint at, const QMimeData& data, Qt::KeyboardModifiers mods = {})
 {
@@ -50,15 +47,11 @@ struct DragTestGrid : CGridCtrl {
 
 // The example grid's layout with "old" in every scrolling cell, drag and drop
 // on, and the owner's notes recorded.
-struct ClipGrid : GridWindow {
-    static constexpr int kRows = ExampleGrid::kRows, kCols = ExampleGrid::kCols;
+struct ClipGrid : ExampleGrid {
     DragTestGrid& g;
     Notes notes;
-    ClipGrid() : GridWindow(new DragTestGrid(kRows, kCols, 3, 1), 500, 300), g(static_cast<DragTestGrid&>(*grid))
+    ClipGrid() : ExampleGrid({}, new DragTestGrid(kRows, kCols, 0, 0)), g(static_cast<DragTestGrid&>(*grid))
     {
-        SetSizes(g, std::vector<int>(kRows, 20), {40, 80, 80, 80, 80, 80, 65, 65, 65, 65, 65, 65, 70});
-        SetClientSize(g, 500, 300);
-        g.UpdateScrollRanges();
         for (int r = 3; r < kRows; ++r)
             for (int c = 1; c < kCols; ++c)
                 g.SetItemText(r, c, "old");
@@ -102,8 +95,7 @@ TEST(GridClipboard, CopyGivesTheTextFormatByteForByte)
     // Ctrl+clicked cells copy their whole bounding block, whose unselected
     // cells ("old" here) are empty fields.
     ClipGrid grid;
-    grid.parent->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(grid.parent.get()));
+    ASSERT_TRUE(grid.Activate());
     grid.g.EnableDragDrop(FALSE);   // a press on a selected cell must select, not drag
     grid.Fill({{5, 2, "p"}, {7, 3, "q"}}, false);
     QTest::mouseClick(grid.g.viewport(), Qt::LeftButton, {}, At(5, 2));
@@ -198,8 +190,7 @@ TEST(GridClipboard, CommandsGoThroughTheClipboard)
 TEST(GridDragDrop, MovePicturesTheFocusCellAndOntoAnOverlapKeepsItAndEmptiesTheRest)
 {
     ClipGrid grid;
-    grid.parent->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(grid.parent.get()));
+    ASSERT_TRUE(grid.Activate());
     grid.g.setFocus();
     grid.g.ApplySelectionRange(5, 2, 6, 3);
     SIZE size{};

@@ -28,8 +28,7 @@ struct EditGrid : ExampleGrid {
             for (int col = 1; col < kCols; ++col)
                 grid->SetItemText(row, col, std::to_string(row) + ":" + std::to_string(col));
         grid->SetItemText(3, 1, "abc");
-        parent->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(parent.get()));
+        EXPECT_TRUE(Activate());
         grid->setFocus();
         QObject::connect(grid, &CGridCtrl::ownerNotify, grid, [this](const GridNotifyInfo& info) {
             if (info.hdr.code == LVN_BEGINLABELEDIT || info.hdr.code == LVN_ENDLABELEDIT)

@@ -31,10 +31,7 @@ TEST(GridGeometryExample, ScrollLimitsAndHighestPositions)
 TEST(GridGeometryExample, TopLeftCellOfPositions)
 {
     ExampleGrid g;
-    const struct {
-        int horz, vert;
-        CellId topLeft;
-    } cases[] = {{0, 0, {3, 1}},     {1, 1, {3, 2}},     {80, 40, {3, 2}},   {81, 41, {6, 3}},
+    const struct { int horz, vert; CellId topLeft; } cases[] = {{0, 0, {3, 1}},     {1, 1, {3, 2}},     {80, 40, {3, 2}},   {81, 41, {6, 3}},
                  {400, 100, {6, 6}}, {0, 101, {9, 1}},   {0, 160, {9, 1}},   {0, 161, {12, 1}},
                  {0, 420, {24, 1}},  {0, 421, {24, 1}}};
     for (const auto& c : cases) {
@@ -44,13 +41,7 @@ TEST(GridGeometryExample, TopLeftCellOfPositions)
     }
 }
 
-struct PointCase {
-    const char* name;
-    int horz, vert;   // scroll positions
-    POINT point;
-    BOOL allowFixed;
-    CellId expected;
-};
+struct PointCase { const char* name; int horz, vert; POINT point; BOOL allowFixed; CellId expected; };
 
 class GridCellFromPoint : public ::testing::TestWithParam<PointCase> {};
 
@@ -74,8 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PointCase{"FixedStripWithoutFixed", 0, 60, {10, 70}, FALSE, {6, -1}},
                       PointCase{"HeaderAboveScrolledColumn", 80, 0, {45, 5}, TRUE, {0, 2}},
                       PointCase{"ScrolledToBottom", 400, 421, {430, 239}, TRUE, {32, 12}},
-                      PointCase{"BelowLastRow", 400, 421, {430, 240}, TRUE, {-1, 12}}),
-    [](const auto& info) { return std::string(info.param.name); });
+                      PointCase{"BelowLastRow", 400, 421, {430, 240}, TRUE, {-1, 12}}), case_names::ByName);
 
 TEST(GridGeometryExample, VisibleRanges)
 {
@@ -103,11 +93,7 @@ TEST(GridGeometryExample, CellOriginsWhenScrolled)
 {
     ExampleGrid g;
     g.ScrollTo(80, 60);
-    const struct {
-        int row, col;
-        BOOL ok;
-        POINT origin;
-    } cases[] = {{0, 0, TRUE, {0, 0}},   {0, 2, TRUE, {40, 0}},       {0, 1, FALSE, {}},  {6, 0, TRUE, {0, 60}},
+    const struct { int row, col; BOOL ok; POINT origin; } cases[] = {{0, 0, TRUE, {0, 0}},   {0, 2, TRUE, {40, 0}},       {0, 1, FALSE, {}},  {6, 0, TRUE, {0, 60}},
                  {5, 0, FALSE, {}},      {20, 3, TRUE, {120, 340}},   {33, 2, FALSE, {}}, {-1, 2, FALSE, {}}};
     for (const auto& c : cases) {
         POINT origin{-999, -999};

@@ -11,14 +11,9 @@ namespace {
 
 using case_names::PrintTo;
 
-struct ScrollCase {
-    const char* name;
-    int bar;         // SB_VERT or SB_HORZ
-    int start;       // position before the code
-    UINT code;
-    int position;    // position after
-    int first;       // top row (vertical) or left column (horizontal) after
-};
+// On bar SB_VERT or SB_HORZ, `code` from position `start` leads to `position`
+// and `first`, the top row or left column shown.
+struct ScrollCase { const char* name; int bar, start; UINT code; int position, first; };
 
 class GridScrollCodes : public ::testing::TestWithParam<ScrollCase> {};
 
@@ -53,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ScrollCase{"LineRight", SB_HORZ, 0, SB_LINERIGHT, 80, 2},
                       ScrollCase{"LineLeftInsideAColumn", SB_HORZ, 50, SB_LINELEFT, 0, 1},
                       ScrollCase{"LineRightAtEnd", SB_HORZ, 400, SB_LINERIGHT, 400, 6},
-                      ScrollCase{"PageLeftToFirstColumn", SB_HORZ, 400, SB_PAGELEFT, 0, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+                      ScrollCase{"PageLeftToFirstColumn", SB_HORZ, 400, SB_PAGELEFT, 0, 1}), case_names::ByName);
 
 TEST(GridScrollBarActions, ReachTheScrollHandlers)
 {

@@ -100,7 +100,6 @@ TEST_P(GridGeometryWalks, PrefixSumsGiveTheWalkedAnswers)
 
 INSTANTIATE_TEST_SUITE_P(Grids, GridGeometryWalks,
                          ::testing::Values(WalkGrid{"NoFixed", 0, 0, 2u}, WalkGrid{"TwoFixedRows", 2, 2, 3u},
-                                           WalkGrid{"FourFixedRows", 4, 1, 4u}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                                           WalkGrid{"FourFixedRows", 4, 1, 4u}), case_names::ByName);
 
 }  // namespace

@@ -36,17 +36,15 @@ public:
     }
 };
 
-struct Press {
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-};
+struct Press { Qt::Key key; Qt::KeyboardModifiers modifiers = Qt::NoModifier; };
 
+// The focus, the selection's bounds (all -1 for none) and size, and the top row after the keys.
 struct MoveCase {
     const char* name;
     CellId start;
     std::vector<Press> keys;
     CellId focus;
-    CellRange selected;   // bounds of the selection; all -1 for none
+    CellRange selected;
     std::size_t count;
     int topRow;
 };
@@ -102,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {11, 2}, {11, 2, 11, 2}, 1, 3},
         // Row 15 is below the page: one line brings it in, one more follows.
         MoveCase{"DownPastThePageScrollsOneMoreLine", {14, 2}, {{Qt::Key_Down}}, {15, 2}, {15, 2, 15, 2}, 1, 9}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_names::ByName);
 
 // The start cells of the Tab cases need the view scrolled to them first.
 TEST(GridKeyboardTab, WrapOutOfViewScrollsALineAndResetsTheColumns)
@@ -134,11 +132,7 @@ TEST(GridKeyboardNotify, FocusLeavesThenEntersAndAKeyAtTheEdgeIsSilent)
     EXPECT_EQ(notes, (std::vector<std::tuple<int, int, int>>{{LVN_ITEMCHANGING, 5, 2}, {LVN_ITEMCHANGED, 5, 1}}));
 }
 
-struct DeleteCase {
-    const char* name;
-    void (*prepare)(CGridCtrl&);
-    bool cleared;
-};
+struct DeleteCase { const char* name; void (*prepare)(CGridCtrl&); bool cleared; };
 
 class GridKeyboardDelete : public ::testing::TestWithParam<DeleteCase> {};
 
@@ -170,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DeleteCase{"ReadOnly", [](CGridCtrl& g) { g.SetItemState(5, 2, CELL_READONLY); }, false},
                       DeleteCase{"MergeLocked", [](CGridCtrl& g) { g.MergeCells(5, 2, 1, 0, 1); }, false},
                       DeleteCase{"GridNotEditable", [](CGridCtrl& g) { g.SetEditable(FALSE); }, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_names::ByName);
 
 // Without a focus cell no key acts, Ctrl+A included; with one, the Ctrl
 // letters and typed characters reach the virtual operations.

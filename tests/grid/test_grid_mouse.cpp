@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "grid_test_client.h"
+#include "grid_test_example.h"
 
 namespace {
 
@@ -29,28 +29,17 @@ public:
     bool AutoScrollRunning() const { return autoScrollTimerId != 0; }
 };
 
-// Centre of a cell: rows of 20 pixels (row r starts at y = 20 r); a fixed column
-// of 40, then columns of 80 (column 1 starts at x = 40, 2 at 120, 3 at 200).
-QPoint At(int row, int col) { return QPoint(col == 0 ? 20 : 80 * col, 20 * row + 10); }
-
-// Client 500 x 300, active; three fixed rows, one fixed column. Header cells
-// (0, 1)-(0, 2) are one block, and so are the fixed-column cells of rows 3 to 5.
-struct MouseGrid : GridWindow {
+// The example grid (of `rows` rows), active. Header cells (0, 1)-(0, 2) are
+// one block, and so are the fixed-column cells of rows 3 to 5.
+struct MouseGrid : ExampleGrid {
     MouseTestGrid& g;
     QWidget* vp;
-    explicit MouseGrid(int rows = 33)
-        : GridWindow(new MouseTestGrid(rows, 13, 0, 0), 500, 300), g(static_cast<MouseTestGrid&>(*grid)),
-          vp(grid->viewport())
+    explicit MouseGrid(int rows = kRows)
+        : ExampleGrid([](CGridCtrl& c) { c.MergeCells(0, 1, 0, 1, 0); c.MergeCells(3, 0, 2, 0, 0); },
+                      new MouseTestGrid(rows, kCols, 0, 0)),
+          g(static_cast<MouseTestGrid&>(*grid)), vp(grid->viewport())
     {
-        g.MergeCells(0, 1, 0, 1, 0);
-        g.MergeCells(3, 0, 2, 0, 0);
-        g.SetFixedRows(3);
-        g.SetFixedColumns(1);
-        SetSizes(g, std::vector<int>(rows, 20), {40, 80, 80, 80, 80, 80, 65, 65, 65, 65, 65, 65, 70});
-        SetClientSize(g, 500, 300);
-        g.UpdateScrollRanges();
-        parent->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(parent.get()));
+        EXPECT_TRUE(Activate());
     }
     void Press(QPoint p, Qt::KeyboardModifiers mods = {}) const { QTest::mousePress(vp, Qt::LeftButton, mods, p); }
     void DragTo(QPoint p) const { QTest::mouseMove(vp, p); }

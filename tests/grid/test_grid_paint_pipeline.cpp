@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       {{0, 180, 390, 300}, kOutside}}},
                       BackgroundCase{"fixed_column_only", RECT{0, 100, 20, 150}, {{{0, 100, 30, 180}, kFixed}}},
                       BackgroundCase{"below_the_cells", RECT{50, 200, 100, 250}, {{{50, 180, 390, 250}, kOutside}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_names::ByName);
 
 // Example grid at scroll position 0: a small clip box draws the corner and
 // only the cells that meet it.

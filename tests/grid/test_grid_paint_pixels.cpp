@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 false, true},
                       StateCase{"drop_target", CELL_DROPHILITED, false, true},
                       StateCase{"selected_drop_target", CELL_SELECTED | CELL_DROPHILITED, true, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_names::ByName);
 
 // Drawn on its own (with a context at hand), a cell gets its lines in the
 // line colour rather than inverted.

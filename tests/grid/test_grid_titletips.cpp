@@ -12,9 +12,6 @@
 
 namespace {
 
-// Row r starts at y = 20 r; column 0 is 40 wide, columns 1 and 2 are 80 (x 40 and 120).
-QPoint At(int row, int col) { return QPoint(col == 0 ? 20 : 80 * col, 20 * row + 10); }
-
 const std::string kLongName = "OLT-Central-Office-Rack-07-Shelf-3";
 
 LOGFONT CellFont()
@@ -39,8 +36,7 @@ struct TipGrid : ExampleGrid {
     TipGrid() : ExampleGrid([](CGridCtrl& g) { g.MergeCells(3, 2, 2, 0, 0); }), vp(grid->viewport())
     {
         grid->SetItemFont(4, 1, CellFont());
-        parent->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(parent.get()));
+        EXPECT_TRUE(Activate());
         grid->setFocus();
         MoveTo(QPoint(490, 290));   // Qt drops a move to where the pointer is: start on an empty cell
     }

@@ -28,11 +28,7 @@ std::vector<CellId> SelectedCells(const CGridCtrl& grid)
     return cells;
 }
 
-struct FocusCase {
-    const char* name;
-    void (*change)(CGridCtrl&);
-    bool focusKept;
-};
+struct FocusCase { const char* name; void (*change)(CGridCtrl&); bool focusKept; };
 
 class GridFocusAfterCountChange : public ::testing::TestWithParam<FocusCase> {};
 
@@ -62,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FocusCase{"FocusColumnBecomesFixed", [](CGridCtrl& g) { g.SetFixedColumns(3); }, false},
                       FocusCase{"SortClearsFocus", [](CGridCtrl& g) { g.SortRowsByText(1, TRUE); }, false},
                       FocusCase{"DeleteAllItems", [](CGridCtrl& g) { g.DeleteAllItems(); }, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_names::ByName);
 
 TEST(GridSelectionRange, NewBlockReplacesTheOldOneRetainedCellsStay)
 {

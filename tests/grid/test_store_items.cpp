@@ -77,8 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Masks, StoreSetItemMask,
                                            MaskCase{"Param", ITEM_PARAM}, MaskCase{"State", ITEM_STATE},
                                            MaskCase{"BkColor", ITEM_BKCOLOR}, MaskCase{"TextColor", ITEM_TEXTCOLOR},
                                            MaskCase{"Format", ITEM_FORMAT}, MaskCase{"Font", ITEM_FONT},
-                                           MaskCase{"All", 0xFF}, MaskCase{"None", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                                           MaskCase{"All", 0xFF}, MaskCase{"None", 0}), case_names::ByName);
 
 struct InvalidCell { const char* name; int row; int col; };
 
@@ -118,7 +117,7 @@ TEST_P(StoreInvalidCell, AnswersFailureValuesAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(Cells, StoreInvalidCell,
                          ::testing::Values(InvalidCell{"NegativeRow", -1, 0}, InvalidCell{"NegativeColumn", 0, -1},
                                            InvalidCell{"RowAtCount", 3, 0}, InvalidCell{"ColumnAtCount", 0, 3}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         case_names::ByName);
 
 // Rows 70000 and 4464 share their low 16 bits; the set keeps both apart.
 TEST(StoreSelection, RowsPast65535StayDistinct)

@@ -82,8 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedMerge{"MasterOutsideGrid", 0, 0, 6, 0, 0, 0}, RefusedMerge{"NegativeMaster", 0, 0, -1, 0, 1, 1},
         RefusedMerge{"MasterInFixedRow", 1, 0, 0, 0, 1, 1}, RefusedMerge{"MasterInFixedColumn", 0, 1, 4, 0, 1, 1},
         RefusedMerge{"HugeExtent", 0, 0, 0, 0, INT_MIN, 0},
-        RefusedMerge{"ExtentPastIntMax", 0, 0, 4, 4, INT_MAX, INT_MAX}),
-    [](const auto& info) { return std::string(info.param.name); });
+        RefusedMerge{"ExtentPastIntMax", 0, 0, 4, 4, INT_MAX, INT_MAX}), case_names::ByName);
 
 // Whether a cell may be edited, here a covered cell of a locked block.
 TEST(StoreMerge, LockFlagGridFlagAndReadOnlyBitDecideEditing)

@@ -67,7 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
         SizingCase{"DeleteAllItemsEmptiesEverything",
                    {{S::FixedRows, 2, TRUE, 2, 0, 2, 0}, {S::FixedColumns, 1, TRUE, 2, 1, 2, 1},
                     {S::Rows, 5, TRUE, 5, 1, 2, 1}, {S::DeleteAll, 0, TRUE, 0, 0, 0, 0},
-                    {S::Rows, 2, TRUE, 2, 0, 0, 0}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+                    {S::Rows, 2, TRUE, 2, 0, 0, 0}}}), case_names::ByName);
 
 } // namespace

@@ -89,7 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"OneScrollingRow", kZtoV, 4, 0, kWhole, -1, TRUE, FALSE, {0, 1, 2, 3, 4}},
         SortCase{"EmptyGrid", {}, 0, 0, kWhole, -1, TRUE, FALSE, {}},
         SortCase{"RangeBeforeFirstRow", kZtoV, 0, 0, -1, 2, TRUE, FALSE, {0, 1, 2, 3, 4}},
-        SortCase{"RangePastLastRow", kZtoV, 0, 0, 1, 5, TRUE, FALSE, {0, 1, 2, 3, 4}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        SortCase{"RangePastLastRow", kZtoV, 0, 0, 1, 5, TRUE, FALSE, {0, 1, 2, 3, 4}}), case_names::ByName);
 
 } // namespace
