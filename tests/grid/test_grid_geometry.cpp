@@ -31,9 +31,10 @@ TEST(GridGeometryExample, ScrollLimitsAndHighestPositions)
 TEST(GridGeometryExample, TopLeftCellOfPositions)
 {
     ExampleGrid g;
-    const struct { int horz, vert; CellId topLeft; } cases[] = {{0, 0, {3, 1}},     {1, 1, {3, 2}},     {80, 40, {3, 2}},   {81, 41, {6, 3}},
-                 {400, 100, {6, 6}}, {0, 101, {9, 1}},   {0, 160, {9, 1}},   {0, 161, {12, 1}},
-                 {0, 420, {24, 1}},  {0, 421, {24, 1}}};
+    const struct { int horz, vert; CellId topLeft; } cases[] = {
+        {0, 0, {3, 1}},     {1, 1, {3, 2}},     {80, 40, {3, 2}},   {81, 41, {6, 3}},
+        {400, 100, {6, 6}}, {0, 101, {9, 1}},   {0, 160, {9, 1}},   {0, 161, {12, 1}},
+        {0, 420, {24, 1}},  {0, 421, {24, 1}}};
     for (const auto& c : cases) {
         g.ScrollTo(c.horz, c.vert);
         ASSERT_EQ(g->GetScrollPosition(SB_VERT), c.vert);
@@ -93,8 +94,9 @@ TEST(GridGeometryExample, CellOriginsWhenScrolled)
 {
     ExampleGrid g;
     g.ScrollTo(80, 60);
-    const struct { int row, col; BOOL ok; POINT origin; } cases[] = {{0, 0, TRUE, {0, 0}},   {0, 2, TRUE, {40, 0}},       {0, 1, FALSE, {}},  {6, 0, TRUE, {0, 60}},
-                 {5, 0, FALSE, {}},      {20, 3, TRUE, {120, 340}},   {33, 2, FALSE, {}}, {-1, 2, FALSE, {}}};
+    const struct { int row, col; BOOL ok; POINT origin; } cases[] = {
+        {0, 0, TRUE, {0, 0}},   {0, 2, TRUE, {40, 0}},       {0, 1, FALSE, {}},  {6, 0, TRUE, {0, 60}},
+        {5, 0, FALSE, {}},      {20, 3, TRUE, {120, 340}},   {33, 2, FALSE, {}}, {-1, 2, FALSE, {}}};
     for (const auto& c : cases) {
         POINT origin{-999, -999};
         ASSERT_EQ(g->GetCellOrigin(c.row, c.col, &origin), c.ok) << "cell " << c.row << "," << c.col;

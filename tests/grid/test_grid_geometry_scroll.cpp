@@ -54,12 +54,9 @@ TEST(GridScrollBarActions, ReachTheScrollHandlers)
 {
     ExampleGrid g;
     QScrollBar* vbar = g->verticalScrollBar();
-    const std::pair<QAbstractSlider::SliderAction, int> steps[] = {
-        {QAbstractSlider::SliderSingleStepAdd, 60},   // arrow = three rows
-        {QAbstractSlider::SliderPageStepAdd, 300},
-        {QAbstractSlider::SliderToMaximum, 421},
-        {QAbstractSlider::SliderSingleStepSub, 361},
-        {QAbstractSlider::SliderToMinimum, 0}};
+    using S = QAbstractSlider;   // an arrow step is three rows
+    const std::pair<S::SliderAction, int> steps[] = {{S::SliderSingleStepAdd, 60}, {S::SliderPageStepAdd, 300},
+        {S::SliderToMaximum, 421}, {S::SliderSingleStepSub, 361}, {S::SliderToMinimum, 0}};
     for (const auto& [action, position] : steps) {
         vbar->triggerAction(action);
         EXPECT_EQ(g->GetScrollPosition(SB_VERT), position) << "action " << action;

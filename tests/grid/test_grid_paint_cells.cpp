@@ -63,10 +63,8 @@ TEST_P(GridHeaderFocusLook, WeightAndEdge)
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
     // Raised: light top right -> top left -> bottom left; dark top right -> bottom right -> bottom left.
-    const std::pair<POINT, COLORREF> expected[] = {{{cell.left, cell.top}, light},
-                                                   {{cell.left, cell.bottom}, light},
-                                                   {{cell.right, cell.bottom}, dark},
-                                                   {{cell.left, cell.bottom}, dark}};
+    const std::pair<POINT, COLORREF> expected[] = {{{cell.left, cell.top}, light}, {{cell.left, cell.bottom}, light},
+                                                   {{cell.right, cell.bottom}, dark}, {{cell.left, cell.bottom}, dark}};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].to, expected[i].first) << "line " << i;
         EXPECT_EQ(lines[i].attr.pen.color, expected[i].second) << "line " << i;
@@ -178,6 +176,7 @@ TEST_P(GridMeasureCell, FontAndExtent)
     const CellId cell = GetParam().cell;
     g->SetItemText(cell.row, cell.col, "Threshold");
     RecordingDC dc(RecorderDevice(*g));
+    const LOGFONT contextFont = dc.Attributes().font;
     const SIZE size = g->MeasureCell(cell.row, cell.col, &dc);
 
     const std::vector<DcCall> fonts = dc.CallsOf(DcCallKind::SelectFont);
@@ -186,7 +185,7 @@ TEST_P(GridMeasureCell, FontAndExtent)
     if (GetParam().bold)
         expected.lfWeight = 600;
     EXPECT_TRUE(fonts[0].attr.font == expected);
-    EXPECT_TRUE(dc.Attributes().font == fonts[1].attr.font);
+    EXPECT_TRUE(fonts[1].attr.font == contextFont) << "the context's own font is selected back";
     const int m = g->GetCellMargin();
     EXPECT_EQ(size.cx, 9 * RecordingDC::AveCharWidth(expected) + 4 * m);
     EXPECT_EQ(size.cy, RecordingDC::CellHeight(expected) + 2 * m);

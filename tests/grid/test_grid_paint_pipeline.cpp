@@ -52,12 +52,9 @@ TEST_P(GridPaintBackground, FillsOfTheClipBox)
 
 INSTANTIATE_TEST_SUITE_P(
     ClipBoxes, GridPaintBackground,
-    ::testing::Values(BackgroundCase{"whole_client_area",
-                                     RECT{},
-                                     {{{0, 0, 30, 180}, kFixed},
-                                      {{29, 0, 390, 60}, kFixed},
-                                      {{30, 60, 390, 180}, kText},
-                                      {{390, 0, 500, 300}, kOutside},
+    ::testing::Values(BackgroundCase{"whole_client_area", RECT{},
+                                     {{{0, 0, 30, 180}, kFixed}, {{29, 0, 390, 60}, kFixed},
+                                      {{30, 60, 390, 180}, kText}, {{390, 0, 500, 300}, kOutside},
                                       {{0, 180, 390, 300}, kOutside}}},
                       BackgroundCase{"fixed_column_only", RECT{0, 100, 20, 150}, {{{0, 100, 30, 180}, kFixed}}},
                       BackgroundCase{"below_the_cells", RECT{50, 200, 100, 250}, {{{50, 180, 390, 250}, kOutside}}}),
@@ -69,13 +66,11 @@ TEST(GridPaintPipeline, SmallClipBoxDrawsFewCells)
 {
     ExampleGrid g;
     FillCellTexts(*g);
-    const struct {
-        RECT clip;
-        std::vector<std::string> texts;
-    } cases[] = {{RECT{130, 105, 140, 115}, {"0,0", "1,0", "2,0", "5,2"}},
-                 {RECT{5, 105, 15, 115}, {"0,0", "1,0", "2,0", "5,0"}},
-                 {RECT{130, 25, 140, 35}, {"0,0", "1,0", "2,0", "1,2"}},
-                 {RECT{190, 110, 210, 130}, {"0,0", "1,0", "2,0", "5,2", "5,3", "6,2", "6,3"}}};
+    const struct { RECT clip; std::vector<std::string> texts; } cases[] = {
+        {RECT{130, 105, 140, 115}, {"0,0", "1,0", "2,0", "5,2"}},
+        {RECT{5, 105, 15, 115}, {"0,0", "1,0", "2,0", "5,0"}},
+        {RECT{130, 25, 140, 35}, {"0,0", "1,0", "2,0", "1,2"}},
+        {RECT{190, 110, 210, 130}, {"0,0", "1,0", "2,0", "5,2", "5,3", "6,2", "6,3"}}};
     for (const auto& c : cases) {
         RecordingDC dc(RecorderDevice(*g, c.clip));
         g->PaintGrid(&dc);
@@ -100,9 +95,8 @@ TEST(GridPaintPipeline, OrderIsBackgroundCornerFixedColumnsFixedRowsCellsLines)
     auto firstText = [&](const std::string& text) {
         return first([&](const DcCall& c) { return c.kind == DcCallKind::DrawText && c.text == text; });
     };
-    const auto lastFill = std::find_if(calls.rbegin(), calls.rend(), [](const DcCall& c) {
-                              return c.kind == DcCallKind::FillRect;
-                          }).base();
+    const auto isFill = [](const DcCall& c) { return c.kind == DcCallKind::FillRect; };
+    const auto lastFill = std::find_if(calls.rbegin(), calls.rend(), isFill).base();
     const auto firstNot = first([](const DcCall& c) { return c.kind == DcCallKind::SetROP2 && c.value == R2_NOT; });
     ASSERT_NE(firstNot, calls.end());
     EXPECT_LT(lastFill, firstText("0,0"));

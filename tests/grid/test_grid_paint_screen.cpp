@@ -51,10 +51,7 @@ TEST(GridPaintScreen, EveryScrollStepShowsWhatAFullPaintDraws)
         {"line right again", [](CGridCtrl& c) { c.OnHScroll(SB_LINERIGHT); }},
         {"line left", [](CGridCtrl& c) { c.OnHScroll(SB_LINELEFT); }},
         {"page right", [](CGridCtrl& c) { c.OnHScroll(SB_PAGERIGHT); }},
-        {"both bars", [](CGridCtrl& c) {
-             c.OnVScroll(SB_LINEDOWN);
-             c.OnHScroll(SB_LINELEFT);
-         }},
+        {"both bars", [](CGridCtrl& c) { c.OnVScroll(SB_LINEDOWN); c.OnHScroll(SB_LINELEFT); }},
         {"bottom", [](CGridCtrl& c) { c.OnVScroll(SB_BOTTOM); }},
     };
     for (const auto& [name, step] : steps) {

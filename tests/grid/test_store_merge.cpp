@@ -18,10 +18,7 @@ TEST(StoreMerge, TwoByThreeBlockMarksMasterAndCoveredCells)
     store.SetRowCount(4);
     store.SetColumnCount(13);
     store.MergeCells(0, 8, 1, 2, 0);
-    const struct {
-        int row, col;
-        GridCellMerge merge;
-    } expected[] = {
+    const struct { int row, col; GridCellMerge merge; } expected[] = {
         {0, 8, M{1, 1, 0, 0, 1, 2, 0, 0}},  {0, 9, M{1, 1, 1, 0, 0, 0, 0, 8}},
         {0, 10, M{0, 1, 1, 0, 0, 0, 0, 8}}, {1, 8, M{1, 0, 1, 0, 0, 0, 0, 8}},
         {1, 9, M{1, 0, 1, 0, 0, 0, 0, 8}},  {1, 10, M{0, 0, 1, 0, 0, 0, 0, 8}},
@@ -87,16 +84,11 @@ INSTANTIATE_TEST_SUITE_P(
 // Whether a cell may be edited, here a covered cell of a locked block.
 TEST(StoreMerge, LockFlagGridFlagAndReadOnlyBitDecideEditing)
 {
-    const struct {
-        const char* name;
-        BOOL gridEditable;
-        int lock;
-        UINT state;
-        BOOL expected;
-    } cases[] = {{"Plain", TRUE, 0, 0, TRUE},          {"Locked", TRUE, 1, 0, FALSE},
-                 {"NegativeLock", TRUE, -1, 0, FALSE}, {"GridNotEditable", FALSE, 0, 0, FALSE},
-                 {"ReadOnly", TRUE, 0, CELL_READONLY, FALSE},
-                 {"OtherBits", TRUE, 0, CELL_SELECTED | CELL_MODIFIED, TRUE}};
+    const struct { const char* name; BOOL gridEditable; int lock; UINT state; BOOL expected; } cases[] = {
+        {"Plain", TRUE, 0, 0, TRUE},          {"Locked", TRUE, 1, 0, FALSE},
+        {"NegativeLock", TRUE, -1, 0, FALSE}, {"GridNotEditable", FALSE, 0, 0, FALSE},
+        {"ReadOnly", TRUE, 0, CELL_READONLY, FALSE},
+        {"OtherBits", TRUE, 0, CELL_SELECTED | CELL_MODIFIED, TRUE}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         GridCellStore store;
