@@ -154,20 +154,7 @@ std::optional<char> SeparatorForFilterIndex(int filterIndex)
 
 // ---- Writing the file ----
 
-namespace {
-
-ExportResult Failed(std::string reason)
-{
-    return ExportResult{false, std::move(reason)};
-}
-
-ExportResult FailedWithErrno()
-{
-    return Failed(std::strerror(errno));
-}
-
-// Writes every byte, resuming after interrupted or partial writes.
-bool WriteAll(int fd, std::string_view bytes)
+bool WriteAllTo(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -181,6 +168,19 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+namespace {
+
+ExportResult Failed(std::string reason)
+{
+    return ExportResult{false, std::move(reason)};
+}
+
+ExportResult FailedWithErrno()
+{
+    return Failed(std::strerror(errno));
+}
+
+// Writes every byte, resuming after interrupted or partial writes.
 // Formats and writes in pieces, so the whole text never has to be in memory.
 bool WriteDelimitedTextTo(int fd, const RecordList& records, char separator)
 {
@@ -192,12 +192,12 @@ bool WriteDelimitedTextTo(int fd, const RecordList& records, char separator)
     for (const MeterRecord& record : records) {
         AppendDelimitedRecord(piece, record, position++, separator);
         if (piece.size() >= FLUSH_AT) {
-            if (!WriteAll(fd, piece))
+            if (!WriteAllTo(fd, piece))
                 return false;
             piece.clear();
         }
     }
-    return WriteAll(fd, piece);
+    return WriteAllTo(fd, piece);
 }
 
 // Devices, pipes and the standard output cannot be replaced by renaming.
@@ -328,7 +328,7 @@ ExportResult WriteFileWith(const std::string& path, const FileBodyWriter& body)
 
 ExportResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    return WriteFileThrough(path, [bytes](int fd) { return WriteAll(fd, bytes); });
+    return WriteFileThrough(path, [bytes](int fd) { return WriteAllTo(fd, bytes); });
 }
 
 ExportResult WriteDelimitedTextFile(const std::string& path, const RecordList& records, char separator)

@@ -42,6 +42,10 @@ ExportResult WriteDelimitedTextFile(const std::string& path, const RecordList& r
 // The same for any bytes already made (a workbook, a record file).
 ExportResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Writes all of `bytes` to `fd`, going on after interruptions; false with
+// errno set.
+bool WriteAllTo(int fd, std::string_view bytes);
+
 // Writes a file's contents to an open descriptor; false with errno set.
 using FileBodyWriter = std::function<bool(int fd)>;
 // The same rules for any contents: whatever `body` writes replaces the file

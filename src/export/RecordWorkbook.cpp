@@ -234,14 +234,16 @@ Workbook RecordTableWorkbook(const RecordList& records)
 
 ExportResult WriteRecordWorkbookFile(const std::string& path, const RecordList& records)
 {
-    std::string bytes;
     try {
-        bytes = RecordTableWorkbook(records).Bytes();
+        Workbook book = RecordTableWorkbook(records);
+        const ZipPackage& package = book.Package();
+        // As the text types are written: on disk before it replaces the old file.
+        return WriteFileWith(path, [&](int fd) {
+            return package.WriteTo([fd](std::string_view bytes) { return WriteAllTo(fd, bytes); });
+        });
     } catch (const WorkbookError& error) {
         return ExportResult{false, error.what()};
     }
-    // As the text types are written: on disk before it replaces the old file.
-    return WriteFileAtomically(path, bytes);
 }
 
 VerdictCounts CountVerdicts(const RecordList& records)

@@ -446,20 +446,16 @@ void Workbook::Impl::PutEditedParts()
 
 void Workbook::Save(const std::string& path)
 {
-    impl->PutEditedParts();
+    const ZipPackage& package = Package();
     try {
-        impl->package.Write(path);
+        package.Write(path);
     } catch (const PackageError& error) {
         throw WorkbookError(error.what());
     }
 }
 
-std::string Workbook::Bytes()
+const ZipPackage& Workbook::Package()
 {
     impl->PutEditedParts();
-    try {
-        return impl->package.Bytes();
-    } catch (const PackageError& error) {
-        throw WorkbookError(error.what());
-    }
+    return impl->package;
 }

@@ -74,8 +74,9 @@ public:
     // Writes the workbook file at `path` through a temporary file; throws
     // WorkbookError and leaves `path` as it was on failure.
     void Save(const std::string& path);
-    // The workbook file's bytes, for a writer of its own.
-    std::string Bytes();
+    // The workbook's package with every edit put in, for a writer of its
+    // own (ZipPackage::WriteTo); valid until the workbook changes.
+    const ZipPackage& Package();
 
     struct Impl;
 

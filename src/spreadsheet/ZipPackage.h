@@ -5,6 +5,7 @@
 #include "spreadsheet/DeflateStream.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -44,8 +45,13 @@ public:
     void PutDeflated(std::string_view name, DeflatedBytes deflated);
     const std::vector<Part>& Parts() const { return parts; }
 
-    // The package as the bytes of a zip file; throws PackageError.
-    std::string Bytes() const;
+    // Takes the bytes of a file in order; false when they cannot be written.
+    using ByteSink = std::function<bool(std::string_view)>;
+    // Writes the package as a zip file through `write`, compressing the parts
+    // given as plain bytes first. False with errno set when `write` fails, or
+    // (EFBIG) when the package is too large for a zip file without 64-bit
+    // extensions; throws nothing.
+    bool WriteTo(const ByteSink& write) const;
     // Writes the package to `path` through a temporary file in the same
     // folder that replaces `path` only once it is complete; throws
     // PackageError and leaves `path` as it was on failure.

@@ -203,8 +203,9 @@ TEST(WorkbookRows, BlocksWrittenOnThreadsJoinInOrder)
     EXPECT_FALSE(std::filesystem::exists(folder.Path("swapped.xlsx")));
 }
 
-// Parts beyond a megabyte are compressed on several threads, and parts given
-// compressed in segments are stored as given: both read back as they were.
+// Parts beyond a megabyte are compressed on several threads, parts given
+// compressed in segments are stored as given, an empty part is stored: all
+// read back as they were. Writing stops at the first failed write.
 TEST(ZipPackageParts, LargeAndSegmentedPartsReadBackAsWritten)
 {
     ScratchFolder folder;
@@ -223,14 +224,20 @@ TEST(ZipPackageParts, LargeAndSegmentedPartsReadBackAsWritten)
     ZipPackage package;
     package.Put("large.xml", large);
     package.PutDeflated("segmented.xml", segmented);
+    package.Put("empty.xml", "");
     EXPECT_EQ(package.Find("segmented.xml"), nullptr);
     package.Write(folder.Path("parts.zip"));
+    int writes = 0;
+    EXPECT_FALSE(package.WriteTo([&](std::string_view) { return ++writes < 3; }));
+    EXPECT_EQ(writes, 3);
 
     const ZipPackage read = ZipPackage::Read(folder.Path("parts.zip"));
     ASSERT_NE(read.Find("large.xml"), nullptr);
     EXPECT_TRUE(*read.Find("large.xml") == large);
     ASSERT_NE(read.Find("segmented.xml"), nullptr);
     EXPECT_TRUE(*read.Find("segmented.xml") == large);
+    ASSERT_NE(read.Find("empty.xml"), nullptr);
+    EXPECT_EQ(*read.Find("empty.xml"), "");
 }
 
 TEST(WorkbookFiles, UnusableFilesAreRefusedWithoutReadingThemWhole)
