@@ -12,6 +12,7 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
+#include <system_error>
 #include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -127,11 +128,11 @@ bool ZipPackage::WriteTo(const ByteSink& write) const
             if (entry.compressedHere.data.size() < part.bytes.size())
                 entry.deflated = &entry.compressedHere;
         }
-    } catch (const std::bad_alloc&) {
-        errno = ENOMEM;
+    } catch (const std::system_error& error) {
+        errno = error.code().value();   // no thread could be started
         return false;
-    } catch (const PackageError&) {
-        errno = ENOMEM;   // zlib could not start: it lacked memory
+    } catch (const std::exception&) {
+        errno = ENOMEM;   // out of memory, or zlib could not start for want of it
         return false;
     }
     // Without the 64-bit extensions a zip holds at most 65,535 entries of under 4 GiB.
