@@ -92,10 +92,9 @@ class WorkbookRowWriter {
 public:
     void BeginRow(int row);
     void Text(int column, std::string_view utf8, unsigned formatIndex = 0);
-    void Number(int column, double value, unsigned formatIndex = 0);
     // A number given as a plain decimal text ("-?digits", optionally "." and
-    // digits), stored without the fraction's trailing zeros; cheaper than
-    // Number for a number that is a text already. Throws for other texts.
+    // digits), stored without the fraction's trailing zeros. Throws for
+    // other texts.
     void Decimal(int column, std::string_view decimal, unsigned formatIndex = 0);
     void EndRow();
     // Merges a range, as Workbook::MergeCells does.

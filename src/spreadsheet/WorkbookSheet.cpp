@@ -447,13 +447,6 @@ void WorkbookRowWriter::Text(int column, std::string_view utf8, unsigned formatI
     }
 }
 
-void WorkbookRowWriter::Number(int column, double value, unsigned formatIndex)
-{
-    if (!std::isfinite(value))
-        throw WorkbookError("a cell cannot hold the number " + xlsx::NumberText(value));
-    Value(column, xlsx::NumberText(value), formatIndex);
-}
-
 void WorkbookRowWriter::Decimal(int column, std::string_view decimal, unsigned formatIndex)
 {
     // Moves `at` past the digits there; true when there was at least one.

@@ -95,8 +95,8 @@ TEST(WorkbookTemplate, PrefixedSheetGetsPrefixedRowsAndMerges)
     EXPECT_THROW(rows.BeginRow(2), WorkbookError) << "rows come after the sheet's own";
     rows.BeginRow(5);
     rows.Text(1, "a_x0041_&b");
-    rows.Number(2, 2.5);
-    EXPECT_THROW(rows.Number(2, 1), WorkbookError) << "cells in column order";
+    rows.Decimal(2, "2.5");
+    EXPECT_THROW(rows.Decimal(2, "1"), WorkbookError) << "cells in column order";
     rows.EndRow();
     EXPECT_THROW(book.SetText(1, 5, 3, "late"), WorkbookError);
     book.Save(folder.Path("out.xlsx"));

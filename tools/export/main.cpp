@@ -9,13 +9,13 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "OutputTypes.h"
 #include "export/RecordWorkbook.h"
 #include "records/RecordFileReader.h"
+#include "spreadsheet/ParallelFor.h"
 
 namespace {
 
@@ -131,26 +131,17 @@ int ConvertIntoFolder(const std::vector<std::string>& inputs, const std::string&
     }
 
     Progress progress(inputs.size());
-    std::atomic<std::size_t> next = 0;
     std::atomic<bool> anyFailed = false;
-    auto work = [&] {
-        for (std::size_t i; (i = next++) < inputs.size();) {
-            Conversion done;
-            if (outputs[i].empty())
-                done = {EXIT_INPUT, {}, inputs[i] + ": another input has the same name; not converted"};
-            else
-                done = ConvertRecordFile(inputs[i], outputs[i], type);
-            if (done.exitCode != 0)
-                anyFailed = true;
-            progress.Finished({done.warning, done.error});
-        }
-    };
-    const std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, inputs.size());
-    std::vector<std::jthread> workers;
-    for (std::size_t t = 1; t < threads; ++t)
-        workers.emplace_back(work);
-    work();
-    workers.clear();
+    ParallelFor(inputs.size(), [&](std::size_t i) {
+        Conversion done;
+        if (outputs[i].empty())
+            done = {EXIT_INPUT, {}, inputs[i] + ": another input has the same name; not converted"};
+        else
+            done = ConvertRecordFile(inputs[i], outputs[i], type);
+        if (done.exitCode != 0)
+            anyFailed = true;
+        progress.Finished({done.warning, done.error});
+    });
     return anyFailed ? EXIT_INPUT : 0;
 }
 
