@@ -15,27 +15,14 @@ done
 mkdir -p "$out"
 work=$(mktemp -d /tmp/orvik-shots.XXXXXX)
 
-display=""
-for d in $(seq 151 199); do
-  if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then display=$d; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 
-Xvfb ":$display" -screen 0 1024x700x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME= XDG_RUNTIME_DIR=$work
+source scripts/x-session.sh
+start_x_session 151 199 1024x700x24 "$work"
 # Settings of this run only: no recent files of the user's own.
-export XDG_CONFIG_HOME=$work/config
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-  sleep 0.1
-done
+export XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config
 
 "$viewer" "$sample" >"$work/viewer.log" 2>&1 &
 pids+=($!)

@@ -34,6 +34,17 @@ double CurrentRssMegabytes()
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
+// Opens the record file in the view, sized as the main window; marks the
+// benchmark skipped when the file cannot be opened.
+bool OpenSized(COrvik50View& view, benchmark::State& state)
+{
+    view.resize(1280, 900);
+    if (view.OpenRecordFile(gRecordFile))
+        return true;
+    state.SkipWithError("cannot open the record file");
+    return false;
+}
+
 // Runs `work` on the preview window as soon as Print Preview shows it, then closes it.
 void WithPreview(COrvik50View& view, const std::function<void(PrintPreviewWindow&)>& work)
 {
@@ -51,11 +62,8 @@ void WithPreview(COrvik50View& view, const std::function<void(PrintPreviewWindow
 void BM_PrintPreviewOpen(benchmark::State& state)
 {
     COrvik50View view;
-    view.resize(1280, 900);
-    if (!view.OpenRecordFile(gRecordFile)) {
-        state.SkipWithError("cannot open the record file");
+    if (!OpenSized(view, state))
         return;
-    }
     const double before = CurrentRssMegabytes();
     for (auto _ : state) {
         QElapsedTimer clock;
@@ -77,11 +85,8 @@ BENCHMARK(BM_PrintPreviewOpen)->Unit(benchmark::kMillisecond)->UseManualTime()->
 void BM_PrintPreviewPageThroughAll(benchmark::State& state)
 {
     COrvik50View view;
-    view.resize(1280, 900);
-    if (!view.OpenRecordFile(gRecordFile)) {
-        state.SkipWithError("cannot open the record file");
+    if (!OpenSized(view, state))
         return;
-    }
     const double before = CurrentRssMegabytes();
     double highest = before;
     int pageCount = 0;
@@ -114,11 +119,8 @@ BENCHMARK(BM_PrintPreviewPageThroughAll)->Arg(100)->Arg(400)->Unit(benchmark::kS
 void BM_PrintPreviewRepaint(benchmark::State& state)
 {
     COrvik50View view;
-    view.resize(1280, 900);
-    if (!view.OpenRecordFile(gRecordFile)) {
-        state.SkipWithError("cannot open the record file");
+    if (!OpenSized(view, state))
         return;
-    }
     WithPreview(view, [&](PrintPreviewWindow& preview) {
         PreviewPageArea& pages = *preview.Pages();
         preview.resize(1280, 900);
@@ -134,11 +136,8 @@ BENCHMARK(BM_PrintPreviewRepaint)->Arg(10)->Arg(100)->Arg(400)->Unit(benchmark::
 void BM_PrintWholeReportToPdf(benchmark::State& state)
 {
     COrvik50View view;
-    view.resize(1280, 900);
-    if (!view.OpenRecordFile(gRecordFile)) {
-        state.SkipWithError("cannot open the record file");
+    if (!OpenSized(view, state))
         return;
-    }
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
     double highest = CurrentRssMegabytes();

@@ -19,33 +19,14 @@ done
 [ -f "$sample" ] || { echo "FAILED: no record file $sample"; exit 1; }
 mkdir -p "$out"
 
-display=""
-for d in $(seq 91 150); do
-  if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then display=$d; break; fi
-done
-[ -n "$display" ] || { echo "FAILED: no free X display"; exit 1; }
-
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; }
 trap cleanup EXIT
 
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=
+source "$(dirname "$0")/../../scripts/x-session.sh"
+start_x_session 91 150 1280x1024x24 "$out" || { echo "FAILED: no free X display"; exit 1; }
 export XDG_RUNTIME_DIR
 XDG_RUNTIME_DIR=$(mktemp -d)
-if command -v openbox >/dev/null; then
-  openbox >"$out/openbox.log" 2>&1 &
-  pids+=($!)
-  # A window mapped while the window manager is still starting can stay
-  # unmapped; start the viewer once openbox has announced itself.
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-  done
-fi
 
 "$viewer" "$sample" >"$out/viewer.log" 2>&1 &
 viewer_pid=$!

@@ -2,16 +2,16 @@
 // file that changes after it was opened, a header that promises more records
 // than the file holds, a PDF that cannot be written.
 #include "AppTestSupport.h"
+#include "FileSizeLimit.h"
 
 #include "app/COrvik50View.h"
 #include "export/DelimitedTextExport.h"
 #include "grid/CGridCtrl.h"
+#include "sample/SampleRecords.h"
 
 #include <QFile>
 #include <QPrinter>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -51,15 +51,12 @@ TEST_F(ViewFaultTest, SaveOnAFullDiskKeepsTheOldFileAndSaysSo)
     old.write("the old table\r\n");
     old.close();
 
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 2000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = view.SaveRecordFile(target, 2);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved_ok = true;
+    {
+        const FileSizeLimit limit(2000);
+        ASSERT_TRUE(limit.Applied());
+        saved_ok = view.SaveRecordFile(target, 2);
+    }
 
     EXPECT_FALSE(saved_ok);
     ASSERT_EQ(errors.size(), 1);
@@ -72,9 +69,7 @@ TEST_F(ViewFaultTest, SaveOnAFullDiskKeepsTheOldFileAndSaysSo)
 TEST_F(ViewFaultTest, RecordFileChangingAfterOpenChangesNothingShownOrSaved)
 {
     const std::vector<MeterRecord> records = NumberedRecords(5);
-    RecordList expected;
-    for (const MeterRecord& r : records)
-        expected.Add(r);
+    const RecordList expected = RecordListOf(records);
     const std::pair<const char*, std::function<void(const QString&)>> changes[] = {
         {"rewritten", [this](const QString&) { folder.Write(QStringLiteral("r.bin"), NumberedRecords(9)); }},
         {"shrunk", [](const QString& path) { QFile::resize(path, 40); }},

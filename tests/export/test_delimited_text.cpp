@@ -29,14 +29,6 @@ MeterRecord ExampleRecord()
     return r;
 }
 
-RecordList ListOf(const std::vector<MeterRecord>& records)
-{
-    RecordList list;
-    for (const MeterRecord& r : records)
-        list.Add(r);
-    return list;
-}
-
 // The lines of a text with CR LF line ends (the last one ends the text).
 std::vector<std::string> LinesOf(const std::string& text)
 {
@@ -52,13 +44,13 @@ TEST(DelimitedText, WorkedExampleByteForByte)
         + "1\tOLT-A\tONT-7\t1310nm\t-20.50\tdBm\t0.00\tpass\t-8.00\t-25.00\t-28.00\t2011//5//12\t09:05:07\r\n"
           "\t\t\t1490nm\t-26.00\tdBm\t-1.25\twrng\t-8.00\t-25.00\t-28.00\t2011//5//12\t09:05:07\r\n"
           "\t\t\t1550nm\tLow\tdBm\t3.00\tfail\t-8.00\t-25.00\t-28.00\t2011//5//12\t09:05:07\r\n";
-    EXPECT_EQ(FormatDelimitedText(ListOf({ExampleRecord()}), '\t'), expected);
+    EXPECT_EQ(FormatDelimitedText(RecordListOf({ExampleRecord()}), '\t'), expected);
     EXPECT_EQ(FormatDelimitedText(RecordList{}, '\t'), TAB_HEADER);
 }
 
 TEST(DelimitedText, CommaTypeDiffersOnlyInSeparators)
 {
-    const RecordList list = ListOf(DemoRecords());
+    const RecordList list = RecordListOf(DemoRecords());
     std::string tabs = FormatDelimitedText(list, '\t');
     const std::string commas = FormatDelimitedText(list, ',');
     // The demo has a name with a comma; nothing is quoted, so it stays as it is.
@@ -69,7 +61,7 @@ TEST(DelimitedText, CommaTypeDiffersOnlyInSeparators)
 
 TEST(DelimitedText, EveryLineHasTwelveSeparatorsAndNumbersFollowListOrder)
 {
-    const std::string text = FormatDelimitedText(ListOf(RandomRecords(300, 9)), '\t');
+    const std::string text = FormatDelimitedText(RecordListOf(RandomRecords(300, 9)), '\t');
     ASSERT_TRUE(text.ends_with("\r\n"));
     const auto lines = LinesOf(text);
     ASSERT_EQ(lines.size(), 2u + 3u * 300u);
@@ -113,7 +105,7 @@ TEST(DelimitedText, FieldTexts)
         SCOPED_TRACE(c.name);
         MeterRecord r = ExampleRecord();
         c.change(r);
-        const std::string line = LinesOf(FormatDelimitedText(ListOf({r}), ','))[2 + c.line];
+        const std::string line = LinesOf(FormatDelimitedText(RecordListOf({r}), ','))[2 + c.line];
         std::vector<std::string> fields{""};
         for (char ch : line) {
             if (ch == ',')

@@ -15,14 +15,6 @@
 
 namespace {
 
-RecordList ListOf(const std::vector<MeterRecord>& records)
-{
-    RecordList list;
-    for (const MeterRecord& r : records)
-        list.Add(r);
-    return list;
-}
-
 // A record with pass, wrng and fail on 1310, 1490 and 1550 nm.
 MeterRecord VerdictRecord(std::string_view olt, std::string_view ont)
 {
@@ -78,7 +70,7 @@ TEST(RecordWorkbook, MirrorsTheTable)
 {
     ScratchFolder folder;
     // GBK "局端" and a name with control characters.
-    const RecordList records = ListOf({VerdictRecord("\xBE\xD6\xB6\xCB", "ONT\x01\x1F<&>"), VerdictRecord("OLT-B", "ONT-2")});
+    const RecordList records = RecordListOf({VerdictRecord("\xBE\xD6\xB6\xCB", "ONT\x01\x1F<&>"), VerdictRecord("OLT-B", "ONT-2")});
     ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("t.xlsx"), records));
     const ReadWorkbook read = ReadWorkbookFile(folder.Path("t.xlsx"));
     ASSERT_EQ(read.sheets.size(), 1u);
@@ -138,7 +130,7 @@ TEST(RecordWorkbook, ReplacesTheFileALinkNamesAndKeepsItsMode)
     const std::string real = folder.Write("real.xlsx", "old"), link = folder.Path("link.xlsx");
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     std::filesystem::create_symlink(real, link);
-    ASSERT_TRUE(WriteRecordWorkbookFile(link, ListOf({VerdictRecord("OLT-A", "ONT-7")})));
+    ASSERT_TRUE(WriteRecordWorkbookFile(link, RecordListOf({VerdictRecord("OLT-A", "ONT-7")})));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(ReadWorkbookFile(real).sheets.at(0).At(4, 2).text, "OLT-A");
@@ -155,7 +147,7 @@ TEST(RecordWorkbook, RecordsBeyondOneBlockKeepTheirPlacesAndFormats)
     for (std::size_t i = 0; i + 1 < kCount; ++i)
         all.push_back(demo[i % demo.size()]);
     all.push_back(VerdictRecord("12.345", "ONT"));   // the only name shown with three decimals
-    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("many.xlsx"), ListOf(all)));
+    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("many.xlsx"), RecordListOf(all)));
     const ReadSheet sheet = ReadWorkbookFile(folder.Path("many.xlsx")).sheets.at(0);
 
     auto same = [](const ReadCell& a, const ReadCell& b) {
@@ -185,7 +177,7 @@ TEST(RecordWorkbook, SpreadsheetProgramShowsTheTablesTexts)
     if (!soffice)
         GTEST_SKIP() << "no LibreOffice on this machine: the headless conversion check is skipped";
     ScratchFolder folder;
-    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("t.xlsx"), ListOf({VerdictRecord("OLT-A", "ONT-7")})));
+    ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("t.xlsx"), RecordListOf({VerdictRecord("OLT-A", "ONT-7")})));
     // CSV of the cells as shown (the last filter option), so number formats count.
     const std::string command = "HOME=" + folder.Path("home") + " timeout 180 " + soffice
         + " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true' --outdir "
@@ -204,7 +196,7 @@ TEST(VerdictCounts, CountsEveryVerdictCellPerWavelength)
 {
     MeterRecord off = VerdictRecord("O", "O");
     off.thresholdMode = 0;
-    const RecordList records = ListOf({VerdictRecord("A", "A"), VerdictRecord("B", "B"), off});
+    const RecordList records = RecordListOf({VerdictRecord("A", "A"), VerdictRecord("B", "B"), off});
     EXPECT_EQ(VerdictSummary(records.GetSize(), CountVerdicts(records)),
               "3 records; 1310 nm: 2 pass, 0 wrng, 0 fail, 1 off; 1490 nm: 0 pass, 2 wrng, 0 fail, 1 off; "
               "1550 nm: 0 pass, 0 wrng, 2 fail, 1 off");

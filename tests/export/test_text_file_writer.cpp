@@ -1,28 +1,19 @@
 // Writing the export file: the target is replaced only by a complete file.
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "FileSizeLimit.h"
 #include "ScratchFolder.h"
 #include "export/DelimitedTextExport.h"
 #include "sample/SampleRecords.h"
 
 namespace {
 
-RecordList ListOf(const std::vector<MeterRecord>& records)
-{
-    RecordList list;
-    for (const MeterRecord& r : records)
-        list.Add(r);
-    return list;
-}
-
 const RecordList& Demo()
 {
-    static const RecordList demo = ListOf(DemoRecords());
+    static const RecordList demo = RecordListOf(DemoRecords());
     return demo;
 }
 
@@ -37,7 +28,7 @@ mode_t ModeOf(const std::string& path)
 TEST(TextFileWriter, WritesTheFormattedBytesAndLeavesNoTemporary)
 {
     ScratchFolder folder;
-    const RecordList large = ListOf(RandomRecords(12000, 5));
+    const RecordList large = RecordListOf(RandomRecords(12000, 5));
     const ExportResult result = WriteDelimitedTextFile(folder.Path("large.csv"), large, ',');
     ASSERT_TRUE(result) << result.error;
     EXPECT_EQ(ReadWholeFile(folder.Path("large.csv")), FormatDelimitedText(large, ','));
@@ -116,15 +107,12 @@ TEST(TextFileWriter, FailedWriteKeepsTheOldFile)
 {
     ScratchFolder folder;
     const std::string path = folder.Write("out.txt", "old contents\r\n");
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const ExportResult result = WriteDelimitedTextFile(path, Demo(), '\t');
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    ExportResult result;
+    {
+        const FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.Applied());
+        result = WriteDelimitedTextFile(path, Demo(), '\t');
+    }
 
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("too large"), std::string::npos) << result.error;

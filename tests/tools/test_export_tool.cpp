@@ -12,16 +12,9 @@
 
 namespace {
 
-RecordList ListOf(const std::vector<MeterRecord>& records)
-{
-    RecordList list;
-    for (const MeterRecord& r : records)
-        list.Add(r);
-    return list;
-}
 std::string Formatted(const std::vector<MeterRecord>& records, char separator)
 {
-    return FormatDelimitedText(ListOf(records), separator);
+    return FormatDelimitedText(RecordListOf(records), separator);
 }
 
 class ExportTool : public testing::Test {
@@ -142,7 +135,7 @@ TEST_F(ExportTool, SummaryCountsTheVerdictsOfEachFile)
     const std::string broken = folder.Write("broken.bin", "");
     const ToolRun run = Run({"--summary", demo, broken});
     EXPECT_EQ(run.exitCode, 3);
-    const RecordList records = ListOf(DemoRecords());
+    const RecordList records = RecordListOf(DemoRecords());
     EXPECT_EQ(run.out, demo + ": " + VerdictSummary(records.GetSize(), CountVerdicts(records)) + "\n");
     EXPECT_NE(run.err.find("broken.bin"), std::string::npos) << run.err;
 }

@@ -158,3 +158,11 @@ std::vector<MeterRecord> RandomRecords(std::size_t count, std::uint32_t seed)
     }
     return records;
 }
+
+RecordList RecordListOf(const std::vector<MeterRecord>& records)
+{
+    RecordList list;
+    for (const MeterRecord& record : records)
+        list.Add(record);
+    return list;
+}

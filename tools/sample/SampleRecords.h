@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "records/MeterRecord.h"
+#include "records/RecordList.h"
 
 // A record with the given names (bytes, at most 16 each), zeros elsewhere.
 MeterRecord MakeNamedRecord(std::string_view oltName, std::string_view ontName);
@@ -30,3 +31,5 @@ inline std::string EncodeRecordFile(const std::vector<MeterRecord>& records)
 std::vector<MeterRecord> DemoRecords();
 // `count` plausible records, the same for the same seed on every machine.
 std::vector<MeterRecord> RandomRecords(std::size_t count, std::uint32_t seed);
+// The records as a RecordList, as a file holding them reads.
+RecordList RecordListOf(const std::vector<MeterRecord>& records);
