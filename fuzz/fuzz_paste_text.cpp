@@ -65,6 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text.setText(QString::fromUtf8(reinterpret_cast<const char*>(data + 2), static_cast<qsizetype>(size - 2)));
     grid.PasteTextAt(start, &text);
     Check(grid.GetRowCount() == rows && grid.GetColumnCount() == columns);
+    // Line ends and tabs separate fields: none may end up inside a cell.
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < columns; ++col)
+            Check(grid.GetItemText(row, col).find_first_of("\r\n\t") == std::string::npos);
 
     grid.OnEditSelectAll();
     delete grid.BuildCopyData();

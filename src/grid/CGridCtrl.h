@@ -19,6 +19,7 @@
 //                            (printing, title tips)
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -427,6 +428,9 @@ public:
     // The popup over clipped cells; null until the first one was offered,
     // so never while title tips are off.
     const class TitleTip* GetTitleTip() const { return titleTip; }
+    // Hides the title tip: at the start of scroll handling, and for a key
+    // typed into the cell editor.
+    void HideTitleTip();
 
     // ---------------------------------------------------------------------
     // Printing (CGridCtrl_print.cpp)
@@ -543,8 +547,6 @@ private:
     void InvalidateBlocksCutAtScrollEdge(bool vertical);
     // Handles the page, thumb and end scroll codes of either bar.
     void ScrollByJump(int bar, UINT code, int limit, int page, const RECT& scrollArea);
-    // Hides the title tip at the start of scroll handling (title tips are not built yet).
-    void HideTitleTip();
     // Gives the grid the keyboard focus when another window has it.
     void TakeFocus();
 
@@ -565,10 +567,13 @@ private:
 
     // ---- mouse ----
     // The row (column) whose bottom (right) border lies within resizeGrip of
-    // the point in the fixed column (rows), or -1. Only the outer borders of a
-    // merged block count; the top of row 0 and the left of column 0 never do.
+    // the point in the fixed column (rows), or -1. Inside a merged block only
+    // the master's own edges count; the top of row 0 and the left of column 0 never do.
     int RowDividerAt(POINT point) const;
     int ColumnDividerAt(POINT point) const;
+    // The border below (right of) a cell can be dragged: it is drawn, or it is a master's own edge.
+    bool IsRowDividerBelow(int row, int col) const;
+    bool IsColumnDividerRightOf(int row, int col) const;
     // A press on a divider: starts sizing the row or column it belongs to.
     void BeginSizing(POINT point);
     // Any other press: starts selecting cells, rows, columns or all, or sorts a header.
@@ -589,6 +594,8 @@ private:
     void StartSelectionDrag();
     // Notes a focus gained from a mouse press: the grid did not have it before that press.
     void focusInEvent(QFocusEvent* event) override;
+    // Losing the keyboard in the middle of a drag loses the mouse too.
+    void focusOutEvent(QFocusEvent* event) override;
 
     // The grid holds the mouse (between a capturing press and its release).
     bool mouseCaptured = false;
@@ -627,14 +634,20 @@ private:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    // Pastes one line's fields into row from firstCol on (the rules of PasteTextAt).
-    void PasteLine(int row, int firstCol, std::string_view line);
+    // Walks the fields of text onto their cells from start as a paste places
+    // them, calling place (row, column, trimmed field) for each that finds a
+    // cell; false when some field finds none (past the grid's edge, a locked
+    // block). Nothing is written here.
+    bool ForEachPastedField(CellId start, std::string_view text,
+                            const std::function<void(int, int, std::string_view)>& place) const;
+    // The fields of one line, into row from firstCol on.
+    bool ForEachLineField(int row, int firstCol, std::string_view line,
+                          const std::function<void(int, int, std::string_view)>& place) const;
+    // Every field of the data's text would find a cell from start.
+    bool PasteFitsWhole(CellId start, const QMimeData* data) const;
     // Registered when the grid window first shows.
     GridOleDropTarget dropTarget;
     bool dropTargetOffered = false;
-    // The last paste left text out (past the grid's edge or on a locked
-    // block): a move that dropped it keeps the source cells.
-    bool lastPasteDroppedText = false;
 
     // ---- title tips ----
     // The idle pointer moved to point: hides a tip the pointer has left or

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -93,37 +94,59 @@ void CGridCtrl::ClearSelectedText()
 
 BOOL CGridCtrl::PasteTextAt(CellId start, const QMimeData* data)
 {
-    lastPasteDroppedText = false;
     if (!IsValidCell(start) || !IsCellEditable(start) || !data || !data->hasText())
         return FALSE;
-
-    // One pass over the text, and none past the grid's last row or column:
-    // megabytes of clipboard text cost no more than the cells they fill.
     const std::string text = PlainTextOf(*data);
-    std::string_view rest = text;
-    for (int row = start.row;; ++row) {
-        const std::size_t lineFeed = rest.find('\n');
-        const bool lastLine = lineFeed == std::string_view::npos;
-        std::string_view line = rest.substr(0, lineFeed);
-        // An empty line inside the text is one empty field: it empties the
-        // first cell of its row.
-        if (line.empty() && !lastLine)
-            line = " ";
-        if (row >= GetRowCount()) {
-            lastPasteDroppedText = lastPasteDroppedText || !Trimmed(rest).empty();
-            break;
-        }
-        PasteLine(row, start.col, line);
-        if (lastLine)
-            break;
-        rest.remove_prefix(lineFeed + 1);
-    }
+    ForEachPastedField(start, text, [this](int row, int col, std::string_view field) {
+        NotifyOwner(row, col, LVN_BEGINLABELEDIT);
+        SetItemText(row, col, field);
+        SetModified(TRUE, row, col);
+        NotifyOwner(row, col, LVN_ENDLABELEDIT);
+        // A cell that took dropped text is no longer part of a moved source block.
+        SetItemState(row, col, GetItemState(row, col) & ~CELL_SELECTED);
+    });
     Invalidate();
     return TRUE;
 }
 
-void CGridCtrl::PasteLine(int row, int firstCol, std::string_view line)
+bool CGridCtrl::PasteFitsWhole(CellId start, const QMimeData* data) const
 {
+    if (!data || !data->hasText())
+        return false;
+    return ForEachPastedField(start, PlainTextOf(*data), [](int, int, std::string_view) {});
+}
+
+bool CGridCtrl::ForEachPastedField(CellId start, std::string_view text,
+                                   const std::function<void(int, int, std::string_view)>& place) const
+{
+    // One pass over the text, and none past the grid's last row or column:
+    // megabytes of clipboard text cost no more than the cells they fill.
+    bool whole = true;
+    std::string_view rest = text;
+    for (int row = start.row;; ++row) {
+        // A line ends at LF, at CR LF, or at a CR alone (text from older
+        // programs): a CR never stays inside a cell.
+        const std::size_t lineEnd = rest.find_first_of("\r\n");
+        const bool lastLine = lineEnd == std::string_view::npos;
+        const std::size_t endLength = !lastLine && rest.substr(lineEnd, 2) == "\r\n" ? 2 : 1;
+        std::string_view line = rest.substr(0, lineEnd);
+        // An empty line inside the text is one empty field: it empties the
+        // first cell of its row.
+        if (line.empty() && !lastLine)
+            line = " ";
+        if (row >= GetRowCount())
+            return whole && Trimmed(rest).empty();
+        whole = ForEachLineField(row, start.col, line, place) && whole;
+        if (lastLine)
+            return whole;
+        rest.remove_prefix(lineEnd + endLength);
+    }
+}
+
+bool CGridCtrl::ForEachLineField(int row, int firstCol, std::string_view line,
+                                 const std::function<void(int, int, std::string_view)>& place) const
+{
+    bool whole = true;
     int col = firstCol;
     std::size_t pos = line.find_first_not_of(kFieldDelimiters);
     // Delimiters next to each other give no empty field: later fields move left.
@@ -131,21 +154,16 @@ void CGridCtrl::PasteLine(int row, int firstCol, std::string_view line)
         const std::size_t end = line.find_first_of(kFieldDelimiters, pos);
         const std::string_view token = line.substr(pos, end == std::string_view::npos ? end : end - pos);
         pos = end == std::string_view::npos ? end : line.find_first_not_of(kFieldDelimiters, end);
-        if (col >= GetColumnCount()) {
-            lastPasteDroppedText = true;
-            return;
-        }
+        if (col >= GetColumnCount())
+            return false;
         // A locked merged block keeps its text; read-only marks do not count here.
         if (GetCellMerge(row, col).mergeLocked != 0) {
-            lastPasteDroppedText = true;
+            whole = false;
             continue;
         }
-        NotifyOwner(row, col, LVN_BEGINLABELEDIT);
-        SetItemText(row, col, Trimmed(token));
-        SetModified(TRUE, row, col);
-        NotifyOwner(row, col, LVN_ENDLABELEDIT);
-        SetItemState(row, col, GetItemState(row, col) & ~CELL_SELECTED);
+        place(row, col, Trimmed(token));
     }
+    return whole;
 }
 
 void CGridCtrl::OnEditCopy()

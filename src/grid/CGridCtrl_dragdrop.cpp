@@ -55,10 +55,21 @@ POINT ClientPoint(const QDropEvent& event)
     return POINT{p.x(), p.y()};
 }
 
+// A source that offers only one of copy and move gets that one, whatever the keys say.
+DWORD OfferedEffect(const QDropEvent& event, DWORD wanted)
+{
+    const Qt::DropActions possible = event.possibleActions();
+    if (wanted == DROPEFFECT_COPY && !(possible & Qt::CopyAction) && (possible & Qt::MoveAction))
+        return DROPEFFECT_MOVE;
+    if (wanted == DROPEFFECT_MOVE && !(possible & Qt::MoveAction) && (possible & Qt::CopyAction))
+        return DROPEFFECT_COPY;
+    return wanted;
+}
+
 // Takes the drag or drop with the effect's action, or refuses it here.
 void Answer(QDropEvent* event, DWORD effect)
 {
-    const Qt::DropAction action = ActionFor(effect);
+    const Qt::DropAction action = ActionFor(OfferedEffect(*event, effect));
     if (action == Qt::IgnoreAction) {
         event->ignore();
         return;
@@ -218,15 +229,25 @@ void CGridCtrl::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    DWORD effect = EffectForKeys(KeyState(*event));
+    const DWORD effect = OfferedEffect(*event, EffectForKeys(KeyState(*event)));
+    // A move must place every field or change nothing: text that would find
+    // no cell (past the grid's edge, a locked block) stays at the source,
+    // which a copy answer (or a refusal, when copy is not on offer) leaves as
+    // it is. Decided before anything is written.
+    if (effect == DROPEFFECT_MOVE && dragDropEnabled && IsCellEditable(lastDragOverCell)
+        && !PasteFitsWhole(lastDragOverCell, event->mimeData())) {
+        pointerMode = PointerMode::Idle;
+        ClearDropHighlight();
+        if (event->possibleActions() & Qt::CopyAction)
+            Answer(event, DROPEFFECT_COPY);
+        else
+            event->ignore();
+        return;
+    }
     if (!dropTarget.OnDrop(viewport(), event->mimeData(), effect, ClientPoint(*event))) {
         event->ignore();
         return;
     }
-    // Text that found no cell (past the grid's edge, a locked block) must
-    // stay at the source: the move becomes a copy.
-    if (lastPasteDroppedText)
-        effect = DROPEFFECT_COPY;
     Answer(event, effect);
 }
 

@@ -9,10 +9,12 @@
 
 void CGridCtrl::BeginCellEdit(int row, int col, int key)
 {
+    // No cell, no scrolling: a key typed before any cell was chosen leaves the view where it is.
+    if (!IsValidCell(row, col))
+        return;
     EnsureVisible(row, col);
     RECT rect;
-    if (!IsValidCell(row, col) || !IsCellEditable(row, col) || !IsCellVisible(row, col)
-        || !GetCellRect(row, col, &rect))
+    if (!IsCellEditable(row, col) || !IsCellVisible(row, col) || !GetCellRect(row, col, &rect))
         return;
 
     // A merged block is edited through its master, in a box over the whole block.

@@ -71,7 +71,8 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
 
 void CGridCtrl::OnChar(UINT ch, Qt::KeyboardModifiers modifiers)
 {
-    if ((modifiers & Qt::ControlModifier) || pointerMode != PointerMode::Idle || (tabNavigation && ch == VK_TAB))
+    if ((modifiers & Qt::ControlModifier) || pointerMode != PointerMode::Idle || (tabNavigation && ch == VK_TAB)
+        || !IsValidCell(focusCell))
         return;
     BeginCellEdit(focusCell.row, focusCell.col, static_cast<int>(ch));
 }

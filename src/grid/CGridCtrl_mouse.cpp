@@ -60,6 +60,22 @@ bool IsOverDivider(PointerMode mode)
 
 // ---- dividers ----
 
+// A border between two cells of a merged block is not drawn, so it is no
+// divider, except the master cell's own bottom (right) edge: that sizes the
+// master's row (column), as with an unmerged cell. Without it the first row
+// of a record and the header rows could never be sized.
+bool CGridCtrl::IsRowDividerBelow(int row, int col) const
+{
+    const GridCellMerge merge = GetCellMerge(row, col);
+    return !merge.joinedDown || (!merge.covered && merge.InBlock());
+}
+
+bool CGridCtrl::IsColumnDividerRightOf(int row, int col) const
+{
+    const GridCellMerge merge = GetCellMerge(row, col);
+    return !merge.joinedRight || (!merge.covered && merge.InBlock());
+}
+
 int CGridCtrl::RowDividerAt(POINT point) const
 {
     if (point.x >= FixedColumnsWidth())
@@ -68,9 +84,8 @@ int CGridCtrl::RowDividerAt(POINT point) const
     POINT origin;
     if (!IsValidCell(cell) || !GetCellOrigin(cell, &origin))
         return -1;
-    // A border inside a merged block is not drawn, so it cannot be dragged.
-    const bool topIsBorder = cell.row > 0 && !GetCellMerge(cell.row - 1, cell.col).joinedDown;
-    const bool bottomIsBorder = !GetCellMerge(cell.row, cell.col).joinedDown;
+    const bool topIsBorder = cell.row > 0 && IsRowDividerBelow(cell.row - 1, cell.col);
+    const bool bottomIsBorder = IsRowDividerBelow(cell.row, cell.col);
     int row = -1;
     if (topIsBorder && point.y - origin.y <= resizeGrip)
         row = cell.row - 1;
@@ -91,8 +106,8 @@ int CGridCtrl::ColumnDividerAt(POINT point) const
     POINT origin;
     if (!IsValidCell(cell) || !GetCellOrigin(cell, &origin))
         return -1;
-    const bool leftIsBorder = cell.col > 0 && !GetCellMerge(cell.row, cell.col - 1).joinedRight;
-    const bool rightIsBorder = !GetCellMerge(cell.row, cell.col).joinedRight;
+    const bool leftIsBorder = cell.col > 0 && IsColumnDividerRightOf(cell.row, cell.col - 1);
+    const bool rightIsBorder = IsColumnDividerRightOf(cell.row, cell.col);
     int col = -1;
     if (leftIsBorder && point.x - origin.x <= resizeGrip)
         col = cell.col - 1;
@@ -577,4 +592,13 @@ void CGridCtrl::focusInEvent(QFocusEvent* event)
 {
     focusArrivedWithPress = event->reason() == Qt::MouseFocusReason;
     QAbstractScrollArea::focusInEvent(event);
+}
+
+void CGridCtrl::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    // A popup or another window took the keyboard in the middle of a drag:
+    // the mouse went with it, and autoscrolling must stop now, not at the next move.
+    if (mouseCaptured)
+        OnCaptureChanged(nullptr);
 }

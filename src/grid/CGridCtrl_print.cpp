@@ -123,7 +123,8 @@ std::vector<int> CGridCtrl::PrintPageStarts() const
 
 void CGridCtrl::PrintPage(CDC* dc, CPrintInfo* info)
 {
-    if (!dc || !info)
+    // A grid without data rows has no pages (PrintBegin counted none).
+    if (!dc || !info || GetRowCount() <= GetFixedRowCount())
         return;
     CFont* oldFont = dc->SelectObject(&printerFont);
     CGdiObject* oldPen = dc->SelectStockObject(BLACK_PEN);
@@ -150,6 +151,10 @@ void CGridCtrl::PrintPage(CDC* dc, CPrintInfo* info)
         const int end = page < printPageStarts.size() ? printPageStarts[page] : GetRowCount();
         int top = 0;
         for (int row = first; row < end && row < GetRowCount(); ++row) {
+            // The page is full when the next row does not fit: rows made taller
+            // since the pages were counted never run into the footer band.
+            if (row > first && top + GetRowHeight(row) > printRowAreaHeight)
+                break;
             // Only a page's first row can be taller than the room: it is cut at the footer's gap.
             const int height = std::min(GetRowHeight(row), std::max(printRowAreaHeight - top, 1));
             const int bottom = top + height - 1;
@@ -162,7 +167,9 @@ void CGridCtrl::PrintPage(CDC* dc, CPrintInfo* info)
                     continue;
                 cell.bottom = std::min<int>(cell.bottom, printRowAreaHeight - 1);
                 PaintCell(dc, row, col, cell, FALSE);
-                // Without fixed rows nothing above closes the page's first row.
+                // The rule draws a top line above row 0 only. Without fixed
+                // rows it is drawn above every page's first row: nothing
+                // else would close the table at the top of the later pages.
                 PrintCellLines(dc, cell, startCol, row == first, row == first && GetFixedRowCount() == 0);
             }
             top = bottom + 1;

@@ -161,6 +161,9 @@ void CGridCtrl::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         OnSysColorChange();
+    // A window that is no longer active has lost the mouse to another one.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && mouseCaptured)
+        OnCaptureChanged(nullptr);
 }
 
 BOOL CGridCtrl::OnSetCursor(int hitTest)
@@ -185,8 +188,10 @@ BOOL CGridCtrl::OnSetCursor(int hitTest)
 
 bool CGridCtrl::viewportEvent(QEvent* event)
 {
-    // The cursor is set before the move is handled, as WM_SETCURSOR precedes WM_MOUSEMOVE.
-    if (event->type() == QEvent::MouseMove)
+    // The cursor is set before the move is handled, as WM_SETCURSOR precedes
+    // WM_MOUSEMOVE; while the grid holds the mouse (a sizing drag) it is not
+    // asked, so the sizing cursor stays for the whole drag.
+    if (event->type() == QEvent::MouseMove && !mouseCaptured)
         OnSetCursor(HTCLIENT);
     return QAbstractScrollArea::viewportEvent(event);
 }

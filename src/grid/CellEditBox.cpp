@@ -68,6 +68,9 @@ CellEditBox::CellEditBox(CGridCtrl* owner, const RECT& rect, DWORD style, UINT i
     if (CFont* gridFont = owner->GetFont())
         setFont(QFontFromLogFont(gridFont->LogFont()));
     ApplyBoxRect();
+    // A pasted cell may be longer than a line edit's default limit: nothing
+    // of it may be cut just by opening the editor.
+    setMaxLength(std::max(maxLength(), static_cast<int>(startingQText.size())));
     setText(startingQText);
     show();
     setFocus(Qt::OtherFocusReason);
@@ -133,13 +136,19 @@ void CellEditBox::keyPressEvent(QKeyEvent* event)
     if (IsAltCombination(modifiers))
         return;
 
+    // A key typed into the box is no key for the cell under a title tip.
+    if (grid)
+        grid->HideTitleTip();
     if (const int vk = PageOrArrowKey(event->key())) {
         // In an edit started by a click the arrows move the caret; Ctrl makes them end it anyway.
         if (arrowsEndEdit || (modifiers & Qt::ControlModifier)) {
             EndWithKey(vk, modifiers);
             return;
         }
+        // Up, Down and the page keys mean nothing to a line edit, which would
+        // pass them on to the grid: they stay here and do nothing.
         QLineEdit::keyPressEvent(event);
+        event->accept();
         return;
     }
     switch (event->key()) {

@@ -15,6 +15,8 @@ namespace {
 
 // The thin frame around the text, inside the tip's rectangle.
 constexpr int kBorder = 1;
+// The text colour a device context starts with.
+constexpr COLORREF kDefaultTextColor = RGB(0, 0, 0);
 
 }  // namespace
 
@@ -30,6 +32,15 @@ TitleTip::TitleTip(QWidget* clientWidget, QWidget* keySource)
     client->installEventFilter(this);
     if (keySource && keySource != client)
         keySource->installEventFilter(this);
+    // No tip stays up for an application in the background, or once no window of it has the keyboard.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now)
+            Hide();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            Hide();
+    });
 }
 
 bool TitleTip::Show(RECT title, const std::string& text, int xOffset, const RECT* hoverRect, const LOGFONT& font)
@@ -113,11 +124,13 @@ bool TitleTip::eventFilter(QObject* watched, QEvent* event)
 void TitleTip::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const QColor text = ToQColor(GetSysColor(COLOR_INFOTEXT));
     painter.fillRect(rect(), ToQColor(GetSysColor(COLOR_INFOBK)));
-    painter.setPen(text);
+    painter.setPen(ToQColor(GetSysColor(COLOR_INFOTEXT)));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    // The text's top-left corner at the top-left of the area inside the frame.
+    // The text's top-left corner at the top-left of the area inside the
+    // frame, in a new device context's text colour, whatever the palette's
+    // tooltip text.
+    painter.setPen(ToQColor(kDefaultTextColor));
     painter.setFont(font());
     painter.drawText(QPoint(kBorder, kBorder + QFontMetrics(font()).ascent()), shownText);
 }

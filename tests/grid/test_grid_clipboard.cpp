@@ -20,9 +20,10 @@ using Notes = std::vector<std::array<int, 3>>;   // row, column, code
 struct CellText { int row, col; const char* text; };
 
 template <typename Event>
-bool SendDrag(QWidget* to, QPoint at, const QMimeData& data, Qt::KeyboardModifiers mods = {})
+bool SendDrag(QWidget* to, QPoint at, const QMimeData& data, Qt::KeyboardModifiers mods = {},
+              Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction)
 {
-    Event event(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, mods);
+    Event event(at, offered, &data, Qt::LeftButton, mods);
     QApplication::sendEvent(to, &event);
     return event.isAccepted();
 }
@@ -33,13 +34,14 @@ struct DragTestGrid : CGridCtrl {
     QWidget* dropOn = nullptr;
     QPoint dropAt;
     Qt::KeyboardModifiers mods;
+    Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
     Qt::DropAction ExecuteDrag(QMimeData* data) override
     {
         std::unique_ptr<QMimeData> owned(data);
-        SendDrag<QDragEnterEvent>(dropOn, dropAt, *data, mods);
-        if (!SendDrag<QDragMoveEvent>(dropOn, dropAt, *data, mods))
+        SendDrag<QDragEnterEvent>(dropOn, dropAt, *data, mods, offered);
+        if (!SendDrag<QDragMoveEvent>(dropOn, dropAt, *data, mods, offered))
             return Qt::IgnoreAction;
-        QDropEvent drop(dropAt, Qt::CopyAction | Qt::MoveAction, data, Qt::NoButton, mods);
+        QDropEvent drop(dropAt, offered, data, Qt::NoButton, mods);
         QApplication::sendEvent(dropOn, &drop);
         return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
     }
@@ -115,6 +117,7 @@ TEST(GridClipboard, PasteSplitsTrimsAndPlacesTheFields)
         {"an empty line empties its first cell", {5, 2}, "a\n\nb", {{5, 2, "a"}, {6, 2, ""}, {6, 3, "old"}, {7, 2, "b"}}},
         {"CR LF lines, the last adds no row", {5, 2}, "a\tb\r\n\r\nc\td\r\n",
          {{5, 2, "a"}, {5, 3, "b"}, {6, 2, ""}, {7, 2, "c"}, {7, 3, "d"}, {8, 2, "old"}}},
+        {"a CR alone ends a line too", {5, 2}, "a\rb c\r\rd", {{5, 2, "a"}, {6, 2, "b c"}, {7, 2, ""}, {8, 2, "d"}}},
         {"fields past the grid are dropped", {31, 12}, "1\t2\n3\t4\n5", {{31, 12, "1"}, {32, 12, "3"}, {31, 11, "old"}}},
         {"a locked block keeps its text", {10, 4}, "1\t2\t3\t4", {{10, 4, "1"}, {10, 5, "old"}, {10, 6, "old"}, {10, 7, "4"}}},
         {"a NUL ends the text", {5, 2}, "1\t2\0" "3\t4\n5"s, {{5, 2, "1"}, {5, 3, "2"}, {5, 4, "old"}, {6, 2, "old"}}},
@@ -214,13 +217,16 @@ TEST(GridDragDrop, MovePicturesTheFocusCellAndOntoAnOverlapKeepsItAndEmptiesTheR
     EXPECT_FALSE(grid.g.GetItemState(6, 3) & CELL_DROPHILITED);
 }
 
-// Drags of (5, 2)-(5, 3), "a" and "b": a copy within the grid, a move to
-// another grid where only "a" finds a cell (so the source stays), a full move.
+// Drags of (5, 2)-(5, 3), "a" and "b" (or of the last two columns): a copy
+// within the grid, moves onto an overlap one cell to the right or left, a
+// move where only "a" finds a cell (nothing changes on either side), a full
+// move to another grid of a drag offered only to move.
 TEST(GridDragDrop, DragsCopyOrMoveTheBlock)
 {
     ClipGrid source, other;
-    const auto drag = [&](ClipGrid& target, CellId cell, Qt::KeyboardModifiers mods) {
-        source.Fill({{5, 2, "a"}, {5, 3, "b"}}, true);
+    const auto drag = [&](ClipGrid& target, CellId cell, Qt::KeyboardModifiers mods, int firstCol = 2) {
+        source.g.ClearSelection();
+        source.Fill({{5, firstCol, "a"}, {5, firstCol + 1, "b"}}, true);
         target.g.EnsureVisible(cell);
         POINT origin{};
         EXPECT_TRUE(target.g.GetCellOrigin(cell, &origin));
@@ -231,10 +237,17 @@ TEST(GridDragDrop, DragsCopyOrMoveTheBlock)
     };
     drag(source, {9, 1}, Qt::ControlModifier);
     source.ExpectTexts({{5, 2, "a"}, {5, 3, "b"}, {9, 1, "a"}, {9, 2, "b"}});
+    drag(source, {5, 3}, {});
+    source.ExpectTexts({{5, 2, ""}, {5, 3, "a"}, {5, 4, "b"}});
+    drag(source, {5, 1}, {});
+    source.ExpectTexts({{5, 1, "a"}, {5, 2, "b"}, {5, 3, ""}});
+    drag(source, {5, 12}, {}, 11);
+    source.ExpectTexts({{5, 11, "a"}, {5, 12, "b"}});
     drag(other, {9, 12}, {});
     source.ExpectTexts({{5, 2, "a"}, {5, 3, "b"}});
-    other.ExpectTexts({{9, 12, "a"}});
-    drag(other, {10, 1}, {});
+    other.ExpectTexts({{9, 12, "old"}});
+    source.g.offered = Qt::MoveAction;   // Ctrl cannot make a copy of what is offered only to move
+    drag(other, {10, 1}, Qt::ControlModifier);
     source.ExpectTexts({{5, 2, ""}, {5, 3, ""}});
     other.ExpectTexts({{10, 1, "a"}, {10, 2, "b"}});
 }

@@ -164,6 +164,23 @@ TEST(GridEditEnd, EscKeepsTheBytesAndEnterStoresUtf8ThenNotifies)
     EXPECT_NE(g->GetItemState(3, 1) & CELL_MODIFIED, 0u);
 }
 
+// A pasted cell longer than a line edit's default limit survives an edit
+// that changed nothing, whichever way it ends.
+TEST(GridEditEnd, UntouchedLongTextStaysWholeAndUnmodified)
+{
+    const std::string longText(40000, 'w');
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_unknown}) {
+        SCOPED_TRACE(key);
+        EditGrid g;
+        g->SetItemText(3, 1, longText);
+        CellEditBox* box = g.Start(3, 1, VK_LBUTTON);
+        ASSERT_NE(box, nullptr);
+        key == Qt::Key_unknown ? box->clearFocus() : QTest::keyClick(box, key);
+        EXPECT_EQ(g->GetItemText(3, 1), longText);
+        EXPECT_FALSE(g->GetModified());
+    }
+}
+
 TEST(GridEditEnd, LosingFocusEndsExactlyOnce)
 {
     for (const bool hideGrid : {false, true}) {
@@ -184,26 +201,27 @@ TEST(GridEditEnd, LosingFocusEndsExactlyOnce)
     EXPECT_TRUE(box.isNull());
 }
 
-// In an edit started by a click the arrows move the caret and Alt is
-// swallowed; the box grows to the right with the text, up to the client edge,
-// and never shrinks.
+// In an edit started by a click the arrows move the caret, Up, Down and the
+// page keys do nothing (the focus cell stays too) and Alt is swallowed; the
+// box grows to the right with the text, up to the client edge, and never shrinks.
 TEST(GridEditText, ClickedEditKeepsArrowsSwallowsAltAndGrows)
 {
     EditGrid g;
-    CellEditBox* box = g.Start(3, 5, VK_LBUTTON);   // "3:5" at x 360..439 of a 500-pixel client area
+    CellEditBox* box = g.Start(4, 5, VK_LBUTTON);   // "4:5" at x 360..439 of a 500-pixel client area
     ASSERT_NE(box, nullptr);
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown})
+        QTest::keyClick(box, key);
     QTest::keyClick(box, Qt::Key_F, Qt::AltModifier);
-    QTest::keyClick(box, Qt::Key_Left);
-    QTest::keyClick(box, Qt::Key_Up);
-    EXPECT_EQ(box->text(), "3:5");
+    EXPECT_EQ(box->text(), "4:5");
     EXPECT_EQ(box->cursorPosition(), 2);
+    EXPECT_EQ(g->GetFocusCell(), CellId(4, 5));
     EXPECT_EQ(g.notices.size(), 1u) << "only the start was reported";
     QTest::keyClicks(box, "abcdefghijk");
     const int extent = QFontMetrics(box->font()).horizontalAdvance(box->text() + "  ");
     ASSERT_TRUE(extent > 79 && extent < 140) << "extent " << extent;   // wider than the cell, short of the edge
-    EXPECT_EQ(box->geometry(), QRect(360, 60, extent, 19));
+    EXPECT_EQ(box->geometry(), QRect(360, 80, extent, 19));
     QTest::keyClicks(box, "lmnopqrstuvwxyz0123456789");
-    EXPECT_EQ(box->geometry(), QRect(360, 60, 140, 19));
+    EXPECT_EQ(box->geometry(), QRect(360, 80, 140, 19));
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Backspace);
     EXPECT_EQ(box->geometry().right(), 499);

@@ -172,7 +172,7 @@ TEST(GridKeyboardCommands, CtrlLettersAndTypedCharactersNeedAFocusCellAndReachTh
 {
     auto* grid = new RecordingGrid(33, 13, 3, 1);
     GridWindow g(grid, 500, 300);
-    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown})
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_X})
         QTest::keyClick(grid, key);
     QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(grid->GetFocusCell(), CellId(-1, -1));

@@ -50,17 +50,18 @@ struct MouseGrid : ExampleGrid {
 };
 
 // The presses of the sizing test pin more hits: x 118 and 122, y 19 and 121.
-TEST(GridMouseDividers, OnlyVisibleHeaderBordersCountAndADoubleClickFitsTheColumnOrRowBefore)
+TEST(GridMouseDividers, DrawnHeaderBordersAndMasterEdgesCountAndADoubleClickFitsTheColumnOrRowBefore)
 {
     const struct { const char* name; int x, y; bool column, row; } cases[] = {
         {"column border 3 px to its right", 123, 30, true, false},
         {"4 px right of a column border", 124, 30, false, false},
-        {"border inside a merged header block", 118, 10, false, false},
+        {"master's own right edge inside a header block", 118, 10, true, false},
         {"outer border of a merged header block", 198, 10, true, false},
         {"left edge of column 0", 2, 30, false, false},
         {"column border below the header rows", 118, 70, false, false},
         {"top edge of row 0", 20, 1, false, false},
-        {"border inside a merged record block", 20, 81, false, false},
+        {"master's own bottom edge inside a record block", 20, 81, false, true},
+        {"border between covered cells of a record block", 20, 101, false, false},
         {"row border right of the fixed column", 50, 19, false, false}};
     MouseGrid grid;
     for (const auto& c : cases) {
@@ -102,6 +103,7 @@ TEST(GridMouseSizing, SizeIsTheDistanceFromTheLeftOrTopEdgeAndALineFollowsThePoi
     const QImage before = grid.vp->grab().toImage();
     grid.Press({118, 30});
     grid.DragTo({150, 30});
+    EXPECT_EQ(grid.vp->cursor().shape(), Qt::SizeHorCursor) << "the sizing cursor stays for the whole drag";
     const QImage during = grid.vp->grab().toImage();
     for (const int x : {150, 151})
         EXPECT_EQ(during.pixel(x, 200) & 0xFFFFFF, ~before.pixel(x, 200) & 0xFFFFFF) << "x " << x;
@@ -175,6 +177,19 @@ TEST(GridMouseHold, APressOnTheFocusCellEditsOnReleaseAnyOtherAutoscrollsUntilRe
     EXPECT_TRUE(QTest::qWaitFor([&] { return grid.g.GetFocusCell().row >= 12; }, 2000)) << "the timer ticks";
     grid.Release({160, 350});
     EXPECT_FALSE(grid.g.AutoScrollRunning());
+    // A popup or another window taking over in the middle of the drag stops it at once.
+    for (const Qt::WindowType kind : {Qt::Popup, Qt::Window}) {
+        SCOPED_TRACE(kind == Qt::Popup ? "popup" : "another window");
+        ASSERT_TRUE(grid.Activate());
+        grid.Press(At(6, kind == Qt::Popup ? 3 : 4));   // not the focus cell: that press would edit
+        grid.DragTo({160, 350});
+        ASSERT_TRUE(grid.g.AutoScrollRunning());
+        QWidget other(nullptr, kind);
+        other.show();
+        other.activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !grid.g.AutoScrollRunning(); }, 1000));
+        grid.Release({160, 350});
+    }
 }
 
 TEST(GridMouseWheel, NotchesScrollLinesOfThreeRowsOrPagesAndArePosted)

@@ -48,13 +48,18 @@ struct PrintGrid : GridWindow {
     }
 };
 
-// Every page, each printed on its own recording context of a 2000 x 3000 device.
-Pages PrintAll(CGridCtrl& grid)
+// Every page, each printed on its own recording context of a 2000 x 3000
+// device; rows grow to grownHeight between counting and printing.
+Pages PrintAll(CGridCtrl& grid, int grownHeight = 0)
 {
     RecordingDC::Device device{.horzRes = 2000, .vertRes = 3000, .printing = true};
     RecordingDC begin(device);
     CPrintInfo info;
     grid.PrintBegin(&begin, &info);
+    for (int row = grid.GetFixedRowCount(); grownHeight && row < grid.GetRowCount(); ++row)
+        grid.SetRowHeight(row, grownHeight);
+    if (grid.GetRowCount() == grid.GetFixedRowCount())
+        info.SetMaxPage(1);   // no count was made: one page is asked for all the same
     Pages pages;
     for (info.m_nCurPage = 1; info.m_nCurPage <= info.GetMaxPage(); ++info.m_nCurPage)
         grid.PrintPage(pages.emplace_back(std::make_unique<RecordingDC>(device)).get(), &info);
@@ -81,18 +86,23 @@ std::vector<Segment> LinesAt(const RecordingDC& dc, int originY)
 }
 
 // Every row prints once, on its page, right below the row before and cut at
-// the bottom of the row area.
+// the bottom of the row area; rows grown after the count stop where the page
+// is full; a grid without data rows prints nothing at all.
 TEST(GridPrint, PageBreaks)
 {
-    const struct { const char* name; std::vector<int> heights; std::vector<std::vector<int>> pages; } cases[] = {
-        {"exact fit", std::vector<int>(10, 22), {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}},
-        {"one pixel more", {22, 22, 22, 22, 22, 22, 22, 22, 22, 23}, {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10}}},
-        {"row taller than a page", {50, kRowArea + 80, 50}, {{1}, {2}, {3}}}};
+    const struct { const char* name; std::vector<int> heights; int grownHeight; std::vector<std::vector<int>> pages; }
+    cases[] = {
+        {"exact fit", std::vector<int>(10, 22), 0, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}},
+        {"one pixel more", {22, 22, 22, 22, 22, 22, 22, 22, 22, 23}, 0, {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10}}},
+        {"row taller than a page", {50, kRowArea + 80, 50}, 0, {{1}, {2}, {3}}},
+        {"rows grown after the count", std::vector<int>(10, 22), 30, {{1, 2, 3, 4, 5, 6, 7}}},
+        {"no data rows", {}, 0, {{}}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PrintGrid grid(c.heights);
         std::vector<std::vector<int>> pages;
-        for (const auto& dc : PrintAll(*grid)) {
+        for (const auto& dc : PrintAll(*grid, c.grownHeight)) {
+            EXPECT_TRUE(!c.heights.empty() || dc->Calls().empty()) << "a page without data rows";
             pages.emplace_back();
             int top = 0;
             for (const DcCall& call : TextsAt(*dc, kBodyY)) {

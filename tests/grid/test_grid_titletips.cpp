@@ -152,6 +152,36 @@ TEST(GridTitleTip, LeavingTheCellAKeyAClickOrAScrollHidesItAndTheGridStillGetsKe
     }
 }
 
+// The tip goes when no window of the application has the keyboard and for a
+// key typed into an open editor. Its text is drawn black, not in the
+// palette's tooltip text colour.
+TEST(GridTitleTip, HiddenWithoutKeyboardOrByAnEditorKeyAndWrittenInBlack)
+{
+    const QPalette original = QApplication::palette();
+    QPalette red = original;
+    red.setColor(QPalette::ToolTipText, Qt::red);
+    QApplication::setPalette(red);
+    for (const bool editor : {false, true}) {
+        SCOPED_TRACE(editor ? "key to an editor" : "no keyboard focus");
+        TipGrid g;
+        g->SetItemText(4, 1, kLongName);
+        if (editor) {
+            g->SetFocusCell(6, 3);
+            g->BeginCellEdit(6, 3, 'x');
+        }
+        g.MoveTo(At(4, 1));
+        ASSERT_TRUE(g.TipShown());
+        const QImage picture = const_cast<TitleTip&>(g.Tip()).grab().toImage();
+        int black = 0;
+        for (int x = 2; x < picture.width() - 2; ++x)
+            black += picture.pixelColor(x, picture.height() / 2) == Qt::black;
+        EXPECT_GT(black, 0);
+        editor ? QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y) : QApplication::focusWidget()->clearFocus();
+        EXPECT_FALSE(g.TipShown());
+    }
+    QApplication::setPalette(original);
+}
+
 // After a click the tip stays away until the pointer leaves the cell; going
 // straight on to another clipped cell puts the tip over that one.
 TEST(GridTitleTip, AfterAClickTheTipStaysAwayUntilThePointerLeavesTheCellThenFollowsIt)
