@@ -1,5 +1,7 @@
 #include "app/PrintJobOutput.h"
 
+#include "files/FileModes.h"
+
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -18,9 +20,7 @@ mode_t FinishedFileMode(const QString& chosenName)
     struct stat existing {};
     if (::stat(QFile::encodeName(chosenName).constData(), &existing) == 0)
         return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return NewFileMode();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The viewer's entry point: one QApplication, one ViewerApp.
 #include "app/ViewerApp.h"
+#include "files/FileModes.h"
 
 #include <QApplication>
 #include <QFont>
@@ -24,6 +25,7 @@ void PrintHelp()
 
 int main(int argc, char** argv)
 {
+    ProcessUmask();   // before Qt starts threads
     // Answered before any window system is needed, so they work anywhere.
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files/FileModes.h"
 #include "records/NumberFormat.h"
 #include "records/RecordTexts.h"
 
@@ -222,14 +223,6 @@ ExportResult WriteToNonRegularFile(const std::string& path, const FileBodyWriter
     return result;
 }
 
-// Permissions a newly created file gets, as a plain create would give it.
-mode_t DefaultFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 std::string FolderOf(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
@@ -300,11 +293,14 @@ ExportResult WriteFileThrough(const std::string& path, const FileBodyWriter& bod
         return WriteDirectly(STDERR_FILENO, body);
 
     std::string target = path;
-    mode_t mode = DefaultFileMode();
+    mode_t mode = NewFileMode();
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             return Failed("is a folder");
+        // open() refuses a socket with the error a pipe without reader gives.
+        if (S_ISSOCK(info.st_mode))
+            return Failed("is a socket");
         if (!S_ISREG(info.st_mode))
             return WriteToNonRegularFile(path, body);
         // A read-only file is not replaced, as opening it for writing would fail.

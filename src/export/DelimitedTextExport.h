@@ -36,7 +36,8 @@ struct ExportResult {
 // the same folder, flushed to disk and renamed over the target only when
 // complete; on any failure the temporary is removed and an existing file
 // stays as it was. "-", "/dev/stdout" and other non-regular targets (devices,
-// pipes) are written directly; a named pipe that nothing reads is refused.
+// pipes) are written directly; a named pipe that nothing reads and a socket
+// are refused.
 ExportResult WriteDelimitedTextFile(const std::string& path, const RecordList& records, char separator);
 
 // The same for any bytes already made (a workbook, a record file).

@@ -3,6 +3,7 @@
 // seeking: to a pipe as well as to a file, and without a copy in memory.
 #include "spreadsheet/ZipPackage.h"
 
+#include "files/FileModes.h"
 #include "spreadsheet/ParallelFor.h"
 
 #include <algorithm>
@@ -189,9 +190,7 @@ void ZipPackage::Write(const std::string& path) const
     if (fd < 0)
         throw PackageError("cannot create a file next to " + path);
     // mkstemp makes the file private; the package gets the usual mode of a new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool written = ::fchmod(fd, 0666 & ~mask) == 0 && WriteTo([fd](std::string_view bytes) {
+    bool written = ::fchmod(fd, NewFileMode()) == 0 && WriteTo([fd](std::string_view bytes) {
         while (!bytes.empty()) {
             const ssize_t count = ::write(fd, bytes.data(), bytes.size());
             if (count < 0 && errno != EINTR)

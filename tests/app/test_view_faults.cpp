@@ -41,28 +41,33 @@ protected:
 };
 
 // The size limit makes the write fail half-way, as a full disk does; root
-// is bound by it too.
+// is bound by it too. Text and workbook types alike.
 TEST_F(ViewFaultTest, SaveOnAFullDiskKeepsTheOldFileAndSaysSo)
 {
     ASSERT_TRUE(view.OpenRecordFile(folder.Write(QStringLiteral("in.bin"), NumberedRecords(40))));
-    const QString target = folder.Path(QStringLiteral("table.txt"));
-    QFile old(target);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("the old table\r\n");
-    old.close();
+    const std::pair<const char*, int> cases[] = {{"table.txt", 2}, {"table.xlsx", 4}};
+    for (const auto& [name, filterIndex] : cases) {
+        SCOPED_TRACE(name);
+        const QString target = folder.Path(QString::fromUtf8(name));
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the old table\r\n");
+        old.close();
+        errors.clear();
 
-    bool saved_ok = true;
-    {
-        const FileSizeLimit limit(2000);
-        ASSERT_TRUE(limit.Applied());
-        saved_ok = view.SaveRecordFile(target, 2);
+        bool saved_ok = true;
+        {
+            const FileSizeLimit limit(2000);
+            ASSERT_TRUE(limit.Applied());
+            saved_ok = view.SaveRecordFile(target, filterIndex);
+        }
+
+        EXPECT_FALSE(saved_ok);
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(QString::fromUtf8(name)) && errors[0].contains(QStringLiteral("too large")))
+            << errors[0].toStdString();
+        EXPECT_EQ(RecordFileFolder::ReadBytes(target), "the old table\r\n");
     }
-
-    EXPECT_FALSE(saved_ok);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(QStringLiteral("table.txt")) && errors[0].contains(QStringLiteral("too large")))
-        << errors[0].toStdString();
-    EXPECT_EQ(RecordFileFolder::ReadBytes(target), "the old table\r\n");
 }
 
 // What is shown comes from the bytes read at Open; the file is not read again.

@@ -10,6 +10,8 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -192,11 +194,21 @@ TEST_F(ViewOpenTest, RecordTextsAnswerEveryQueryAsStoredTextsDoThroughEditsAndSo
     expectSameRecordRows("sorted again by OLT name");
 }
 
+// A named pipe, as a file named on the command line is opened, is refused at
+// once with the reason; the alarm ends a test that waits for a writer.
 TEST_F(ViewOpenTest, CancelledOrFailingOpenKeepsTheGridAndRecordsAndTheGridFollowsResizing)
 {
-    const std::pair<const char*, std::optional<QString>> cases[] = {
-        {"cancelled", std::nullopt}, {"missing file", folder.Path(QStringLiteral("missing.bin"))}};
-    for (const auto& [name, choice] : cases) {
+    const QString pipe = folder.Path(QStringLiteral("pipe.bin"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const struct {
+        const char* name;
+        std::optional<QString> choice;
+        const char* status;
+    } cases[] = {{"cancelled", std::nullopt, "Ready"},
+                 {"missing file", folder.Path(QStringLiteral("missing.bin")), "missing.bin: No such file"},
+                 {"named pipe", pipe, "pipe.bin: is a named pipe"}};
+    ::alarm(30);
+    for (const auto& [name, choice, status] : cases) {
         SCOPED_TRACE(name);
         OpenRecords(NumberedRecords(2));
         CGridCtrl* before = view.GetGrid();
@@ -207,8 +219,9 @@ TEST_F(ViewOpenTest, CancelledOrFailingOpenKeepsTheGridAndRecordsAndTheGridFollo
         EXPECT_EQ(view.GetGrid(), before);
         EXPECT_EQ(Grid().GetRowCount(), 10);
         EXPECT_EQ(view.Records().GetSize(), 2u);
+        EXPECT_TRUE(view.StatusText().contains(QString::fromUtf8(status))) << view.StatusText().toStdString();
     }
-    EXPECT_TRUE(view.StatusText().contains(QStringLiteral("missing.bin"))) << view.StatusText().toStdString();
+    ::alarm(0);
     // The grid covers the client area and follows resizing.
     EXPECT_EQ(Grid().geometry(), view.contentsRect());
     view.resize(500, 300);

@@ -124,9 +124,25 @@ TEST_F(ExportTool, FolderModeConvertsWhatItCanAndNamesFailures)
     EXPECT_EQ(ReadWorkbookFile(folder.Path("out/other.xlsx")).sheets.at(0).At(4 + 3 * 39, 1).number, 40);
     EXPECT_EQ(ReadWorkbookFile(folder.Path("out/demo.xlsx")).sheets.at(0).At(4, 2).text, "OLT-A");
 
-    const ToolRun csv = Run({"--type", "csv", "-o", folder.Path("out"), demo, other});
+    // Many outputs on several threads, under the umask set here for the tool:
+    // each new file gets 0666 less the umask, a replaced one keeps its own.
+    std::vector<std::string> args = {"--type", "csv", "-o", folder.Path("csv"), demo, other};
+    for (int i = 0; i < 40; ++i)
+        args.push_back(folder.Write("r" + std::to_string(i) + ".bin", EncodeRecordFile(RandomRecords(2, i))));
+    std::filesystem::create_directory(folder.Path("csv"));
+    ASSERT_EQ(::chmod(folder.Write("csv/demo.csv", "old").c_str(), 0604), 0);
+    const mode_t umaskBefore = ::umask(027);
+    const ToolRun csv = Run(args);
+    ::umask(umaskBefore);
     EXPECT_EQ(csv.exitCode, 0) << csv.err;
-    EXPECT_EQ(ReadWholeFile(folder.Path("out/other.csv")), Formatted(RandomRecords(40, 3), ','));
+    EXPECT_EQ(ReadWholeFile(folder.Path("csv/other.csv")), Formatted(RandomRecords(40, 3), ','));
+    std::size_t outputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path("csv"))) {
+        const auto permissions = static_cast<unsigned>(entry.status().permissions());
+        EXPECT_EQ(permissions, entry.path().filename() == "demo.csv" ? 0604u : 0640u) << entry.path();
+        ++outputs;
+    }
+    EXPECT_EQ(outputs, 42u);
     EXPECT_EQ(Run({"-o", folder.Path("out"), demo}).exitCode, 2) << "-o needs a type";
 }
 

@@ -14,6 +14,7 @@
 
 #include "OutputTypes.h"
 #include "export/RecordWorkbook.h"
+#include "files/FileModes.h"
 #include "records/RecordFileReader.h"
 #include "spreadsheet/ParallelFor.h"
 
@@ -164,6 +165,7 @@ int PrintSummaries(const std::vector<std::string>& inputs)
 
 int main(int argc, char** argv)
 {
+    ProcessUmask();   // before the writers' threads start
     std::optional<std::string> type, folder;
     bool summary = false;
     std::vector<std::string> paths;
