@@ -55,7 +55,8 @@ POINT ClientPoint(const QDropEvent& event)
     return POINT{p.x(), p.y()};
 }
 
-// A source that offers only one of copy and move gets that one, whatever the keys say.
+// A source that offers only one of copy and move gets that one, whatever the
+// keys say (Qt's drop events turn an action not on offer into the proposed one).
 DWORD OfferedEffect(const QDropEvent& event, DWORD wanted)
 {
     const Qt::DropActions possible = event.possibleActions();
@@ -69,7 +70,7 @@ DWORD OfferedEffect(const QDropEvent& event, DWORD wanted)
 // Takes the drag or drop with the effect's action, or refuses it here.
 void Answer(QDropEvent* event, DWORD effect)
 {
-    const Qt::DropAction action = ActionFor(OfferedEffect(*event, effect));
+    const Qt::DropAction action = ActionFor(effect);
     if (action == Qt::IgnoreAction) {
         event->ignore();
         return;

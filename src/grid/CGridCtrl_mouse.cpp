@@ -597,8 +597,9 @@ void CGridCtrl::focusInEvent(QFocusEvent* event)
 void CGridCtrl::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
-    // A popup or another window took the keyboard in the middle of a drag:
-    // the mouse went with it, and autoscrolling must stop now, not at the next move.
+    // A popup or another window (the window being deactivated) took the
+    // keyboard in the middle of a drag: the mouse went with it, and
+    // autoscrolling must stop now, not at the next move.
     if (mouseCaptured)
         OnCaptureChanged(nullptr);
 }

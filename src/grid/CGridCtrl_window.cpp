@@ -161,9 +161,6 @@ void CGridCtrl::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         OnSysColorChange();
-    // A window that is no longer active has lost the mouse to another one.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && mouseCaptured)
-        OnCaptureChanged(nullptr);
 }
 
 BOOL CGridCtrl::OnSetCursor(int hitTest)

@@ -4,8 +4,10 @@
 #include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "platform/FontMapping.h"
 #include "platform/SysColors.h"
@@ -119,6 +121,49 @@ bool TitleTip::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TitleTip::mousePressEvent(QMouseEvent* event)
+{
+    HandOn(event, event->globalPosition());
+}
+
+void TitleTip::mouseReleaseEvent(QMouseEvent* event)
+{
+    HandOn(event, event->globalPosition());
+}
+
+void TitleTip::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    HandOn(event, event->globalPosition());
+}
+
+void TitleTip::wheelEvent(QWheelEvent* event)
+{
+    HandOn(event, event->globalPosition());
+}
+
+void TitleTip::HandOn(QEvent* event, QPointF globalPosition)
+{
+    event->accept();
+    // Dismissed, not just hidden: a move inside the cell must not bring the
+    // tip back under the pointer before the button comes up.
+    Dismiss();
+    QWidget* target = QApplication::widgetAt(globalPosition.toPoint());
+    if (!target || target == this)
+        target = client;
+    const QPointF local = target->mapFromGlobal(globalPosition);
+    if (event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        QWheelEvent copy(local, globalPosition, wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                         wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source());
+        QApplication::sendEvent(target, &copy);
+        return;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    QMouseEvent copy(mouse->type(), local, local, globalPosition, mouse->button(), mouse->buttons(),
+                     mouse->modifiers(), mouse->pointingDevice());
+    QApplication::sendEvent(target, &copy);
 }
 
 void TitleTip::paintEvent(QPaintEvent* /*event*/)

@@ -43,8 +43,18 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Some window systems give the tip a click or a wheel turn over it in
+    // spite of its transparency (X11 does): it steps aside and hands the
+    // event on to the widget underneath, as if it had never been there.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Dismisses the tip and sends a copy of event to the widget under the pointer.
+    void HandOn(QEvent* event, QPointF globalPosition);
+
     QWidget* client;
     RECT hover;
     // Where a key or click closed the tip; no tip there until the pointer leaves.

@@ -72,5 +72,19 @@ header=$(pixel $((gx + 3)) $((gy - 8)))
 echo "header above the first verdict cell: $header"
 [ -n "$header" ] && [ "$header" != "FFFFFF" ] && [ "$header" != "00FF00" ] \
   || { echo "FAILED: the header row above the verdict cells is not drawn in the header colour"; status=1; }
+# Hovering the clipped "Wavelength" heading shows its title tip over it; a
+# click on the tip reaches the grid as if the tip were not there: the
+# column is selected and its cells turn the highlight colour.
+xdotool mousemove 295 100; sleep 0.3; xdotool mousemove 301 102; sleep 1
+main_window=$(xdotool search --onlyvisible --name "Orvik Application System" | head -1)
+under=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+[ -n "$under" ] && [ "$under" != "$main_window" ] && xwininfo -id "$under" | awk '/Width:/ { exit !($2 < 400) }' \
+  || { echo "FAILED: no title tip over the clipped heading"; status=1; }
+xdotool click 1; sleep 1
+import -window root "$out/tip-click.png"
+highlight=$(convert "$out/tip-click.png" -crop 60x300+270+140 -depth 8 txt:- | grep -c "#308CC6" || true)
+echo "highlighted pixels below the clicked heading: $highlight"
+[ "$highlight" -gt 1000 ] || { echo "FAILED: the click on the title tip did not reach the grid"; status=1; }
+
 [ $status -eq 0 ] && echo "PASSED"
 exit $status

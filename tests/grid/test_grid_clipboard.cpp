@@ -243,10 +243,10 @@ TEST(GridDragDrop, DragsCopyOrMoveTheBlock)
     source.ExpectTexts({{5, 1, "a"}, {5, 2, "b"}, {5, 3, ""}});
     drag(source, {5, 12}, {}, 11);
     source.ExpectTexts({{5, 11, "a"}, {5, 12, "b"}});
-    drag(other, {9, 12}, {});
+    source.g.offered = Qt::MoveAction;   // Ctrl cannot make a copy of what is offered only to move
+    drag(other, {9, 12}, Qt::ControlModifier);
     source.ExpectTexts({{5, 2, "a"}, {5, 3, "b"}});
     other.ExpectTexts({{9, 12, "old"}});
-    source.g.offered = Qt::MoveAction;   // Ctrl cannot make a copy of what is offered only to move
     drag(other, {10, 1}, Qt::ControlModifier);
     source.ExpectTexts({{5, 2, ""}, {5, 3, ""}});
     other.ExpectTexts({{10, 1, "a"}, {10, 2, "b"}});
