@@ -170,7 +170,10 @@ WorksheetPart& Workbook::Impl::LoadedSheet(int index)
     if (sheet.document)
         return sheet;
     auto document = std::make_unique<pugi::xml_document>();
-    xlsx::ParsePart(*document, *package.Find(sheet.partName), sheet.partName);
+    const std::string* bytes = package.Find(sheet.partName);
+    if (!bytes)
+        throw WorkbookError("the package has no part " + sheet.partName);
+    xlsx::ParsePart(*document, *bytes, sheet.partName);
     pugi::xml_node root = document->document_element();
     if (xlsx::LocalName(root) != "worksheet")
         throw WorkbookError("part " + sheet.partName + " is not a worksheet");
