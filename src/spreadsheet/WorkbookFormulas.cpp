@@ -95,8 +95,10 @@ void Workbook::Impl::PutCalcChain()
         sheetId = entry.attribute("i").as_int(sheetId);
         const std::pair<int, std::string> key{sheetId, entry.attribute("r").value()};
         if (std::find(formulasDropped.begin(), formulasDropped.end(), key) != formulasDropped.end()) {
-            if (next && !next.attribute("i"))
-                next.append_attribute("i") = sheetId;
+            // What the entry says for those after it (its sheet, the start of a new level) passes on.
+            for (const char* carried : {"i", "l"})
+                if (next && entry.attribute(carried) && !next.attribute(carried))
+                    next.append_attribute(carried) = entry.attribute(carried).value();
             root.remove_child(entry);
         }
         entry = next;
