@@ -4,9 +4,17 @@
 
 namespace ExcelAutomation {
 
+ServerStarter& CurrentServerStarter()
+{
+    static ServerStarter starter = [](std::string_view progId) {
+        return progId == "Excel.Application" ? CreateSpreadsheetApplication() : nullptr;
+    };
+    return starter;
+}
+
 bool COleDispatchDriver::CreateDispatch(std::string_view progId)
 {
-    LPDISPATCH object = progId == "Excel.Application" ? CreateSpreadsheetApplication() : nullptr;
+    LPDISPATCH object = CurrentServerStarter() ? CurrentServerStarter()(progId) : nullptr;
     if (!object)
         return false;
     AttachDispatch(std::move(object));

@@ -9,6 +9,7 @@
 // Member calls report failure by throwing COleDispatchException; nothing
 // here catches.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -59,6 +60,11 @@ public:
     // The last holder let the object go through ReleaseDispatch.
     virtual void OnFinalRelease() {}
 };
+
+// Starts the server registered under a ProgID, or gives null when there is
+// none; CreateDispatch goes through it. Tests put in one that watches calls.
+using ServerStarter = std::function<LPDISPATCH(std::string_view progId)>;
+ServerStarter& CurrentServerStarter();
 
 // Holds one automation object. Empty until CreateDispatch or AttachDispatch.
 class COleDispatchDriver {

@@ -23,3 +23,8 @@ std::string CellName(int row, int column);
 std::optional<CellPosition> ParseCellName(std::string_view name);
 // The column of a name (the row may be missing, as in "B"); nothing otherwise.
 std::optional<int> ParseColumnName(std::string_view letters);
+// The formula as it reads in the cell `rows` rows down and `columns` columns
+// right of its own: relative parts of references move, $-anchored parts
+// stay, a reference moved off the sheet becomes #REF!. Texts, quoted sheet
+// names, function names and bracketed parts are left as they are.
+std::string ShiftFormula(std::string_view formula, int rows, int columns);

@@ -223,6 +223,9 @@ Workbook Workbook::Open(const std::string& path, const PackageLimits& limits)
         throw WorkbookError(error.what());
     }
     impl->LoadStructure();
+    // Checked now, so that a template that cannot be used fails here and
+    // not once a workbook half made from it exists.
+    impl->CheckParts();
     // A workbook made from a template is a workbook, no longer a template.
     const std::string overrideName = "/" + impl->workbookPart;
     for (pugi::xml_node entry : impl->contentTypes.document_element().children()) {
@@ -283,15 +286,33 @@ void Workbook::Impl::LoadStructure()
             worksheetTargets[rel.attribute("Id").value()] = target;
         else if (EndsWith(rel.attribute("Type").value(), xlsx::kStylesType))
             stylesPart = target;
+        else if (EndsWith(rel.attribute("Type").value(), xlsx::kCalcChainType))
+            calcChainPart = target;
     }
+    // Chart sheets and other kinds of sheets are not worksheets: passed over.
     for (pugi::xml_node sheet : xlsx::Child(workbook.document_element(), "sheets").children()) {
         const auto target = worksheetTargets.find(SheetRelationshipId(sheet));
-        if (target == worksheetTargets.end() || !package.Find(target->second))
+        if (target == worksheetTargets.end())
             continue;
         WorksheetPart& part = sheets.emplace_back();
         part.name = sheet.attribute("name").value();
         part.partName = target->second;
+        part.sheetId = sheet.attribute("sheetId").as_int();
     }
+}
+
+void Workbook::Impl::CheckParts() const
+{
+    auto check = [this](const std::string& partName, std::string_view root) {
+        pugi::xml_document document;
+        xlsx::ParsePart(document, RequiredPart(package, partName), partName);
+        if (xlsx::LocalName(document.document_element()) != root)
+            throw WorkbookError("part " + partName + " is not a " + std::string(root));
+    };
+    for (const WorksheetPart& sheet : sheets)
+        check(sheet.partName, "worksheet");
+    if (!stylesPart.empty())
+        check(stylesPart, "styleSheet");
 }
 
 std::vector<std::string> Workbook::SheetNames() const
@@ -325,6 +346,24 @@ std::string Workbook::Impl::AddWorkbookRelationship(std::string_view type, std::
     rel.append_attribute("Target") = std::string(target).c_str();
     package.Put(workbookRelsPart, xlsx::SerializePart(workbookRels));
     return id;
+}
+
+void Workbook::Impl::RemoveWorkbookPart(const std::string& target)
+{
+    package.Remove(target);
+    pugi::xml_node root = workbookRels.document_element();
+    for (pugi::xml_node rel = root.first_child(); rel;) {
+        const pugi::xml_node next = rel.next_sibling();
+        if (xlsx::ResolveTarget(workbookPart, rel.attribute("Target").value()) == target)
+            root.remove_child(rel);
+        rel = next;
+    }
+    package.Put(workbookRelsPart, xlsx::SerializePart(workbookRels));
+    const std::string overrideName = "/" + target;
+    pugi::xml_node types = contentTypes.document_element();
+    while (pugi::xml_node entry = types.find_child_by_attribute("PartName", overrideName.c_str()))
+        types.remove_child(entry);
+    contentTypesChanged = true;
 }
 
 void Workbook::Impl::AddContentTypeOverride(const std::string& partName, std::string_view contentType)
@@ -440,6 +479,7 @@ void Workbook::Impl::PutEditedParts()
             PutSheet(sheet);
     if (styles)
         package.Put(stylesPart, xlsx::SerializePart(*styles));
+    PutCalcChain();
     if (contentTypesChanged)
         package.Put(kContentTypesPart, xlsx::SerializePart(contentTypes));
 }

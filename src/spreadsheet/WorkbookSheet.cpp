@@ -89,12 +89,18 @@ void Widen(Area& area, int row, int column)
     area.lastColumn = std::max(area.lastColumn, column);
 }
 
-// Empties a cell of its value, formula and type; its format stays.
-void ClearValue(pugi::xml_node cell)
+// The format a new cell starts with, as spreadsheet programs give it: its
+// row's when the row is formatted as a whole, otherwise its column's.
+unsigned InheritedFormat(const WorksheetPart& sheet, const pugi::xml_node& row, int column)
 {
-    while (pugi::xml_node child = cell.first_child())
-        cell.remove_child(child);
-    cell.remove_attribute("t");
+    if (row.attribute("customFormat").as_bool())
+        return row.attribute("s").as_uint(0);
+    for (pugi::xml_node cols : sheet.document->document_element().children())
+        if (xlsx::LocalName(cols) == "cols")
+            for (pugi::xml_node col : cols.children())
+                if (col.attribute("min").as_int() <= column && column <= col.attribute("max").as_int())
+                    return col.attribute("style").as_uint(0);
+    return 0;
 }
 
 } // namespace
@@ -164,7 +170,10 @@ WorksheetPart& Workbook::Impl::LoadedSheet(int index)
     if (sheet.document)
         return sheet;
     auto document = std::make_unique<pugi::xml_document>();
-    xlsx::ParsePart(*document, *package.Find(sheet.partName), sheet.partName);
+    const std::string* bytes = package.Find(sheet.partName);
+    if (!bytes)
+        throw WorkbookError("the package has no part " + sheet.partName);
+    xlsx::ParsePart(*document, *bytes, sheet.partName);
     pugi::xml_node root = document->document_element();
     if (xlsx::LocalName(root) != "worksheet")
         throw WorkbookError("part " + sheet.partName + " is not a worksheet");
@@ -209,6 +218,8 @@ pugi::xml_node Workbook::Impl::Cell(WorksheetPart& sheet, int row, int column)
     }
     pugi::xml_node cell = xlsx::InsertElementBefore(rowNode, "c", after);
     cell.append_attribute("r") = CellName(row, column).c_str();
+    if (const unsigned format = InheritedFormat(sheet, rowNode, column))
+        cell.append_attribute("s") = format;
     return cell;
 }
 
@@ -233,8 +244,9 @@ void Workbook::Impl::UpdateDimension(WorksheetPart& sheet)
 
 void Workbook::SetText(int sheetIndex, int row, int column, std::string_view utf8)
 {
-    pugi::xml_node cell = impl->Cell(impl->LoadedSheet(sheetIndex), row, column);
-    ClearValue(cell);
+    WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
+    pugi::xml_node cell = impl->Cell(sheet, row, column);
+    impl->ClearValue(sheet, cell);
     xlsx::SetAttribute(cell, "t", "inlineStr");
     pugi::xml_node text = xlsx::AppendElement(xlsx::AppendElement(cell, "is"), "t");
     const std::string stored = EscapeCellText(utf8);
@@ -248,8 +260,9 @@ void Workbook::SetNumber(int sheetIndex, int row, int column, double value)
 {
     if (!std::isfinite(value))
         throw WorkbookError("a cell cannot hold the number " + xlsx::NumberText(value));
-    pugi::xml_node cell = impl->Cell(impl->LoadedSheet(sheetIndex), row, column);
-    ClearValue(cell);
+    WorksheetPart& sheet = impl->LoadedSheet(sheetIndex);
+    pugi::xml_node cell = impl->Cell(sheet, row, column);
+    impl->ClearValue(sheet, cell);
     xlsx::AppendElement(cell, "v").text().set(xlsx::NumberText(value).c_str());
 }
 

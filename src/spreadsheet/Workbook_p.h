@@ -23,6 +23,7 @@ namespace xlsx {
 inline constexpr std::string_view kOfficeDocumentType = "/officeDocument";
 inline constexpr std::string_view kWorksheetType = "/worksheet";
 inline constexpr std::string_view kStylesType = "/styles";
+inline constexpr std::string_view kCalcChainType = "/calcChain";
 
 // The name without its namespace prefix ("x:row" -> "row").
 std::string_view LocalName(const pugi::xml_node& node);
@@ -81,6 +82,7 @@ struct RowBlock {
 struct WorksheetPart {
     std::string name;
     std::string partName;
+    int sheetId = 0;   // the workbook's id of the sheet, as the calculation chain names it
     std::unique_ptr<pugi::xml_document> document;
     pugi::xml_node sheetData;
     std::map<int, pugi::xml_node> rows;
@@ -109,14 +111,26 @@ struct Workbook::Impl {
     // Formats already derived: (base format index, changes) -> new index.
     std::unordered_map<std::string, unsigned> derivedFormats;
 
+    // The calculation chain (empty: none), and its entries of cells whose
+    // formula was written over: (sheet id, cell name), taken out at saving.
+    std::string calcChainPart;
+    std::vector<std::pair<int, std::string>> formulasDropped;
+
     // Loads the package's workbook part and its relationships.
     void LoadStructure();
+    // Throws unless every worksheet and the style sheet are readable XML.
+    void CheckParts() const;
     WorksheetPart& Sheet(int index);
     // The loaded XML of a worksheet.
     WorksheetPart& LoadedSheet(int index);
     // The cell element at (row, column), created in row and column order.
     pugi::xml_node Cell(WorksheetPart& sheet, int row, int column);
     void UpdateDimension(WorksheetPart& sheet);
+    // Empties a cell of its value, formula and type before a new value; its
+    // format stays. Cells sharing its formula keep theirs.
+    void ClearValue(WorksheetPart& sheet, pugi::xml_node cell);
+    // Takes the formulas written over out of the calculation chain.
+    void PutCalcChain();
     // The last row written so far by row writers (0 when none).
     static int LastAppendedRow(const WorksheetPart& sheet);
     // The sheet's XML with the rows and merged ranges written as text: raw
@@ -130,5 +144,8 @@ struct Workbook::Impl {
     unsigned DeriveFormat(unsigned base, const CellFormat& format);
     // Adds a relationship from the workbook part; returns its id.
     std::string AddWorkbookRelationship(std::string_view type, std::string_view target);
+    // Takes a part the workbook part relates to out, with its relationship
+    // and content type.
+    void RemoveWorkbookPart(const std::string& target);
     void AddContentTypeOverride(const std::string& partName, std::string_view contentType);
 };

@@ -100,6 +100,11 @@ void ZipPackage::Put(std::string_view name, std::string bytes)
     parts.push_back(Part{std::string(name), std::move(bytes), {}});
 }
 
+void ZipPackage::Remove(std::string_view name)
+{
+    std::erase_if(parts, [name](const Part& part) { return part.name == name; });
+}
+
 void ZipPackage::PutDeflated(std::string_view name, DeflatedBytes deflated)
 {
     Put(name, {});

@@ -41,6 +41,8 @@ public:
     const std::string* Find(std::string_view name) const;
     // Replaces the part's bytes, or adds the part at the end.
     void Put(std::string_view name, std::string bytes);
+    // Takes the part out of the package (nothing when there is none).
+    void Remove(std::string_view name);
     // As Put, with the bytes as one whole raw deflate stream.
     void PutDeflated(std::string_view name, DeflatedBytes deflated);
     const std::vector<Part>& Parts() const { return parts; }

@@ -5,7 +5,6 @@
 #include "app/AppResources.h"
 #include "app/COrvik50View.h"
 #include "export/SpreadsheetHost.h"
-#include "export/TemplateExport.h"
 #include "platform/WinConstants.h"
 
 #include <QDir>
@@ -29,7 +28,7 @@ TEST(ViewTemplateExport, RunsInTheCurrentFolderWithTheViewsHolders)
     std::vector<std::pair<std::string, unsigned>> messages;
     view.SetTemplateMessageBox([&](const std::string& text, unsigned style) { messages.emplace_back(text, style); });
     ASSERT_TRUE(view.OnCmdMsg(res::ID_TEMPLATE_EXPORT, true));
-    EXPECT_EQ(messages, (std::vector<std::pair<std::string, unsigned>>{{template_export::kTemplateFailedMessage, MB_OK | MB_ICONSTOP}}));
+    EXPECT_EQ(messages, (std::vector<std::pair<std::string, unsigned>>{{"EXCEL模板打开失败，请检查文件是否存在!", MB_OK | MB_ICONSTOP}}));
     EXPECT_TRUE(launched.empty());
 
     std::filesystem::copy_file(ORVIK50_BUNDLED_TEMPLATE, QFile::encodeName(folder.Path("Book11.xlsx")).toStdString());

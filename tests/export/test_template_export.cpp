@@ -11,15 +11,63 @@
 
 #include <filesystem>
 #include <regex>
+#include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-using namespace template_export;
+using namespace ExcelAutomation;
+
+const std::string kServerMessage = "创建EXCEL服务器失败!";
+const std::string kTemplateMessage = "EXCEL模板打开失败，请检查文件是否存在!";
+
+struct Heading {
+    int row, column;
+    const char* text;
+};
+// A4 .. M4 and I5 .. K5, in the order they are written.
+constexpr Heading kExpectedHeadings[] = {
+    {4, 1, "No."}, {4, 2, "OLT name"}, {4, 3, "ONT name"}, {4, 4, "Wavelength"}, {4, 5, "Power"}, {4, 6, "Unit"},
+    {4, 7, "Ref.(dBm)"}, {4, 8, "Thres.Status"}, {4, 9, "Threshold(dBm)"}, {5, 9, "PASS"}, {5, 10, "WRNG"},
+    {5, 11, "FAIL"}, {4, 12, "Date"}, {4, 13, "Time"}};
 
 struct Message {
     std::string text;
     unsigned style;
+};
+
+// Passes member calls on to the real object, noting each as "DISPID kind
+// arguments" ("0xAA put 4 1 No."); the objects it returns are watched too.
+class CallRecorder : public DispatchObject {
+public:
+    CallRecorder(LPDISPATCH inner, std::vector<std::string>& calls) : inner(std::move(inner)), calls(calls) {}
+
+    VARIANT Invoke(DISPID member, WORD flags, const std::vector<VARIANT>& args) override
+    {
+        std::ostringstream call;
+        call << "0x" << std::hex << std::uppercase << member << std::dec
+             << (flags == DISPATCH_PROPERTYGET ? " get" : flags == DISPATCH_PROPERTYPUT ? " put" : " call");
+        for (const VARIANT& arg : args)
+            std::visit([&](const auto& value) {
+                if constexpr (!std::is_same_v<std::decay_t<decltype(value)>, std::monostate> && !std::is_same_v<std::decay_t<decltype(value)>, LPDISPATCH>)
+                    call << ' ' << value;
+            }, arg);
+        calls.push_back(call.str());
+        VARIANT result = inner->Invoke(member, flags, args);
+        if (auto* object = std::get_if<LPDISPATCH>(&result); object && *object)
+            *object = std::make_shared<CallRecorder>(*object, calls);
+        return result;
+    }
+    void OnFinalRelease() override
+    {
+        if (inner.use_count() == 1)
+            inner->OnFinalRelease();
+    }
+
+private:
+    LPDISPATCH inner;
+    std::vector<std::string>& calls;
 };
 
 class TemplateExportTest : public ::testing::Test {
@@ -29,20 +77,29 @@ protected:
         program = folder.Write("spreadsheet-program", "#!/bin/sh\nexit 0\n");
         ::chmod(program.c_str(), 0755);
         ::setenv("ORVIK50_SPREADSHEET", program.c_str(), 1);
-        std::filesystem::create_directory(folder.Path("workbooks"));
+        if (const char* cache = std::getenv("XDG_CACHE_HOME"))
+            userCache = cache;
+        ::setenv("XDG_CACHE_HOME", folder.Path("cache").c_str(), 1);
         CurrentSpreadsheetHost() = SpreadsheetHost{FindSpreadsheetProgram,
             [this](const std::string& p, const std::string& workbook) {
                 if (launchFails)
                     throw std::runtime_error("launch refused");
                 launches.push_back({p, workbook});
             },
-            folder.Path("workbooks")};
+            {}};
+        realStarter = CurrentServerStarter();
+        CurrentServerStarter() = [this](std::string_view progId) {
+            LPDISPATCH server = realStarter(progId);
+            return server ? LPDISPATCH(std::make_shared<CallRecorder>(server, calls)) : server;
+        };
         std::filesystem::create_directory(folder.Path("cwd"));
     }
     void TearDown() override
     {
         ::unsetenv("ORVIK50_SPREADSHEET");
+        userCache ? ::setenv("XDG_CACHE_HOME", userCache->c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
         CurrentSpreadsheetHost() = SpreadsheetHost{FindSpreadsheetProgram, StartDetached, {}};
+        CurrentServerStarter() = realStarter;
     }
     void Run()
     {
@@ -58,9 +115,12 @@ protected:
 
     ScratchFolder folder;
     std::string program;
+    std::optional<std::string> userCache;
+    ServerStarter realStarter;
     bool launchFails = false;
-    ExcelAutomation::Holders holders;
+    Holders holders;
     std::vector<Message> messages;
+    std::vector<std::string> calls;
     std::vector<std::pair<std::string, std::string>> launches;
 };
 
@@ -68,24 +128,34 @@ TEST_F(TemplateExportTest, HeadingsAndBlueFontInANewWorkbookOpenedInTheSpreadshe
 {
     CopyBundledTemplate("Book11.xlsx");
     Run();
+    std::vector<std::string> expected = {"0x22E put 1", "0x23C get", "0xB5 call " + folder.Path("cwd/Book11"), "0x1EE get",
+                                         "0xAA get sheet1", "0xEE get"};
+    for (const Heading& heading : kExpectedHeadings)
+        expected.push_back("0xAA put " + std::to_string(heading.row) + " " + std::to_string(heading.column) + " " + heading.text);
+    for (const char* call : {"0xEE get", "0xAA get 6 6", "0x92 get", "0x63 put 16711680"})   // 0xFF0000
+        expected.push_back(call);
+    EXPECT_EQ(calls, expected);
+    // The user's cache folder, private; made again when it has gone.
+    const std::string workbooks = folder.Path("cache/orvik50/workbooks");
+    EXPECT_EQ(std::filesystem::status(workbooks).permissions(), std::filesystem::perms::owner_all);
+    std::filesystem::remove_all(folder.Path("cache"));
     Run();
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(launches.size(), 2u);
     EXPECT_EQ(launches[0].first, program) << "ORVIK50_SPREADSHEET names the program";
     // Named as new workbooks from "Book11" are named, each run a fresh one.
     std::smatch number;
-    ASSERT_TRUE(std::regex_search(launches[0].second, number, std::regex("/workbooks/Book11([0-9]+)\\.xlsx$"))) << launches[0].second;
-    EXPECT_TRUE(launches[1].second.ends_with("/Book11" + std::to_string(std::stoi(number[1]) + 1) + ".xlsx"));
+    ASSERT_TRUE(std::regex_search(launches[0].second, number, std::regex("^" + workbooks + "/Book11([0-9]+)\\.xlsx$"))) << launches[0].second;
+    EXPECT_EQ(launches[1].second, workbooks + "/Book11" + std::to_string(std::stoi(number[1]) + 1) + ".xlsx");
 
-    const ReadWorkbook read = ReadWorkbookFile(launches[0].second);
+    const ReadWorkbook read = ReadWorkbookFile(launches[1].second);
     ASSERT_EQ(read.sheets.size(), 1u);
     const ReadSheet& sheet = read.sheets[0];
-    for (const Heading& heading : kHeadings)
+    for (const Heading& heading : kExpectedHeadings)
         EXPECT_EQ(sheet.At(heading.row, heading.column).text, heading.text) << heading.row << "," << heading.column;
-    EXPECT_EQ(sheet.At(4, 7).text, "Ref.(dBm)");
     EXPECT_EQ(sheet.At(6, 6).kind, ReadCell::Kind::Empty);
     EXPECT_EQ(sheet.At(6, 6).fontColor, "FF0000FF") << "0xFF0000 in 0x00BBGGRR is blue";
-    EXPECT_EQ(sheet.cells.size(), std::size(kHeadings) + 1) << "nothing else is written";
+    EXPECT_EQ(sheet.cells.size(), std::size(kExpectedHeadings) + 1) << "nothing else is written";
 }
 
 TEST_F(TemplateExportTest, TemplateWithoutExtensionComesFirstAndKeepsItsParts)
@@ -100,6 +170,10 @@ TEST_F(TemplateExportTest, TemplateWithoutExtensionComesFirstAndKeepsItsParts)
     EXPECT_EQ(read.sheets[0].At(1, 1).text, "Report");
     const ReadSheet& sheet = read.sheets[1];
     EXPECT_EQ(sheet.At(4, 1).text, "No.") << "the headings go to the sheet named Sheet1";
+    // Headings written into empty cells take the format of their row, else of their column.
+    EXPECT_EQ(sheet.At(4, 3).fillColor, "FFFFFF00");
+    EXPECT_EQ(sheet.At(5, 10).fillColor, "FFFFFF00");
+    EXPECT_EQ(sheet.At(5, 9).fillColor, "");
     EXPECT_EQ(sheet.At(6, 6).text, "six") << "F6 keeps its text and gets a blue font";
     EXPECT_EQ(sheet.At(6, 6).fontColor, "FF0000FF");
     EXPECT_TRUE(sheet.At(6, 6).bold);
@@ -112,6 +186,14 @@ TEST_F(TemplateExportTest, UnusableTemplatesGiveTheTemplateMessageAndNothingStar
     const std::string cwd = folder.Path("cwd");
     ZipPackage noWorkbook;
     noWorkbook.Put("docProps/app.xml", "<Properties/>");
+    // The rich template with one part replaced, or taken out (null).
+    auto damaged = [&](const char* part, const char* bytes) {
+        return [&, part, bytes] {
+            ZipPackage package = RichTemplate();
+            bytes ? package.Put(part, bytes) : package.Remove(part);
+            package.Write(cwd + "/Book11");
+        };
+    };
     const std::vector<std::pair<const char*, std::function<void()>>> cases = {
         {"missing", [] {}},
         {"empty file", [&] { folder.Write("cwd/Book11", ""); }},
@@ -119,18 +201,31 @@ TEST_F(TemplateExportTest, UnusableTemplatesGiveTheTemplateMessageAndNothingStar
         {"zip without a workbook", [&] { noWorkbook.Write(cwd + "/Book11"); }},
         {"zip bomb", [&] { WriteZipBomb(cwd + "/Book11.xlsx", 80ull << 20); }},
         {"a folder named Book11", [&] { std::filesystem::create_directory(cwd + "/Book11"); }},
+        {"a named pipe", [&] { ASSERT_EQ(::mkfifo((cwd + "/Book11").c_str(), 0600), 0); }},
+        {"a device", [&] { std::filesystem::create_symlink("/dev/zero", cwd + "/Book11.xlsx"); }},
+        {"sheet part missing", damaged("xl/worksheets/sheet2.xml", nullptr)},
+        {"sheet part not XML", damaged("xl/worksheets/sheet2.xml", "<worksheet><sheetData>")},
+        {"style part missing", damaged("xl/styles.xml", nullptr)},
+        {"style part not XML", damaged("xl/styles.xml", "<styleSheet")},
     };
+    // A template read that blocks (a pipe without writer) ends the test instead of hanging it.
+    ::alarm(20);
+    struct AlarmOff {
+        ~AlarmOff() { ::alarm(0); }
+    } alarmOff;
     for (const auto& [name, make] : cases) {
         std::filesystem::remove_all(cwd);
         std::filesystem::create_directory(cwd);
         make();
         messages.clear();
+        calls.clear();
         Run();
         ASSERT_EQ(messages.size(), 1u) << name;
-        EXPECT_EQ(messages[0].text, kTemplateFailedMessage) << name;
+        EXPECT_EQ(messages[0].text, kTemplateMessage) << name;
         EXPECT_EQ(messages[0].style, MB_OK | MB_ICONSTOP) << name;
+        EXPECT_EQ(calls.back(), "0x12E call") << name << ": the spreadsheet program is told to quit";
     }
-    EXPECT_TRUE(launches.empty()) << "the spreadsheet program is told to quit";
+    EXPECT_TRUE(launches.empty());
 }
 
 TEST_F(TemplateExportTest, FailuresAfterTheWorkbookExistsAreShown)
@@ -155,20 +250,58 @@ TEST_F(TemplateExportTest, FailuresAfterTheWorkbookExistsAreShown)
     EXPECT_NE(messages[0].text.find("launch refused"), std::string::npos) << messages[0].text;
 }
 
-TEST_F(TemplateExportTest, NoSpreadsheetProgramGivesTheServerMessage)
+TEST_F(TemplateExportTest, SpreadsheetProgramIsChosenOrTheServerMessageShown)
 {
     CopyBundledTemplate("Book11.xlsx");
-    for (const std::string& chosen : {folder.Path("no-such-program"), folder.Path("cwd/Book11.xlsx")}) {
+    const std::string groupOnly = folder.Write("group-only", "#!/bin/sh\n");
+    ::chmod(groupOnly.c_str(), 0010);
+    // Whether the user can start it is asked of the system as the real
+    // user: root tries as nobody, who (like a plain user owning the file)
+    // may not run a program only its group may run.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        EXPECT_EQ(::setreuid(65534, static_cast<uid_t>(-1)), 0);
+    }
+    for (const std::string& chosen : {folder.Path("no-such-program"), folder.Path("cwd/Book11.xlsx"), groupOnly}) {
         ::setenv("ORVIK50_SPREADSHEET", chosen.c_str(), 1);
         messages.clear();
         Run();
-        ASSERT_EQ(messages.size(), 1u) << chosen;
-        EXPECT_EQ(messages[0].text, kServerFailedMessage);
-        EXPECT_EQ(messages[0].style, MB_OK);
+        EXPECT_EQ(messages.size(), 1u) << chosen;
+        EXPECT_EQ(messages.empty() ? "" : messages[0].text, kServerMessage) << chosen;
+        EXPECT_EQ(messages.empty() ? 1u : messages[0].style, 0u) << chosen;
+    }
+    if (root) {
+        EXPECT_EQ(::setreuid(0, static_cast<uid_t>(-1)), 0);
     }
     ::setenv("ORVIK50_SPREADSHEET", "sh", 1);
     EXPECT_TRUE(FindSpreadsheetProgram().value_or("").ends_with("/sh")) << "a name is looked up on the PATH";
     EXPECT_TRUE(launches.empty());
+
+    // Without a choice: LibreOffice itself when it is the desktop's default (it can open a new document).
+    ::unsetenv("ORVIK50_SPREADSHEET");
+    const char* path = std::getenv("PATH");
+    const std::string userPath = path ? path : "";
+    std::filesystem::create_directory(folder.Path("bin"));
+    for (const char* name : {"libreoffice", "xdg-open"})
+        ::chmod(folder.Write("bin/" + std::string(name), "#!/bin/sh\n").c_str(), 0755);
+    ::setenv("PATH", folder.Path("bin").c_str(), 1);
+    for (const auto& [desktopDefault, chosen] : {std::pair{"libreoffice-calc.desktop", "libreoffice"}, {"gnumeric.desktop", "xdg-open"}}) {
+        ::chmod(folder.Write("bin/xdg-mime", "#!/bin/sh\necho " + std::string(desktopDefault) + "\n").c_str(), 0755);
+        EXPECT_EQ(FindSpreadsheetProgram(), folder.Path("bin/") + chosen) << desktopDefault;
+    }
+    ::setenv("PATH", userPath.c_str(), 1);
+}
+
+TEST(SpreadsheetProgram, LibreOfficeOpensTheWorkbookAsANewDocument)
+{
+    const std::string workbook = "/home/u/.cache/orvik50/workbooks/Book111.xlsx";
+    struct Case {
+        const char* program;
+        std::vector<std::string> arguments;
+    };
+    for (const Case& c : {Case{"/usr/bin/libreoffice", {"-n", workbook}}, Case{"/opt/libreoffice7.6/program/soffice", {"-n", workbook}},
+                          Case{"/usr/bin/xdg-open", {workbook}}, Case{"/usr/bin/gnumeric", {workbook}}})
+        EXPECT_EQ(LaunchArguments(c.program, workbook), c.arguments) << c.program;
 }
 
 // A real spreadsheet program reads the produced workbook.

@@ -34,10 +34,12 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     ASSERT_EQ(book.FindSheet("sheet1"), 1) << "by name, ignoring case, not by part name";
     EXPECT_FALSE(book.FindSheet("Sheet").has_value());
     book.SetText(1, 4, 13, "M");
-    book.SetText(1, 4, 3, "C");       // between B4 and M4
-    book.SetText(1, 4, 1, "No.");     // over the number 42
-    book.SetText(1, 5, 9, "PASS");    // a new row between rows 4 and 6
+    book.SetText(1, 4, 3, "C");       // between B4 and M4, in the yellow row
+    book.SetText(1, 4, 1, "No.");     // over the master of the shared formula
+    book.SetText(1, 5, 10, "WRNG");   // a new row between rows 4 and 6, in a yellow column
+    book.SetText(1, 5, 9, "PASS");
     book.ApplyFormat(1, 6, 6, CellFormat{kBlue, false, {}, {}});
+    book.ApplyFormat(1, 4, 14, CellFormat{kBlue, false, {}, {}});   // an empty cell of the yellow row
     book.Save(outPath);
 
     const ReadWorkbook read = ReadWorkbookFile(outPath);
@@ -56,6 +58,11 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     EXPECT_EQ(sheet.At(4, 2).text, "Keep");
     EXPECT_TRUE(sheet.At(4, 2).bold);
     EXPECT_EQ(sheet.At(4, 2).fontColor, "");
+    // New cells take the format of their row, else of their column, as in a spreadsheet program.
+    EXPECT_EQ(sheet.At(4, 3).fillColor, "FFFFFF00");
+    EXPECT_EQ(sheet.At(5, 10).fillColor, "FFFFFF00");
+    EXPECT_EQ(sheet.At(5, 9).fillColor, "");
+    EXPECT_EQ(sheet.At(4, 14).fillColor + " " + sheet.At(4, 14).fontColor, "FFFFFF00 FF0000FF");
 
     // Rows in order, cells in order within their row, the used area widened.
     const std::string xml = *read.package.Find("xl/worksheets/sheet2.xml");
@@ -64,7 +71,10 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     EXPECT_LT(At(xml, "r=\"A4\""), At(xml, "r=\"B4\""));
     EXPECT_LT(At(xml, "r=\"B4\""), At(xml, "r=\"C4\""));
     EXPECT_LT(At(xml, "r=\"C4\""), At(xml, "r=\"M4\""));
-    EXPECT_NE(xml.find("<dimension ref=\"A4:M7\"/>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<dimension ref=\"A4:N7\"/>"), std::string::npos) << xml;
+    // A7 takes the shared formula over from A4; the calculation chain keeps A7 alone, on sheet 2.
+    At(xml, "<c r=\"A7\"><f t=\"shared\" ref=\"A7\" si=\"0\">B7*2</f>");
+    At(*read.package.Find("xl/calcChain.xml"), R"(><c r="A7" i="2"/></calcChain>)");
 
     // The new workbook is a workbook, not a template; the other parts are byte for byte the template's.
     const std::string& types = *read.package.Find("[Content_Types].xml");
@@ -72,11 +82,20 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     EXPECT_EQ(types.find("template.main+xml"), std::string::npos);
     for (const ZipPackage::Part& part : original.Parts()) {
         ASSERT_NE(read.package.Find(part.name), nullptr) << part.name;
-        if (part.name != "xl/worksheets/sheet2.xml" && part.name != "xl/styles.xml" && part.name != "[Content_Types].xml") {
+        if (part.name != "xl/worksheets/sheet2.xml" && part.name != "xl/styles.xml" && part.name != "[Content_Types].xml"
+            && part.name != "xl/calcChain.xml") {
             EXPECT_EQ(*read.package.Find(part.name), part.bytes) << part.name;
         }
     }
     EXPECT_EQ(read.package.Parts().size(), original.Parts().size());
+
+    // A7 written over too: the empty chain goes, with its relationship and content type.
+    book.SetNumber(1, 7, 1, 7);
+    book.Save(outPath);
+    const ZipPackage again = ZipPackage::Read(outPath);
+    EXPECT_EQ(again.Find("xl/calcChain.xml"), nullptr);
+    for (const char* part : {"[Content_Types].xml", "xl/_rels/workbook.xml.rels"})
+        EXPECT_EQ(again.Find(part)->find("calcChain"), std::string::npos) << *again.Find(part);
 }
 
 // Rows and merged ranges written as text carry the sheet's namespace prefix.

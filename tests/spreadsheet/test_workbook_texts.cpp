@@ -22,6 +22,21 @@ TEST(CellNames, NamesAndPositions)
         EXPECT_FALSE(ParseCellName(bad).has_value()) << bad;
 }
 
+TEST(CellNames, FormulasShiftedToAnotherCell)
+{
+    struct Case {
+        const char* formula;
+        int rows, columns;
+        const char* shifted;
+    };
+    for (const Case& c : {Case{"B4*2", 3, 0, "B7*2"}, Case{"$B$4+B$4+$B4+b4", 2, 1, "$B$4+C$4+$B6+C6"},
+                          Case{"SUM(A1:B2,A:A,1:3)", 1, 1, "SUM(B2:C3,B:B,2:4)"},
+                          Case{"LOG10(A1)&\"A1\"&'A1 x'!A1&Sheet2!A1", 1, 0, "LOG10(A2)&\"A1\"&'A1 x'!A2&Sheet2!A2"},
+                          Case{"Tbl[[#This Row],[A1]]+[1]S!A1+1.5E3+TRUE", 0, 1, "Tbl[[#This Row],[A1]]+[1]S!B1+1.5E3+TRUE"},
+                          Case{"XFD1+A1048576+SUM(A1:A1048576)+$XFD$1", 1, 1, "#REF!+#REF!+SUM(#REF!)+$XFD$1"}})
+        EXPECT_EQ(ShiftFormula(c.formula, c.rows, c.columns), c.shifted) << c.formula;
+}
+
 TEST(CellText, ControlCharactersAndLiteralEscapesSurviveTheRoundTrip)
 {
     struct Case {
