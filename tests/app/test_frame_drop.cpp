@@ -27,23 +27,26 @@ protected:
         ASSERT_TRUE(view->OpenRecordFile(folder.Write(QStringLiteral("first.bin"), NumberedRecords(1))));
     }
 
-    // A file manager's drag over the grid, offering copy or move as they do;
-    // the window takes the drop when the drag reached it. The drop action
-    // is returned (IgnoreAction when nobody took the drag).
+    // A file manager's drag, offering copy or move as they do, over the empty
+    // part of the grid's client area right of and below the table: the window
+    // system delivers every event there, to the viewport, and the window takes
+    // the drop when the drag reaches it. The drop action is returned
+    // (IgnoreAction when nobody took the drag).
     Qt::DropAction Drop(const QList<QUrl>& urls)
     {
         QMimeData data;
         data.setUrls(urls);
         const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
         QWidget* over = view->GetGrid()->viewport();
-        QDragEnterEvent enter(QPoint(40, 40), offered, &data, Qt::LeftButton, Qt::NoModifier);
-        enter.setDropAction(Qt::MoveAction);
+        const QPoint empty(over->width() - 5, over->height() - 5);
+        QDragEnterEvent enter(empty, offered, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(over, &enter);
-        if (!enter.isAccepted())
+        QDragMoveEvent move(empty, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(over, &move);
+        if (!enter.isAccepted() || !move.isAccepted())
             return Qt::IgnoreAction;
-        QDropEvent drop(QPointF(40, 40), offered, &data, Qt::NoButton, Qt::NoModifier);
-        drop.setDropAction(Qt::MoveAction);
-        QApplication::sendEvent(frame, &drop);
+        QDropEvent drop(empty, offered, &data, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(over, &drop);
         return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
     }
     int GridRecords() const { return (view->GetGrid()->GetRowCount() - 4) / 3; }
