@@ -158,8 +158,11 @@ def try_mutant(build, mutant, jobs):
     path = ROOT / rel
     original = path.read_text(encoding="utf-8")
     lines = original.split("\n")
-    if lines[n - 1] != old:
-        return "stale"
+    if n > len(lines) or lines[n - 1] != old:
+        # The file changed since the list was drawn: the line, if it is still there once.
+        if lines.count(old) != 1:
+            return "stale"
+        n = lines.index(old) + 1
     lines[n - 1] = new
     try:
         path.write_text("\n".join(lines), encoding="utf-8")
