@@ -13,7 +13,7 @@
 
 #include "export/SpreadsheetHost.h"
 #include "export/TemplateExport.h"
-#include "spreadsheet/WorkbookReader.h"
+#include "WorkbookReader.h"
 
 namespace {
 

@@ -9,9 +9,13 @@ seconds=${1:-30}
 [[ $seconds =~ ^[0-9]+$ ]] || { echo "usage: $0 [SECONDS]" >&2; exit 2; }
 [ "${ORVIK_SKIP_DEPS:-0}" = 1 ] || scripts/install-deps.sh
 
-dir=build-fuzz
-CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DORVIK_FUZZ=ON >/dev/null
+# ORVIK_FUZZ_BUILD names a build folder already configured with ORVIK_FUZZ
+# (the test command's sanitizer build); otherwise build-fuzz is made here.
+dir=${ORVIK_FUZZ_BUILD:-build-fuzz}
+if [ -z "${ORVIK_FUZZ_BUILD:-}" ]; then
+  CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DORVIK_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+fi
 mapfile -t targets < "$dir/fuzz/targets.txt"
 cmake --build "$dir" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
@@ -19,7 +23,7 @@ export QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME=
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/orvik-runtime.XXXXXX)}
 chmod 700 "$XDG_RUNTIME_DIR"
 export ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 
 for target in "${targets[@]}"; do
   # Longest input per target: a few dozen records; pasted text with lines

@@ -6,7 +6,7 @@
 #include "app/PrintJobOutput.h"
 #include "app/PrintPreviewWindow.h"
 #include "grid/CGridCtrl.h"
-#include "platform/RecordingDC.h"
+#include "RecordingDC.h"
 
 #include <QApplication>
 #include <QImage>

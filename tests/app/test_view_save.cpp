@@ -6,7 +6,7 @@
 #include "app/SaveFileTypes.h"
 #include "export/DelimitedTextExport.h"
 #include "grid/CGridCtrl.h"
-#include "spreadsheet/WorkbookReader.h"
+#include "WorkbookReader.h"
 
 #include <QApplication>
 #include <QComboBox>

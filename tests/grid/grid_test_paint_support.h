@@ -8,7 +8,7 @@
 
 #include "grid_test_example.h"
 #include "platform/QPainterDC.h"
-#include "platform/RecordingDC.h"
+#include "RecordingDC.h"
 #include "platform/SysColors.h"
 
 // The whole client area painted by PaintGrid into a white memory context.

@@ -18,7 +18,7 @@
 #include "grid_test_client.h"
 #include "platform/PrintInfo.h"
 #include "platform/QPainterDC.h"
-#include "platform/RecordingDC.h"
+#include "RecordingDC.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-// CDC state, mapping and the recording backend.
+// CDC state and mapping, on the recording context (the CDC base class keeps both).
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "platform/RecordingDC.h"
+#include "RecordingDC.h"
 
 namespace {
 
@@ -105,77 +105,6 @@ TEST(DcState, StockObjectsAndNullSelections)
     EXPECT_EQ(dc.Attributes().pen, (PenSpec{PS_SOLID, 0, RGB(0, 0, 0)}));
     EXPECT_EQ(dc.SelectObject(static_cast<CFont*>(nullptr)), nullptr);
     EXPECT_EQ(dc.SelectStockObject(12345), nullptr);
-}
-
-TEST(RecordingDC, RecordsCallsInLogicalUnitsWithTheAttributesInEffect)
-{
-    RecordingDC dc;
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(1000, 700);
-    dc.SetViewportExt(872, 672);
-    LOGFONT lf;
-    lf.lfHeight = 15;
-    lf.lfWidth = 5;
-    lf.SetFaceName("黑体");
-    CFont font;
-    font.CreateFontIndirect(lf);
-    dc.SelectObject(&font);
-    dc.MoveTo(15, 60);
-    dc.LineTo(35, 60);
-    RECT r{15, 60, 35, 100};
-    dc.DrawText(std::string("No."), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    dc.SetROP2(R2_NOT);
-    dc.FillSolidRect(RECT{1, 2, 3, 4}, RGB(5, 6, 7));
-    dc.DrawText("&Abc", 2, &r, DT_LEFT);   // the given count, ampersands kept
-    dc.DrawText("&x", -1, &r, DT_LEFT);
-
-    const auto lines = dc.CallsOf(DcCallKind::LineTo);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].from, (POINT{15, 60}));
-    EXPECT_EQ(lines[0].to, (POINT{35, 60}));
-    EXPECT_EQ(lines[0].attr.pen.width, 0);
-    const auto texts = dc.CallsOf(DcCallKind::DrawText);
-    ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0].rect, (RECT{15, 60, 35, 100}));
-    EXPECT_EQ(texts[0].format, 0x25u);
-    EXPECT_EQ(texts[0].attr.font, lf);
-    const auto fills = dc.CallsOf(DcCallKind::FillSolidRect);
-    ASSERT_EQ(fills.size(), 1u);
-    EXPECT_EQ(fills[0].color, RGB(5, 6, 7));
-    EXPECT_EQ(fills[0].attr.rop2, R2_NOT);
-    const auto ext = dc.CallsOf(DcCallKind::SetViewportExt);
-    ASSERT_EQ(ext.size(), 1u);
-    EXPECT_EQ(ext[0].to, (POINT{872, 672}));
-    EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"No.", "&A", "&x"}));
-}
-
-TEST(RecordingDC, DeterministicTextMeasures)
-{
-    const struct {
-        const char* name;
-        LONG height, width;
-        const char* text;
-        SIZE extent;
-    } cases[] = {
-        {"character height", -10, 0, "abcd", {4 * 6, 12}},
-        {"cell height and width", 15, 5, "No.", {15, 15}},
-        {"wide characters count twice", 15, 5, "黑体A", {25, 15}},
-        {"default font", 0, 0, "ab", {16, 16}},
-    };
-    for (const auto& c : cases) {
-        RecordingDC dc;
-        LOGFONT lf;
-        lf.lfHeight = c.height;
-        lf.lfWidth = c.width;
-        CFont font;
-        font.CreateFontIndirect(lf);
-        dc.SelectObject(&font);
-        EXPECT_EQ(dc.GetTextExtent(c.text), c.extent) << c.name;
-        TEXTMETRIC tm;
-        dc.GetTextMetrics(&tm);
-        EXPECT_EQ(tm.tmHeight, c.extent.cy) << c.name;
-        EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight) << c.name;
-    }
 }
 
 }  // namespace

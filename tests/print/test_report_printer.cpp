@@ -1,7 +1,7 @@
 // A report page drawn on a recording device context: header and record texts
 // in their rectangles and the boxes round them. (The page mapping is checked
 // through the view's OnPrepareDC in the application tests.)
-#include "platform/RecordingDC.h"
+#include "RecordingDC.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPrinter.h"
 

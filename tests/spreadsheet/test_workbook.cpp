@@ -4,7 +4,7 @@
 #include "ScratchFolder.h"
 #include "WorkbookTestFiles.h"
 #include "spreadsheet/Workbook.h"
-#include "spreadsheet/WorkbookReader.h"
+#include "WorkbookReader.h"
 
 #include <filesystem>
 #include <limits>

@@ -7,7 +7,7 @@
 #include "ToolRun.h"
 #include "export/DelimitedTextExport.h"
 #include "export/RecordWorkbook.h"
-#include "spreadsheet/WorkbookReader.h"
+#include "WorkbookReader.h"
 #include "sample/SampleRecords.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "spreadsheet/WorkbookReader.h"
+#include "WorkbookReader.h"
 
 #include "spreadsheet/CellReference.h"
 #include "spreadsheet/Workbook_p.h"

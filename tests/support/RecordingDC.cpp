@@ -1,4 +1,4 @@
-#include "platform/RecordingDC.h"
+#include "RecordingDC.h"
 
 namespace {
 
