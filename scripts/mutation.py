@@ -60,6 +60,15 @@ def code_mask(lines):
             if line.startswith("/*", i):
                 in_block = True
                 continue
+            if line.startswith('R"', i) and "(" in line[i:]:
+                # A raw string literal (on one line): its quotes mean nothing inside.
+                open_at = line.index("(", i)
+                delimiter = line[i + 2: open_at]
+                close = line.find(")" + delimiter + '"', open_at)
+                end = len(line) if close < 0 else close + len(delimiter) + 2
+                out.append(" " * (end - i))
+                i = end
+                continue
             if c in "\"'":
                 j = i + 1
                 while j < len(line) and line[j] != c:
