@@ -7,34 +7,16 @@
 
 namespace {
 
-struct PageCase {
-    std::size_t records;
-    int pages;
-    int recordsOnLastPage;
-};
-
-void PrintTo(const PageCase& c, std::ostream* os)
+TEST(ReportLayoutTest, OnePagePerStartedGroupOfEightAtLeastOne)
 {
-    *os << c.records << " records: " << c.pages << " pages, " << c.recordsOnLastPage << " on the last";
+    // records, pages, records on the last page
+    for (const auto& [records, pages, onLast] : {std::tuple<std::size_t, int, int>{0, 1, 0}, {1, 1, 1}, {8, 1, 8},
+                                                 {9, 2, 1}, {16, 2, 8}, {17, 3, 1}, {65535, 8192, 7}}) {
+        EXPECT_EQ(report::PageCount(records), pages) << records;
+        EXPECT_EQ(report::RecordsOnPage(records, pages), onLast) << records;
+        EXPECT_EQ(report::RecordsOnPage(records, pages + 1), 0) << records;
+    }
 }
-
-class PageCountTest : public ::testing::TestWithParam<PageCase> {};
-
-TEST_P(PageCountTest, OnePagePerStartedGroupOfEightAtLeastOne)
-{
-    const PageCase& c = GetParam();
-    EXPECT_EQ(report::PageCount(c.records), c.pages);
-    EXPECT_EQ(report::RecordsOnPage(c.records, c.pages), c.recordsOnLastPage);
-    EXPECT_EQ(report::RecordsOnPage(c.records, c.pages + 1), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Counts, PageCountTest,
-                         ::testing::Values(PageCase{0, 1, 0}, PageCase{1, 1, 1}, PageCase{8, 1, 8},
-                                           PageCase{9, 2, 1}, PageCase{16, 2, 8}, PageCase{17, 3, 1},
-                                           PageCase{65535, 8192, 7}),
-                         [](const ::testing::TestParamInfo<PageCase>& info) {
-                             return std::to_string(info.param.records) + "_records";
-                         });
 
 TEST(ReportLayoutTest, ViewportExtentTruncatesIntegerDivisions)
 {
@@ -46,15 +28,13 @@ TEST(PrintFontTest, FieldsAndSettersThatRemakeTheFont)
 {
     PrintFont font("黑体");
     const LOGFONT& lf = font.GetLogFont();
-    EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWidth, lf.lfWeight), std::tuple(-12, 0, 400));
-    EXPECT_EQ(std::tuple(lf.lfCharSet, lf.lfQuality, lf.lfPitchAndFamily), std::tuple(1, 2, 0x12));
+    EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWidth, lf.lfWeight, lf.lfCharSet, lf.lfQuality, lf.lfPitchAndFamily),
+              std::tuple(-12, 0, 400, 1, 2, 0x12));
     EXPECT_STREQ(lf.lfFaceName, "黑体");
-    EXPECT_EQ(font.GetFont()->LogFont(), lf);
     EXPECT_EQ(font.SetFontHeight(15), -12) << "setters return the previous value";
     EXPECT_EQ(font.SetFontWidth(5), 0);
     EXPECT_EQ(font.SetFontHeight(20), 15);
-    EXPECT_EQ(font.GetFont()->LogFont().lfHeight, 20);
-    EXPECT_EQ(font.GetFont()->LogFont().lfWidth, 5);
+    EXPECT_EQ(std::tuple(font.GetFont()->LogFont().lfHeight, font.GetFont()->LogFont().lfWidth), std::tuple(20, 5));
 }
 
 } // namespace
