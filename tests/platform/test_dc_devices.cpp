@@ -4,6 +4,7 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "PixelHelpers.h"
 
@@ -16,12 +17,9 @@ TEST(DcDevices, PdfWriterIsAPrinterContextWithItsResolution)
     pdf.setResolution(600);
     QPainter painter(&pdf);
     QPainterDC dc(&painter);
-    EXPECT_TRUE(dc.IsPrinting());
-    EXPECT_FALSE(dc.IsRaster());
-    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 600);
-    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 600);
-    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), pdf.width());
-    EXPECT_EQ(dc.GetDeviceCaps(VERTRES), pdf.height());
+    EXPECT_TRUE(dc.IsPrinting() && !dc.IsRaster());
+    EXPECT_EQ(std::tuple(dc.GetDeviceCaps(LOGPIXELSX), dc.GetDeviceCaps(LOGPIXELSY), dc.GetDeviceCaps(HORZRES),
+                         dc.GetDeviceCaps(VERTRES)), std::tuple(600, 600, pdf.width(), pdf.height()));
     RECT clip;
     EXPECT_EQ(dc.GetClipBox(&clip), SIMPLEREGION);
     EXPECT_EQ(clip, (RECT{0, 0, pdf.width(), pdf.height()}));

@@ -4,6 +4,8 @@
 #include "PixelHelpers.h"
 #include "platform/SysColors.h"
 
+#include <vector>
+
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -24,11 +26,9 @@ TEST(DcPixels, NotLineOverRedReadsCyanAndCrossingShowsCellColourAgain)
     dc.LineTo(5, 20);
     dc.MoveTo(0, 7);
     dc.LineTo(20, 7);
-    EXPECT_EQ(dc.GetPixel(5, 3), kCyan) << "vertical line pixel";
-    EXPECT_EQ(dc.GetPixel(12, 7), kCyan) << "horizontal line pixel";
-    EXPECT_EQ(dc.GetPixel(5, 7), kRed) << "inverted twice where the lines cross";
-    EXPECT_EQ(dc.GetPixel(6, 3), kRed) << "a width-0 pen is one pixel wide";
-    EXPECT_EQ(dc.GetPixel(4, 3), kRed);
+    // Line pixels, the crossing inverted twice, and a width-0 pen one pixel wide.
+    EXPECT_EQ(std::vector({dc.GetPixel(5, 3), dc.GetPixel(12, 7), dc.GetPixel(5, 7), dc.GetPixel(6, 3), dc.GetPixel(4, 3)}),
+              std::vector({kCyan, kCyan, kRed, kRed, kRed}));
 
     // A slanted NOT line inverts each of its pixels once and leaves out its end point.
     Clear(dc, kRed);
@@ -58,9 +58,9 @@ TEST(DcPixels, LineToLeavesOutTheEndPointInEveryDirection)
         Clear(dc, kWhite);
         dc.MoveTo(c.from);
         dc.LineTo(c.to);
-        EXPECT_EQ(dc.GetPixel(c.from.x, c.from.y), kBlack) << "start point";
-        EXPECT_EQ(dc.GetPixel(c.lastDrawn.x, c.lastDrawn.y), kBlack) << "last pixel";
-        EXPECT_EQ(dc.GetPixel(c.to.x, c.to.y), kWhite) << "end point";
+        // start point, last pixel drawn, end point
+        EXPECT_EQ(std::vector({dc.GetPixel(c.from.x, c.from.y), dc.GetPixel(c.lastDrawn.x, c.lastDrawn.y), dc.GetPixel(c.to.x, c.to.y)}),
+                  std::vector({kBlack, kBlack, kWhite}));
         EXPECT_EQ(dc.GetCurrentPosition(), c.to);
     }
 }
@@ -79,15 +79,13 @@ TEST(DcPixels, FillsAndRectangleExcludeRightAndBottomEdges)
     dc.SelectObject(&green);
     dc.Rectangle(2, 3, 8, 9);
     EXPECT_EQ(InkOnWhite(dc), rightAndBottomOut);
-    EXPECT_EQ(dc.GetPixel(2, 3), kBlack) << "frame top-left";
-    EXPECT_EQ(dc.GetPixel(7, 8), kBlack) << "frame on right - 1, bottom - 1";
-    EXPECT_EQ(dc.GetPixel(3, 4), RGB(0, 255, 0)) << "inside filled with the brush";
+    // The frame on left, top, right - 1 and bottom - 1; the inside filled with the brush.
+    EXPECT_EQ(std::vector({dc.GetPixel(2, 3), dc.GetPixel(7, 8), dc.GetPixel(3, 4)}), std::vector({kBlack, kBlack, RGB(0, 255, 0)}));
 
     Clear(dc, kWhite);
     dc.SelectStockObject(NULL_BRUSH);
     dc.Rectangle(2, 3, 8, 9);
-    EXPECT_EQ(dc.GetPixel(4, 5), kWhite) << "NULL_BRUSH leaves the inside alone";
-    EXPECT_EQ(dc.GetPixel(7, 5), kBlack);
+    EXPECT_EQ(std::pair(dc.GetPixel(4, 5), dc.GetPixel(7, 5)), std::pair(kWhite, kBlack)) << "NULL_BRUSH leaves the inside alone";
 
     Clear(dc, kWhite);
     CBrush blue(RGB(0, 0, 255));
@@ -106,8 +104,7 @@ TEST(DcPixels, InvertRectTwiceRestoresThePixels)
     MemoryDC dc(10, 10);
     Clear(dc, RGB(10, 20, 30));
     dc.InvertRect(RECT{1, 1, 5, 5});
-    EXPECT_EQ(dc.GetPixel(1, 1), RGB(245, 235, 225));
-    EXPECT_EQ(dc.GetPixel(5, 5), RGB(10, 20, 30));
+    EXPECT_EQ(std::pair(dc.GetPixel(1, 1), dc.GetPixel(5, 5)), std::pair(RGB(245, 235, 225), RGB(10, 20, 30)));
     dc.InvertRect(RECT{1, 1, 5, 5});
     EXPECT_EQ(dc.GetPixel(1, 1), RGB(10, 20, 30));
 }
@@ -119,12 +116,9 @@ TEST(DcPixels, SunkenInnerEdgeUsesDarkTopLeftAndLightBottomRight)
     RECT r{2, 2, 12, 10};
     dc.DrawEdge(&r, BDR_SUNKENINNER, BF_RECT);
     const COLORREF topLeft = GetSysColor(COLOR_3DDKSHADOW), bottomRight = GetSysColor(COLOR_3DLIGHT);
-    EXPECT_EQ(dc.GetPixel(5, 2), topLeft);
-    EXPECT_EQ(dc.GetPixel(2, 5), topLeft);
-    EXPECT_EQ(dc.GetPixel(5, 9), bottomRight);
-    EXPECT_EQ(dc.GetPixel(11, 5), bottomRight);
-    EXPECT_EQ(dc.GetPixel(5, 5), RGB(1, 2, 3)) << "the edge is one pixel wide";
-    EXPECT_EQ(dc.GetPixel(12, 5), RGB(1, 2, 3)) << "right edge excluded";
+    // Top, left, bottom and right edges; one pixel wide; the right edge excluded.
+    EXPECT_EQ(std::vector({dc.GetPixel(5, 2), dc.GetPixel(2, 5), dc.GetPixel(5, 9), dc.GetPixel(11, 5), dc.GetPixel(5, 5), dc.GetPixel(12, 5)}),
+              std::vector({topLeft, topLeft, bottomRight, bottomRight, RGB(1, 2, 3), RGB(1, 2, 3)}));
 }
 
 TEST(DcPixels, BitBltCopiesABufferPaintedAtItsWindowOrigin)
@@ -140,10 +134,8 @@ TEST(DcPixels, BitBltCopiesABufferPaintedAtItsWindowOrigin)
     buffer.FillSolidRect(RECT{12, 7, 14, 9}, kRed);
     EXPECT_EQ(buffer.GetPixel(2, 2), kRed) << "window coordinates land at buffer pixel (x - 10, y - 5)";
     window.BitBlt(clip.left, clip.top, clip.Width(), clip.Height(), &buffer, clip.left, clip.top, SRCCOPY);
-    EXPECT_EQ(window.GetPixel(12, 7), kRed);
-    EXPECT_EQ(window.GetPixel(29, 24), RGB(0, 0, 255));
-    EXPECT_EQ(window.GetPixel(30, 24), kWhite);
-    EXPECT_EQ(window.GetPixel(9, 5), kWhite);
+    EXPECT_EQ(std::vector({window.GetPixel(12, 7), window.GetPixel(29, 24), window.GetPixel(30, 24), window.GetPixel(9, 5)}),
+              std::vector({kRed, RGB(0, 0, 255), kWhite, kWhite}));
 }
 
 TEST(DcPixels, MappedRectangleUsesRoundedDeviceCorners)
