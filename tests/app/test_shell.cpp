@@ -110,23 +110,17 @@ TEST_F(ShellTest, FrameStatusBarAndMenuBar)
     EXPECT_EQ(frame->MessageText(), QStringLiteral("Ready"));
     // Each pane shows its text exactly while the keyboard reports its lock on.
     const LockKeyState keys = QueryLockKeyState();
-    const std::tuple<UINT, bool, QString> panes[] = {{res::ID_INDICATOR_CAPS, keys.caps, "CAPS"},
-                                                     {res::ID_INDICATOR_NUM, keys.num, "NUM"},
-                                                     {res::ID_INDICATOR_SCRL, keys.scroll, "SCRL"}};
-    ASSERT_EQ(frame->Indicators().size(), 3u);
     QTest::qWait(300);   // one refresh of the panes
-    for (std::size_t i = 0; i < 3; ++i) {
-        const auto& [id, on, text] = panes[i];
-        EXPECT_EQ(frame->Indicators()[i]->IndicatorId(), id) << i;
-        EXPECT_EQ(frame->Indicators()[i]->text(), on ? text : QString()) << i;
-    }
+    std::vector<std::pair<UINT, QString>> panes;
+    for (const LockIndicatorPane* pane : frame->Indicators())
+        panes.push_back({pane->IndicatorId(), pane->text()});
+    EXPECT_EQ(panes, (std::vector<std::pair<UINT, QString>>{
+        {0xE701, keys.caps ? "CAPS" : ""}, {0xE702, keys.num ? "NUM" : ""}, {0xE703, keys.scroll ? "SCRL" : ""}}));
     view->OpenRecordFile(QStringLiteral("/nonexistent/x.bin"));
     EXPECT_TRUE(frame->MessageText().contains(QStringLiteral("/nonexistent/x.bin")));
-    EXPECT_TRUE(frame->isMaximized());
-    EXPECT_FALSE(frame->windowIcon().isNull());
-    EXPECT_EQ(QCoreApplication::organizationName(), QStringLiteral("Local AppWizard-Generated Applications"));
-    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Orvik50"));
-    EXPECT_EQ(frame->centralWidget(), view);
+    EXPECT_TRUE(frame->isMaximized() && !frame->windowIcon().isNull() && frame->centralWidget() == view);
+    EXPECT_EQ(QCoreApplication::organizationName() + "|" + QCoreApplication::applicationName(),
+              QStringLiteral("Local AppWizard-Generated Applications|Orvik50"));
     OpenRecords(1);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Orvik Application System"));
     ASSERT_EQ(frame->menuBar()->actions().size(), 4);
@@ -139,14 +133,14 @@ TEST_F(ShellTest, FrameStatusBarAndMenuBar)
     EXPECT_EQ(exportEntry, frame->CommandAction(0x8003));
     EXPECT_EQ(exportEntry->text().trimmed(), QString()) << "the entry shows no caption";
     EXPECT_FALSE(TopLevelAction(3)->isEnabled()) << "no handler takes 0xFFFF";
-    const QPoint center = frame->menuBar()->actionGeometry(exportEntry).center();
-    EXPECT_GE(frame->menuBar()->actionGeometry(exportEntry).width(), 12) << "a blank entry must be wide enough to click";
-    QMouseEvent pointerMove(QEvent::MouseMove, QPointF(center), frame->menuBar()->mapToGlobal(QPointF(center)),
+    const QRect entry = frame->menuBar()->actionGeometry(exportEntry);
+    EXPECT_GE(entry.width(), 12) << "a blank entry must be wide enough to click";
+    QMouseEvent pointerMove(QEvent::MouseMove, QPointF(entry.center()), frame->menuBar()->mapToGlobal(QPointF(entry.center())),
                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(frame->menuBar(), &pointerMove);
     // The prompt itself is pinned by the string-table test.
     EXPECT_EQ(frame->StatusBar()->currentMessage(), exportEntry->statusTip()) << "pointing shows the entry's prompt";
-    QTest::mouseClick(frame->menuBar(), Qt::LeftButton, {}, center);
+    QTest::mouseClick(frame->menuBar(), Qt::LeftButton, {}, entry.center());
     EXPECT_EQ(templateExports, 1);
 }
 
@@ -236,15 +230,16 @@ TEST_F(ShellTest, AcceleratorKeysReachTheirCommands)
 
 TEST_F(ShellTest, ToolbarButtonsImagesTooltipsAndNoContextMenus)
 {
-    const QList<QAction*> actions = frame->ToolBar()->actions();
-    const std::vector<std::pair<UINT, QString>> expected = {
+    // Each button is its command's action with its tip and an image; 0 is a separator.
+    const std::pair<UINT, QString> expected[] = {
         {ID_FILE_OPEN, "Open"}, {ID_FILE_SAVE, "Save"}, {0, ""}, {ID_FILE_PRINT, "Print"}, {0, ""}, {ID_APP_ABOUT, "About"}};
-    ASSERT_EQ(actions.size(), static_cast<int>(expected.size()));
-    for (int i = 0; i < actions.size(); ++i) {
-        const auto& [id, tip] = expected[static_cast<std::size_t>(i)];
-        EXPECT_EQ(actions[i]->isSeparator(), id == 0) << i;
-        EXPECT_TRUE(id == 0 || (actions[i] == frame->CommandAction(id) && actions[i]->toolTip() == tip
-                                && !actions[i]->icon().isNull())) << i << " is the button for its command, tip and image";
+    const QList<QAction*> actions = frame->ToolBar()->actions();
+    ASSERT_EQ(actions.size(), 6);
+    for (int i = 0; i < 6; ++i) {
+        const auto& [id, tip] = expected[i];
+        QAction* action = actions[i];
+        EXPECT_TRUE(id == 0 ? action->isSeparator()
+                            : action == frame->CommandAction(id) && action->toolTip() == tip && !action->icon().isNull()) << i;
     }
     EXPECT_EQ(frame->ToolBar()->iconSize(), QSize(16, 15));
     // A right click on the toolbar or the menu bar opens no menu.
