@@ -26,13 +26,8 @@
 
 namespace {
 
-class ViewPrintTest : public ::testing::Test {
+class ViewPrintTest : public ViewTest {
 protected:
-    void Open(int records)
-    {
-        ASSERT_TRUE(view.OpenRecordFile(folder.Write(QStringLiteral("p.bin"), NumberedRecords(records))));
-    }
-
     // Runs the hooks for one page on a recording context, as the print loop does.
     std::vector<std::string> PrintedTexts(int page)
     {
@@ -45,9 +40,13 @@ protected:
         view.OnEndPrinting(&dc, &info);
         return dc.Texts();
     }
-
-    RecordFileFolder folder;
-    COrvik50View view;
+    // The default printer writes the PDF file `name`.
+    QString PrintToPdf(const char* name)
+    {
+        const QString pdf = folder.Path(QString::fromUtf8(name));
+        view.SetPrinterSetup([pdf](QPrinter& p) { p.setOutputFormat(QPrinter::PdfFormat); p.setOutputFileName(pdf); });
+        return pdf;
+    }
 };
 
 TEST_F(ViewPrintTest, PageMappingAndThePrintedCells)
@@ -60,7 +59,7 @@ TEST_F(ViewPrintTest, PageMappingAndThePrintedCells)
     EXPECT_EQ(dc.GetViewportExt(), (SIZE{5454, 2100}));
 
     // Pages print the grid's cells as edited; the unit ("U2") prints from each line's own cell.
-    Open(9);
+    Open(NumberedRecords(9));
     view.GetGrid()->SetItemText(3, 1, "EDITED");
     view.GetGrid()->SetItemText(4, 5, "U2");
     const std::vector<std::string> pages[] = {PrintedTexts(1), PrintedTexts(2)};
@@ -81,9 +80,8 @@ int PdfPageCount(const QString& pdf)
 
 TEST_F(ViewPrintTest, PrintWritesTheRangeChosenInTheDialog)
 {
-    const QString pdf = folder.Path(QStringLiteral("out.pdf"));
-    view.SetPrinterSetup([&pdf](QPrinter& p) { p.setOutputFormat(QPrinter::PdfFormat); p.setOutputFileName(pdf); });
-    Open(17);   // three pages
+    const QString pdf = PrintToPdf("out.pdf");
+    Open(NumberedRecords(17));   // three pages
     for (const auto& [first, last, pages] : {std::tuple{1u, 2u, 2}, std::tuple{2u, 3u, 2}, std::tuple{3u, 3u, 1}}) {
         const UINT from = first, to = last;   // clang 14 cannot capture structured bindings
         view.SetPrintDialogRunner([from, to](QPrinter&, CPrintInfo& info) { info.SetPageRange(from, to); return true; });
@@ -100,15 +98,14 @@ TEST_F(ViewPrintTest, PrintWritesTheRangeChosenInTheDialog)
 
 TEST_F(ViewPrintTest, CancelledPdfLeavesNothingUnderTheChosenName)
 {
-    const QString pdf = folder.Path(QStringLiteral("cancel.pdf"));
-    view.SetPrinterSetup([&pdf](QPrinter& p) { p.setOutputFormat(QPrinter::PdfFormat); p.setOutputFileName(pdf); });
+    const QString pdf = PrintToPdf("cancel.pdf");
     view.SetPrintDialogRunner([](QPrinter&, CPrintInfo&) { return true; });
-    Open(17);   // three pages
+    Open(NumberedRecords(17));   // three pages
     // Cancelled while page 2 is announced: by Esc with no older file, by the
     // Cancel button over an older file, which must stay as it was.
     for (const bool escape : {true, false}) {
-        if (QFile older(pdf); !escape && older.open(QIODevice::WriteOnly))
-            older.write("older");
+        if (!escape)
+            folder.WriteBytes(QStringLiteral("cancel.pdf"), "older");
         const auto cancel = QObject::connect(&view, &COrvik50View::StatusTextChanged, [this, escape](const QString& text) {
             auto* box = view.findChild<PrintProgressBox*>();
             if (text != QStringLiteral("Printing page 2 of 3") || !box)
@@ -152,7 +149,7 @@ void WithPreview(COrvik50View& view, const std::function<void(PrintPreviewWindow
 
 TEST_F(ViewPrintTest, PreviewDrawsEveryPageAsPrinted)
 {
-    Open(17);   // three pages, the last with one record
+    Open(NumberedRecords(17));   // three pages, the last with one record
     const RecordingDC::Device device{.logPixelsX = 300, .logPixelsY = 300, .printing = true};
     RecordingDC printed(device);
     CPrintInfo info;
@@ -184,7 +181,7 @@ int CountPixels(const QImage& image, const std::function<bool(QRgb)>& counts)
 
 TEST_F(ViewPrintTest, PreviewPagesStayWithinTheReportAndShowTheirLinesAtEveryZoom)
 {
-    Open(17);
+    Open(NumberedRecords(17));
     WithPreview(view, [](PrintPreviewWindow& preview) {
         PreviewPageArea& pages = *preview.Pages();
         preview.resize(900, 700);
@@ -216,12 +213,9 @@ TEST_F(ViewPrintTest, ReportPrintsToPdf)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         GTEST_SKIP() << "poppler-utils (pdftoppm) not installed";
-    Open(9);
-    const QString pdf = folder.Path(QStringLiteral("report.pdf"));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    view.PrintReportTo(printer);
+    Open(NumberedRecords(9));
+    const QString pdf = PrintToPdf("report.pdf");
+    view.OnFilePrintDirect();
     const QString png = folder.Path(QStringLiteral("page"));
     QProcess::execute(QStringLiteral("pdftoppm"), QStringLiteral("-r 50 -f 1 -l 1 -png -singlefile").split(' ') << pdf << png);
     const QImage page(png + QStringLiteral(".png"));
