@@ -2,17 +2,13 @@
 #include "AppTestSupport.h"
 
 #include "app/CMainFrame.h"
-#include "app/COrvik50View.h"
 #include "app/ViewerApp.h"
 #include "grid/CGridCtrl.h"
 
-#include <QApplication>
-#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "app/AcceleratorKeys.h"
 #include "app/AppResources.h"
 #include "app/CMainFrame.h"
-#include "app/COrvik50View.h"
 #include "app/LockIndicators.h"
 #include "app/PrintPreviewWindow.h"
 #include "app/StringTable.h"
@@ -17,9 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -29,7 +26,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <gtest/gtest.h>
 
 namespace {
 

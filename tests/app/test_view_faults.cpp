@@ -60,10 +60,16 @@ TEST_F(ViewFaultTest, RecordFileChangingAfterOpenChangesNothingShownOrSaved)
     }
 }
 
+// A read-only file whose header promises all records it cannot hold replaces
+// the open table (and its grid) with none and says so.
 TEST_F(ViewFaultTest, HeaderPromisingAllRecordsOverAnEmptyFileShowsNoneAndSaysSo)
 {
-    ASSERT_TRUE(view.OpenRecordFile(folder.Write(QStringLiteral("empty.bin"), {}, 65535)));
+    Open(NumberedRecords(3));
+    const QString empty = folder.Write(QStringLiteral("empty.bin"), {}, 65535);
+    QFile::setPermissions(empty, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ASSERT_TRUE(view.OpenRecordFile(empty));
     EXPECT_EQ(view.GetGrid()->GetRowCount(), 4) << "the header rows and the one empty row of an empty file";
+    EXPECT_EQ(view.findChildren<CGridCtrl*>().size(), 1) << "the old grid is destroyed";
     EXPECT_TRUE(view.StatusText().contains(QStringLiteral("read 0 of 65535 records"))) << view.StatusText().toStdString();
     const QString saved = folder.Path(QStringLiteral("empty.txt"));
     ASSERT_TRUE(view.SaveRecordFile(saved, 2));

@@ -2,13 +2,10 @@
 // Open and resizing do to it.
 #include "AppTestSupport.h"
 
-#include "app/COrvik50View.h"
 #include "grid/CGridCtrl.h"
 
-#include <QFile>
 #include <tuple>
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -181,18 +178,5 @@ TEST_F(ViewOpenTest, CancelledOrFailingOpenKeepsTheGridAndRecordsAndTheGridFollo
     view.resize(500, 300);
     EXPECT_EQ(Grid().geometry(), view.contentsRect());
 }
-
-TEST_F(ViewOpenTest, ShortReadOnlyFileReplacesTheGridWithItsCompleteRecords)
-{
-    OpenRecords(NumberedRecords(3), QStringLiteral("a.bin"));
-    chosen = folder.Write(QStringLiteral("short.bin"), NumberedRecords(2), 5);
-    QFile::setPermissions(*chosen, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    view.OnFileOpen();
-    EXPECT_EQ(Grid().GetRowCount(), 10);
-    EXPECT_EQ(view.Records().GetSize(), 2u);
-    EXPECT_EQ(view.findChildren<CGridCtrl*>().size(), 1) << "the old grid is destroyed";
-    EXPECT_TRUE(view.StatusText().contains(QStringLiteral("read 2 of 5 records"))) << view.StatusText().toStdString();
-}
-
 
 } // namespace

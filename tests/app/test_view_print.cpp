@@ -2,14 +2,11 @@
 // cells, and a real print to PDF checked with poppler's tools.
 #include "AppTestSupport.h"
 
-#include "app/COrvik50View.h"
 #include "app/PrintJobOutput.h"
 #include "app/PrintPreviewWindow.h"
 #include "grid/CGridCtrl.h"
 #include "RecordingDC.h"
 
-#include <QApplication>
-#include <QImage>
 #include <QDir>
 #include <QPushButton>
 #include <QSpinBox>
@@ -22,7 +19,6 @@
 #include <algorithm>
 #include <functional>
 #include <tuple>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -2,7 +2,6 @@
 // extension rule, cancelling and a failing write.
 #include "AppTestSupport.h"
 
-#include "app/COrvik50View.h"
 #include "app/SaveFileTypes.h"
 #include "export/DelimitedTextExport.h"
 #include "grid/CGridCtrl.h"
@@ -19,7 +18,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QFileInfo>
-#include <gtest/gtest.h>
 
 namespace {
 

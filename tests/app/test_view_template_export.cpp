@@ -3,13 +3,9 @@
 #include "AppTestSupport.h"
 
 #include "app/AppResources.h"
-#include "app/COrvik50View.h"
 #include "export/SpreadsheetHost.h"
-#include "platform/WinConstants.h"
 
 #include <QDir>
-#include <QFile>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
