@@ -73,11 +73,9 @@ struct TextPlace {
 void ExpectPlaced(const PrintedPage& page, const std::vector<TextPlace>& places)
 {
     for (const TextPlace& place : places) {
-        const auto found = std::find_if(page.texts.begin(), page.texts.end(),
-                                        [&](const DcCall& call) { return call.text == place.text; });
         ASSERT_EQ(page.Count(place.text), 1) << place.text;
-        EXPECT_EQ(found->rect, place.rect) << place.text;
-        EXPECT_EQ(found->format, 0x25u) << place.text;
+        const DcCall& found = *std::find_if(page.texts.begin(), page.texts.end(), [&](const DcCall& call) { return call.text == place.text; });
+        EXPECT_EQ(std::pair(found.rect, found.format), std::pair(place.rect, 0x25u)) << place.text;
     }
 }
 
