@@ -1,5 +1,5 @@
 // The shell: resource tables, the frame built from them, command routing,
-// toolbar, status bar and the About box.
+// toolbar, status bar, files dropped on the window and the About box.
 #include "AppTestSupport.h"
 
 #include "app/AboutDialog.h"
@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 
@@ -79,16 +81,16 @@ TEST_F(ShellTest, ResourceTablesInOrderAndTheMenusPrompts)
         {"Ctrl+C", 0xE122}, {"Ctrl+N", 0xE100}, {"Ctrl+O", 0xE101}, {"Ctrl+S", 0xE103}, {"Ctrl+V", 0xE125},
         {"Alt+Backspace", 0xE12B}, {"Shift+Del", 0xE123}, {"F6", 0xE150}, {"Shift+F6", 0xE151},
         {"Ctrl+Ins", 0xE122}, {"Shift+Ins", 0xE125}, {"Ctrl+W", 0xE109}, {"Ctrl+X", 0xE123}, {"Ctrl+Z", 0xE12B}}));
-    // The strings the frame shows, and a sample of the rest: a Chinese prompt
-    // and the ends of the recent-file range.
+    // The prompts of the frame's commands, and a sample of the rest: a Chinese
+    // prompt and the ends of the recent-file range. ("Ready" and the lock
+    // panes' texts are checked on the status bar.)
     const std::pair<UINT, std::string> texts[] = {
-        {0xE001, "Ready"},
         {0x8003, "Writes the column headings into a new workbook made from the template Book11"},
         {0xE101, "Opens an existing document\nOpen"}, {0xE103, "Saves the document\nSave"},
         {0xE107, "Prints all or part of the document\nPrint"}, {0xE109, "Print Preview\nPrint Preview"},
         {0xE140, "Show the program info,version and copyrights\nAbout"}, {0xE141, "Quits the application\nExit"},
-        {0xE701, "CAPS"}, {0xE702, "NUM"}, {0xE703, "SCRL"}, {0xE122, "复制被选对象并将其置于剪贴板上\n复制"},
-        {0xE110, "打开该文档"}, {0xE11F, "打开该文档"}, {0xE120, "删除被选对象\n删除"}, {0x1234, ""}};
+        {0xE122, "复制被选对象并将其置于剪贴板上\n复制"}, {0xE110, "打开该文档"}, {0xE11F, "打开该文档"},
+        {0xE120, "删除被选对象\n删除"}, {0x1234, ""}};
     int shownOnTheFrame = 0;
     for (const auto& [id, text] : texts) {
         EXPECT_EQ(res::LoadString(id), text) << std::hex << id;
@@ -101,6 +103,7 @@ TEST_F(ShellTest, ResourceTablesInOrderAndTheMenusPrompts)
     EXPECT_EQ(res::TooltipText(0xE106), "Pint setup");
     EXPECT_EQ(res::TooltipText(0xEF00), "");
 }
+
 TEST_F(ShellTest, FrameStatusBarAndMenuBar)
 {
     EXPECT_EQ(frame->MessageText(), QStringLiteral("Ready"));
@@ -175,7 +178,6 @@ TEST_F(ShellTest, CommandRouteFollowsTheGridWhichTakesTheKeysAndCtrlNDestroysIt)
     EXPECT_FALSE(frame->HasHandler(res::ID_EDIT_UNDO));
     // The opened table takes the keys; Ctrl+A selects every record cell.
     CGridCtrl* grid = view->GetGrid();
-    ASSERT_NE(grid, nullptr);
     EXPECT_TRUE(grid->hasFocus());
     grid->MoveFocusTo(3, 1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
@@ -195,12 +197,11 @@ TEST_F(ShellTest, AcceleratorKeysReachTheirCommands)
     int saveDialogs = 0;
     view->SetSaveChooser([&saveDialogs](QWidget*, const QStringList&) { ++saveDialogs; return std::optional<SaveChoice>(); });
     QClipboard* clipboard = QGuiApplication::clipboard();
-    const auto cell = [this] { return view->GetGrid() ? view->GetGrid()->GetItemText(3, 1) : std::string("no grid"); };
+    const auto cell = [this] { return view->GetGrid()->GetItemText(3, 1); };
     bool previewShown = false;
     struct KeyCase { const char* keys; Qt::Key key; Qt::KeyboardModifiers modifiers; std::function<bool()> reached; };
     const std::vector<KeyCase> cases = {
         {"Ctrl+S", Qt::Key_S, Qt::ControlModifier, [&] { return saveDialogs == 1; }},
-        {"Ctrl+N", Qt::Key_N, Qt::ControlModifier, [&] { return view->GetGrid() == nullptr; }},
         {"Ctrl+Insert", Qt::Key_Insert, Qt::ControlModifier, [&] { return clipboard->text().startsWith("OLT-1"); }},
         {"Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier, [&] { return cell() == "PASTED"; }},
         {"Shift+Delete", Qt::Key_Delete, Qt::ShiftModifier, [&] { return cell().empty() && clipboard->text().startsWith("OLT-1"); }},
@@ -250,6 +251,69 @@ TEST_F(ShellTest, ToolbarButtonsImagesTooltipsAndNoContextMenus)
         QCoreApplication::processEvents();
         EXPECT_FALSE(menuShown) << bar->metaObject()->className();
     }
+}
+
+// A file manager's drag, offering copy or move as they do, over the empty
+// part of the grid's client area right of and below the table: the window
+// system delivers every event there, to the viewport, and the window takes
+// the drop when the drag reaches it. The drop action is returned
+// (IgnoreAction when nobody took the drag).
+Qt::DropAction Drop(COrvik50View* view, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QWidget* over = view->GetGrid()->viewport();
+    const QPoint empty(over->width() - 5, over->height() - 5);
+    QDragEnterEvent enter(empty, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &enter);
+    QDragMoveEvent move(empty, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &move);
+    if (!enter.isAccepted() || !move.isAccepted())
+        return Qt::IgnoreAction;
+    QDropEvent drop(empty, offered, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+using FrameDropTest = ShellTest;
+
+// The window takes local files as a copy (a move would let the file manager
+// delete the file), opens the first and keeps the others' fate in the status bar.
+TEST_F(FrameDropTest, OpensTheFirstDroppedFileAndSaysSoForSeveral)
+{
+    OpenRecords(1);
+    const QString two = folder.Write(QStringLiteral("two.bin"), NumberedRecords(2));
+    const QString five = folder.Write(QStringLiteral("five.bin"), NumberedRecords(5));
+    const QString shortened = folder.Write(QStringLiteral("short.bin"), NumberedRecords(2), 4);
+    const QString missing = folder.Path(QStringLiteral("missing.bin"));
+    const struct {
+        const char* name;
+        QList<QUrl> urls;
+        Qt::DropAction action;
+        int rows;          // 3 per record and 4 more
+        QString message;   // empty: the view's own message
+    } cases[] = {
+        {"one file", {QUrl::fromLocalFile(two)}, Qt::CopyAction, 10, QStringLiteral("Ready")},
+        {"several files", {QUrl::fromLocalFile(five), QUrl::fromLocalFile(two), QUrl::fromLocalFile(two)},
+         Qt::CopyAction, 19, QStringLiteral("Opened %1, the first of 3 dropped files").arg(five)},
+        {"web link before a file", {QUrl(QStringLiteral("https://example.org/a.bin")), QUrl::fromLocalFile(two)},
+         Qt::CopyAction, 10, QStringLiteral("Ready")},
+        {"shortened first file", {QUrl::fromLocalFile(shortened), QUrl::fromLocalFile(five)}, Qt::CopyAction, 10,
+         QStringLiteral("%1: read 2 of 4 records (the first of 2 dropped files)").arg(shortened)},
+        {"missing first file keeps the table", {QUrl::fromLocalFile(missing), QUrl::fromLocalFile(two)},
+         Qt::CopyAction, 10, QStringLiteral("Cannot open %1").arg(missing)},
+        {"only web links", {QUrl(QStringLiteral("https://example.org/a.bin"))}, Qt::IgnoreAction, 10, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Drop(view, c.urls), c.action);
+        EXPECT_EQ(view->GetGrid()->GetRowCount(), c.rows);
+        if (!c.message.isEmpty()) {
+            EXPECT_TRUE(frame->MessageText().startsWith(c.message)) << frame->MessageText().toStdString();
+        }
+    }
+    EXPECT_TRUE(frame->MessageText().endsWith(QStringLiteral("(the first of 2 dropped files)")));
 }
 
 TEST(AboutDialogTest, ShowsVersionAndClosesWithEnterOrEsc)

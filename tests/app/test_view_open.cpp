@@ -11,7 +11,7 @@
 
 namespace {
 
-class ViewOpenTest : public ::testing::Test {
+class ViewOpenTest : public ViewTest {
 protected:
     void SetUp() override
     {
@@ -19,23 +19,15 @@ protected:
         view.show();
         view.SetOpenChooser([this](QWidget*) { ++dialogsShown; return chosen; });
     }
-
     // Opens `records` through the Open command as the user would.
-    void OpenRecords(const std::vector<MeterRecord>& records, const QString& name = QStringLiteral("r.bin"))
+    void OpenRecords(const std::vector<MeterRecord>& records)
     {
-        chosen = folder.Write(name, records);
+        chosen = folder.Write(QStringLiteral("r.bin"), records);
         view.OnFileOpen();
+        ASSERT_NE(view.GetGrid(), nullptr);
     }
+    std::string Text(int row, int col) { return view.GetGrid()->GetItemText(row, col); }
 
-    CGridCtrl& Grid()
-    {
-        EXPECT_NE(view.GetGrid(), nullptr);
-        return *view.GetGrid();
-    }
-    std::string Text(int row, int col) { return Grid().GetItemText(row, col); }
-
-    RecordFileFolder folder;
-    COrvik50View view;
     std::optional<QString> chosen;
     int dialogsShown = 0;
 };
@@ -43,7 +35,7 @@ protected:
 TEST_F(ViewOpenTest, NoRecordsGiveTheHeaderRowsAndOneEmptyRow)
 {
     OpenRecords({});
-    CGridCtrl& grid = Grid();
+    CGridCtrl& grid = *view.GetGrid();
     EXPECT_EQ(std::tuple(grid.GetRowCount(), grid.GetColumnCount(), grid.GetFixedRowCount(), grid.GetFixedColumnCount()),
               std::tuple(4, 13, 3, 1));
     EXPECT_EQ(Text(3, 0), "");
@@ -75,7 +67,7 @@ TEST_F(ViewOpenTest, TwoRecordsFillTenRowsWithTextsBlocksAndVerdictColours)
     first.readings[1] = {-27.25f, -1.5f, -9.0f, -26.0f, -29.0f};    // wrng
     first.readings[2] = {-31.75f, 2.25f, -7.5f, -24.5f, -27.5f};    // fail
     OpenRecords({first, VerdictRecord("\xB9\xE2\xC2\xB7", "\xE5\x85\x89\xE7\x8C\xAB", false)});
-    CGridCtrl& grid = Grid();
+    CGridCtrl& grid = *view.GetGrid();
     ASSERT_EQ(grid.GetRowCount(), 10);
     const std::vector<std::vector<std::string>> firstRecordRows = {
         {"1", "光路", "光猫", "1310", "-20.50", "dBm", "0.00", "pass", "-8.00", "-25.00", "-28.00", "2011/5/12", "9:05:07"},
@@ -112,9 +104,9 @@ TEST_F(ViewOpenTest, ThreeHundredRecordsNumberedInFileOrder)
     // The status bar follows the Open while it works, then says it is done.
     EXPECT_EQ(statusTexts, QStringList({QStringLiteral("Opening %1...").arg(*chosen),
                                         QStringLiteral("Opening %1: 300 records...").arg(*chosen), QStringLiteral("Ready")}));
-    EXPECT_EQ(Grid().GetRowCount(), 904);
+    EXPECT_EQ(view.GetGrid()->GetRowCount(), 904);
     EXPECT_EQ(Text(900, 0) + "|" + Text(900, 1) + "|" + Text(903, 0), "300|OLT-300|");
-    EXPECT_EQ(Grid().GetCellMerge(900, 0).rowSpan, 2);
+    EXPECT_EQ(view.GetGrid()->GetCellMerge(900, 0).rowSpan, 2);
     EXPECT_EQ(view.Records().GetSize(), 300u);
 }
 
@@ -123,7 +115,7 @@ TEST_F(ViewOpenTest, ThreeHundredRecordsNumberedInFileOrder)
 TEST_F(ViewOpenTest, RecordTextsFollowEditsAndSorts)
 {
     OpenRecords(NumberedRecords(3));
-    CGridCtrl& grid = Grid();
+    CGridCtrl& grid = *view.GetGrid();
     grid.SetItemText(4, 4, "edited");
     grid.SetItemText(7, 1, "");
     grid.SortRowsByText(1, TRUE, 3, 11);
@@ -166,17 +158,15 @@ TEST_F(ViewOpenTest, CancelledOrFailingOpenKeepsTheGridAndRecordsAndTheGridFollo
         const int dialogsBefore = dialogsShown;
         chosen = choice;
         view.OnFileOpen();
-        EXPECT_EQ(dialogsShown, dialogsBefore + 1);
-        EXPECT_EQ(view.GetGrid(), before);
-        EXPECT_EQ(Grid().GetRowCount(), 10);
-        EXPECT_EQ(view.Records().GetSize(), 2u);
+        EXPECT_EQ(std::tuple(dialogsShown, view.GetGrid(), view.GetGrid()->GetRowCount(), view.Records().GetSize()),
+                  std::tuple(dialogsBefore + 1, before, 10, 2u));
         EXPECT_TRUE(view.StatusText().contains(QString::fromUtf8(status))) << view.StatusText().toStdString();
     }
     ::alarm(0);
     // The grid covers the client area and follows resizing.
-    EXPECT_EQ(Grid().geometry(), view.contentsRect());
+    EXPECT_EQ(view.GetGrid()->geometry(), view.contentsRect());
     view.resize(500, 300);
-    EXPECT_EQ(Grid().geometry(), view.contentsRect());
+    EXPECT_EQ(view.GetGrid()->geometry(), view.contentsRect());
 }
 
 } // namespace

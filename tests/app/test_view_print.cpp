@@ -1,5 +1,6 @@
-// The view's printing hooks: page count, page mapping, texts from the grid's
-// cells, and a real print to PDF checked with poppler's tools.
+// The view's printing hooks: page mapping, texts from the grid's cells, the
+// page range, cancelling, the preview, and a real print to PDF rendered with
+// poppler's pdftoppm.
 #include "AppTestSupport.h"
 
 #include "app/PrintJobOutput.h"
@@ -50,9 +51,8 @@ TEST_F(ViewPrintTest, PageMappingAndThePrintedCells)
     RecordingDC dc({.logPixelsX = 600, .logPixelsY = 300});
     CPrintInfo info;
     view.OnPrepareDC(&dc, &info);
-    EXPECT_EQ(dc.GetMapMode(), MM_ANISOTROPIC);
-    EXPECT_EQ(dc.GetWindowExt(), (SIZE{1000, 700}));
-    EXPECT_EQ(dc.GetViewportExt(), (SIZE{5454, 2100}));
+    EXPECT_EQ(std::tuple(dc.GetMapMode(), dc.GetWindowExt(), dc.GetViewportExt()),
+              std::tuple(MM_ANISOTROPIC, SIZE{1000, 700}, SIZE{5454, 2100}));
 
     // Pages print the grid's cells as edited; the unit ("U2") prints from each line's own cell.
     Open(NumberedRecords(9));
@@ -64,7 +64,7 @@ TEST_F(ViewPrintTest, PageMappingAndThePrintedCells)
     for (const auto& [page, text, shown] : printed)
         EXPECT_EQ(std::count(pages[page - 1].begin(), pages[page - 1].end(), std::string(text)) > 0, shown)
             << text << " on page " << page;
-    EXPECT_EQ(std::count(pages[0].begin(), pages[0].end(), std::string("dBm")), 8 * 3 - 1);
+    EXPECT_EQ(std::count(pages[0].begin(), pages[0].end(), std::string("dBm")), 23) << "eight records of three lines, one unit edited";
 }
 
 // Pages of a PDF file as Qt writes it: one "/Type /Page" object each.

@@ -123,9 +123,7 @@ TEST_F(ViewSaveTest, SaveWithoutRecordsWritesTheTwoHeaderLines)
 TEST(SaveDialogTest, SuffixFollowsTheChosenTypeAndTheOverwriteQuestionNamesThatFile)
 {
     QTemporaryDir dir;
-    QFile existing(dir.filePath(QStringLiteral("out.csv")));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    ASSERT_TRUE(QFile(dir.filePath(QStringLiteral("out.csv"))).open(QIODevice::WriteOnly));
     QString question;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -150,8 +148,7 @@ TEST(SaveDialogTest, SuffixFollowsTheChosenTypeAndTheOverwriteQuestionNamesThatF
     });
     const std::optional<SaveChoice> choice = DefaultSaveChooser()(nullptr, COrvik50View().SaveNameFilters());
     ASSERT_TRUE(choice.has_value());
-    EXPECT_EQ(choice->filterIndex, 3);
-    EXPECT_EQ(QFileInfo(choice->path).fileName().toStdString(), "out.csv");
+    EXPECT_EQ(std::pair(choice->filterIndex, QFileInfo(choice->path).fileName()), std::pair(3, QStringLiteral("out.csv")));
     EXPECT_TRUE(question.contains(QStringLiteral("out.csv"))) << question.toStdString();
 }
 
@@ -162,9 +159,9 @@ TEST(SaveFileTypesTest, FilterTextGivesExtensionsAddedOnlyToNamesWithoutOne)
     ASSERT_EQ(types.size(), 3u);
     EXPECT_EQ(types[1].pattern, "*.txt ");
     EXPECT_EQ(types[0].extension + types[1].extension + types[2].extension, ".xls.txt.csv");
-    EXPECT_EQ(WithTypeExtension("/tmp/out", ".txt"), "/tmp/out.txt");
-    EXPECT_EQ(WithTypeExtension("/tmp/out.csv", ".txt"), "/tmp/out.csv");
-    EXPECT_EQ(WithTypeExtension("/tmp/dir.d/out", ".txt"), "/tmp/dir.d/out.txt");
+    EXPECT_EQ(std::vector({WithTypeExtension("/tmp/out", ".txt"), WithTypeExtension("/tmp/out.csv", ".txt"),
+                           WithTypeExtension("/tmp/dir.d/out", ".txt")}),
+              std::vector<std::string>({"/tmp/out.txt", "/tmp/out.csv", "/tmp/dir.d/out.txt"}));
 }
 
 } // namespace

@@ -1,16 +1,50 @@
-// A report page drawn on a recording device context: header and record texts
-// in their rectangles and the boxes round them. (The page mapping is checked
-// through the view's OnPrepareDC in the application tests.)
+// The report: page arithmetic, viewport extent and font; and a page drawn on
+// a recording device context, header and record texts in their rectangles and
+// the boxes round them. (The page mapping is checked through the view's
+// OnPrepareDC in the application tests.)
 #include "RecordingDC.h"
+#include "print/PrintFont.h"
+#include "print/ReportLayout.h"
 #include "print/ReportPrinter.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
+
+TEST(ReportLayoutTest, OnePagePerStartedGroupOfEightAtLeastOne)
+{
+    // records, pages, records on the last page
+    for (const auto& [records, pages, onLast] : {std::tuple<std::size_t, int, int>{0, 1, 0}, {1, 1, 1}, {8, 1, 8},
+                                                 {9, 2, 1}, {16, 2, 8}, {17, 3, 1}, {65535, 8192, 7}}) {
+        EXPECT_EQ(report::PageCount(records), pages) << records;
+        EXPECT_EQ(report::RecordsOnPage(records, pages), onLast) << records;
+        EXPECT_EQ(report::RecordsOnPage(records, pages + 1), 0) << records;
+    }
+}
+
+TEST(ReportLayoutTest, ViewportExtentTruncatesIntegerDivisions)
+{
+    EXPECT_EQ(report::ViewportExtent(96, 96), (SIZE{872, 672}));
+    EXPECT_EQ(report::ViewportExtent(1200, 300), (SIZE{10909, 2100}));
+}
+
+TEST(PrintFontTest, FieldsAndSettersThatRemakeTheFont)
+{
+    PrintFont font("黑体");
+    const LOGFONT& lf = font.GetLogFont();
+    EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWidth, lf.lfWeight, lf.lfCharSet, lf.lfQuality, lf.lfPitchAndFamily),
+              std::tuple(-12, 0, 400, 1, 2, 0x12));
+    EXPECT_STREQ(lf.lfFaceName, "黑体");
+    EXPECT_EQ(font.SetFontHeight(15), -12) << "setters return the previous value";
+    EXPECT_EQ(font.SetFontWidth(5), 0);
+    EXPECT_EQ(font.SetFontHeight(20), 15);
+    EXPECT_EQ(std::tuple(font.GetFont()->LogFont().lfHeight, font.GetFont()->LogFont().lfWidth), std::tuple(20, 5));
+}
 
 // Left edges of the thirteen columns, then the table's right edge.
 constexpr int kLeft[] = {15, 35, 150, 265, 335, 395, 435, 495, 547, 607, 667, 727, 789, 851};
