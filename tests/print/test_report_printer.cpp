@@ -78,11 +78,9 @@ PrintedPage PrintPage(std::size_t records, int page)
     DrawReportPage(dc, page, records, CellName);
     PrintedPage printed;
     printed.texts = dc.CallsOf(DcCallKind::DrawText);
-    for (const DcCall& text : printed.texts) {   // headings and records use the report font
-        EXPECT_EQ(text.attr.font.lfHeight, 15) << text.text;
-        EXPECT_EQ(text.attr.font.lfWidth, 5) << text.text;
-        EXPECT_STREQ(text.attr.font.lfFaceName, "黑体") << text.text;
-    }
+    for (const DcCall& text : printed.texts)   // headings and records use the report font
+        EXPECT_EQ(std::tuple(text.attr.font.lfHeight, text.attr.font.lfWidth, std::string(text.attr.font.lfFaceName)),
+                  std::tuple(15, 5, "黑体")) << text.text;
     for (const DcCall& call : dc.CallsOf(DcCallKind::LineTo))
         printed.lines.push_back({call.from, call.to});
     EXPECT_EQ(dc.GetCurrentFont(), fontBefore) << "the page must select the replaced font again";
