@@ -26,8 +26,12 @@ std::vector<MeterRecord> NumberedRecords(int count)
 
 QString RecordFileFolder::Write(const QString& name, const std::vector<MeterRecord>& records, std::size_t announced)
 {
+    return WriteBytes(name, EncodeRecordFile(records, announced));
+}
+
+QString RecordFileFolder::WriteBytes(const QString& name, const std::string& bytes)
+{
     const QString path = dir.filePath(name);
-    const std::string bytes = EncodeRecordFile(records, announced);
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));

@@ -1,12 +1,11 @@
 // The shell: resource tables, the frame built from them, command routing,
-// toolbar, status bar and the About box.
+// toolbar, status bar, files dropped on the window and the About box.
 #include "AppTestSupport.h"
 
 #include "app/AboutDialog.h"
 #include "app/AcceleratorKeys.h"
 #include "app/AppResources.h"
 #include "app/CMainFrame.h"
-#include "app/COrvik50View.h"
 #include "app/LockIndicators.h"
 #include "app/PrintPreviewWindow.h"
 #include "app/StringTable.h"
@@ -17,11 +16,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
@@ -29,7 +27,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <gtest/gtest.h>
+#include <QUrl>
 
 namespace {
 
@@ -59,7 +57,7 @@ protected:
     int openDialogs = 0, printDialogs = 0, templateExports = 0;
 };
 
-// The menu and accelerator tables, and every text of the string table; a command on the menu or the toolbar
+// The menu and accelerator tables, and the string table; a command on the menu or the toolbar
 // shows the part before the newline in the status bar, the rest is its tooltip.
 TEST_F(ShellTest, ResourceTablesInOrderAndTheMenusPrompts)
 {
@@ -83,25 +81,16 @@ TEST_F(ShellTest, ResourceTablesInOrderAndTheMenusPrompts)
         {"Ctrl+C", 0xE122}, {"Ctrl+N", 0xE100}, {"Ctrl+O", 0xE101}, {"Ctrl+S", 0xE103}, {"Ctrl+V", 0xE125},
         {"Alt+Backspace", 0xE12B}, {"Shift+Del", 0xE123}, {"F6", 0xE150}, {"Shift+F6", 0xE151},
         {"Ctrl+Ins", 0xE122}, {"Shift+Ins", 0xE125}, {"Ctrl+W", 0xE109}, {"Ctrl+X", 0xE123}, {"Ctrl+Z", 0xE12B}}));
-    std::vector<std::pair<UINT, std::string>> texts = {
-        {0xE001, "Ready"},
+    // The prompts of the frame's commands, and a sample of the rest: a Chinese
+    // prompt and the ends of the recent-file range. ("Ready" and the lock
+    // panes' texts are checked on the status bar.)
+    const std::pair<UINT, std::string> texts[] = {
         {0x8003, "Writes the column headings into a new workbook made from the template Book11"},
-        {0xE100, "建立新文档\n新建"}, {0xE101, "Opens an existing document\nOpen"}, {0xE102, "关闭活动文档\n关闭"},
-        {0xE103, "Saves the document\nSave"}, {0xE104, "将活动文档以一个新文件名保存\n另存为"},
-        {0xE105, "Change Page Setup\nPage Setup"}, {0xE106, "Change Printing Option\nPint setup"},
+        {0xE101, "Opens an existing document\nOpen"}, {0xE103, "Saves the document\nSave"},
         {0xE107, "Prints all or part of the document\nPrint"}, {0xE109, "Print Preview\nPrint Preview"},
-        {0xE120, "删除被选对象\n删除"}, {0xE121, "全部删除\n全部删除"}, {0xE122, "复制被选对象并将其置于剪贴板上\n复制"},
-        {0xE123, "剪切被选对象并将其置于剪贴板上\n剪切"}, {0xE124, "查找指定的正文\n查找"}, {0xE125, "插入剪贴板内容\n粘贴"},
-        {0xE128, "重复上一步操作\n重复"}, {0xE129, "用不同的正文替换指定的正文\n替换"}, {0xE12A, "选择整个文档\n选择全部"},
-        {0xE12B, "撤消最后一步操作\n撤消"}, {0xE12C, "重新执行先前已撤消的操作\n重新执行"}, {0xE135, "将活动的窗口分隔成窗格\n分隔"},
-        {0xE140, "Show the program info,version and copyrights\nAbout"},
-        {0xE141, "Quits the application\nExit"}, {0xE150, "切换到下一个窗格\n下一窗格"}, {0xE151, "切换回前一个窗格\n前一窗格"},
-        {0xE700, "EXT"}, {0xE701, "CAPS"}, {0xE702, "NUM"}, {0xE703, "SCRL"}, {0xE704, "OVR"}, {0xE705, "REC"},
-        {0xE800, "显示或隐藏工具栏\n显隐工具栏"}, {0xE801, "显示或隐藏状态栏\n显隐状态栏"}, {0xEF00, "改变窗口大小"}, {0xEF01, "改变窗口位置"},
-        {0xEF02, "将窗口缩小成图标"}, {0xEF03, "把窗口放大到最大尺寸"}, {0xEF04, "切换到下一个文档窗口"}, {0xEF05, "切换到先前的文档窗口"},
-        {0xEF06, "关闭活动的窗口并提示保存所有文档"}, {0xEF12, "把窗口恢复到正常大小"}, {0xEF13, "激活任务表"}, {0xF005, "关闭打印预览模式\n取消预阅"}};
-    for (UINT id = 0xE110; id <= 0xE11F; ++id)
-        texts.push_back({id, "打开该文档"});
+        {0xE140, "Show the program info,version and copyrights\nAbout"}, {0xE141, "Quits the application\nExit"},
+        {0xE122, "复制被选对象并将其置于剪贴板上\n复制"}, {0xE110, "打开该文档"}, {0xE11F, "打开该文档"},
+        {0xE120, "删除被选对象\n删除"}, {0x1234, ""}};
     int shownOnTheFrame = 0;
     for (const auto& [id, text] : texts) {
         EXPECT_EQ(res::LoadString(id), text) << std::hex << id;
@@ -113,7 +102,6 @@ TEST_F(ShellTest, ResourceTablesInOrderAndTheMenusPrompts)
     EXPECT_EQ(shownOnTheFrame, 7) << "Open, Save, Print, Print Preview, Exit, About and the blank entry";
     EXPECT_EQ(res::TooltipText(0xE106), "Pint setup");
     EXPECT_EQ(res::TooltipText(0xEF00), "");
-    EXPECT_EQ(res::LoadString(0x1234), "");
 }
 
 TEST_F(ShellTest, FrameStatusBarAndMenuBar)
@@ -121,23 +109,17 @@ TEST_F(ShellTest, FrameStatusBarAndMenuBar)
     EXPECT_EQ(frame->MessageText(), QStringLiteral("Ready"));
     // Each pane shows its text exactly while the keyboard reports its lock on.
     const LockKeyState keys = QueryLockKeyState();
-    const std::tuple<UINT, bool, QString> panes[] = {{res::ID_INDICATOR_CAPS, keys.caps, "CAPS"},
-                                                     {res::ID_INDICATOR_NUM, keys.num, "NUM"},
-                                                     {res::ID_INDICATOR_SCRL, keys.scroll, "SCRL"}};
-    ASSERT_EQ(frame->Indicators().size(), 3u);
     QTest::qWait(300);   // one refresh of the panes
-    for (std::size_t i = 0; i < 3; ++i) {
-        const auto& [id, on, text] = panes[i];
-        EXPECT_EQ(frame->Indicators()[i]->IndicatorId(), id) << i;
-        EXPECT_EQ(frame->Indicators()[i]->text(), on ? text : QString()) << i;
-    }
+    std::vector<std::pair<UINT, QString>> panes;
+    for (const LockIndicatorPane* pane : frame->Indicators())
+        panes.push_back({pane->IndicatorId(), pane->text()});
+    EXPECT_EQ(panes, (std::vector<std::pair<UINT, QString>>{
+        {0xE701, keys.caps ? "CAPS" : ""}, {0xE702, keys.num ? "NUM" : ""}, {0xE703, keys.scroll ? "SCRL" : ""}}));
     view->OpenRecordFile(QStringLiteral("/nonexistent/x.bin"));
     EXPECT_TRUE(frame->MessageText().contains(QStringLiteral("/nonexistent/x.bin")));
-    EXPECT_TRUE(frame->isMaximized());
-    EXPECT_FALSE(frame->windowIcon().isNull());
-    EXPECT_EQ(QCoreApplication::organizationName(), QStringLiteral("Local AppWizard-Generated Applications"));
-    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Orvik50"));
-    EXPECT_EQ(frame->centralWidget(), view);
+    EXPECT_TRUE(frame->isMaximized() && !frame->windowIcon().isNull() && frame->centralWidget() == view);
+    EXPECT_EQ(QCoreApplication::organizationName() + "|" + QCoreApplication::applicationName(),
+              QStringLiteral("Local AppWizard-Generated Applications|Orvik50"));
     OpenRecords(1);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Orvik Application System"));
     ASSERT_EQ(frame->menuBar()->actions().size(), 4);
@@ -150,14 +132,14 @@ TEST_F(ShellTest, FrameStatusBarAndMenuBar)
     EXPECT_EQ(exportEntry, frame->CommandAction(0x8003));
     EXPECT_EQ(exportEntry->text().trimmed(), QString()) << "the entry shows no caption";
     EXPECT_FALSE(TopLevelAction(3)->isEnabled()) << "no handler takes 0xFFFF";
-    const QPoint center = frame->menuBar()->actionGeometry(exportEntry).center();
-    EXPECT_GE(frame->menuBar()->actionGeometry(exportEntry).width(), 12) << "a blank entry must be wide enough to click";
-    QMouseEvent pointerMove(QEvent::MouseMove, QPointF(center), frame->menuBar()->mapToGlobal(QPointF(center)),
+    const QRect entry = frame->menuBar()->actionGeometry(exportEntry);
+    EXPECT_GE(entry.width(), 12) << "a blank entry must be wide enough to click";
+    QMouseEvent pointerMove(QEvent::MouseMove, QPointF(entry.center()), frame->menuBar()->mapToGlobal(QPointF(entry.center())),
                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(frame->menuBar(), &pointerMove);
     // The prompt itself is pinned by the string-table test.
     EXPECT_EQ(frame->StatusBar()->currentMessage(), exportEntry->statusTip()) << "pointing shows the entry's prompt";
-    QTest::mouseClick(frame->menuBar(), Qt::LeftButton, {}, center);
+    QTest::mouseClick(frame->menuBar(), Qt::LeftButton, {}, entry.center());
     EXPECT_EQ(templateExports, 1);
 }
 
@@ -196,7 +178,6 @@ TEST_F(ShellTest, CommandRouteFollowsTheGridWhichTakesTheKeysAndCtrlNDestroysIt)
     EXPECT_FALSE(frame->HasHandler(res::ID_EDIT_UNDO));
     // The opened table takes the keys; Ctrl+A selects every record cell.
     CGridCtrl* grid = view->GetGrid();
-    ASSERT_NE(grid, nullptr);
     EXPECT_TRUE(grid->hasFocus());
     grid->MoveFocusTo(3, 1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
@@ -216,12 +197,11 @@ TEST_F(ShellTest, AcceleratorKeysReachTheirCommands)
     int saveDialogs = 0;
     view->SetSaveChooser([&saveDialogs](QWidget*, const QStringList&) { ++saveDialogs; return std::optional<SaveChoice>(); });
     QClipboard* clipboard = QGuiApplication::clipboard();
-    const auto cell = [this] { return view->GetGrid() ? view->GetGrid()->GetItemText(3, 1) : std::string("no grid"); };
+    const auto cell = [this] { return view->GetGrid()->GetItemText(3, 1); };
     bool previewShown = false;
     struct KeyCase { const char* keys; Qt::Key key; Qt::KeyboardModifiers modifiers; std::function<bool()> reached; };
     const std::vector<KeyCase> cases = {
         {"Ctrl+S", Qt::Key_S, Qt::ControlModifier, [&] { return saveDialogs == 1; }},
-        {"Ctrl+N", Qt::Key_N, Qt::ControlModifier, [&] { return view->GetGrid() == nullptr; }},
         {"Ctrl+Insert", Qt::Key_Insert, Qt::ControlModifier, [&] { return clipboard->text().startsWith("OLT-1"); }},
         {"Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier, [&] { return cell() == "PASTED"; }},
         {"Shift+Delete", Qt::Key_Delete, Qt::ShiftModifier, [&] { return cell().empty() && clipboard->text().startsWith("OLT-1"); }},
@@ -247,15 +227,16 @@ TEST_F(ShellTest, AcceleratorKeysReachTheirCommands)
 
 TEST_F(ShellTest, ToolbarButtonsImagesTooltipsAndNoContextMenus)
 {
-    const QList<QAction*> actions = frame->ToolBar()->actions();
-    const std::vector<std::pair<UINT, QString>> expected = {
+    // Each button is its command's action with its tip and an image; 0 is a separator.
+    const std::pair<UINT, QString> expected[] = {
         {ID_FILE_OPEN, "Open"}, {ID_FILE_SAVE, "Save"}, {0, ""}, {ID_FILE_PRINT, "Print"}, {0, ""}, {ID_APP_ABOUT, "About"}};
-    ASSERT_EQ(actions.size(), static_cast<int>(expected.size()));
-    for (int i = 0; i < actions.size(); ++i) {
-        const auto& [id, tip] = expected[static_cast<std::size_t>(i)];
-        EXPECT_EQ(actions[i]->isSeparator(), id == 0) << i;
-        EXPECT_TRUE(id == 0 || (actions[i] == frame->CommandAction(id) && actions[i]->toolTip() == tip
-                                && !actions[i]->icon().isNull())) << i << " is the button for its command, tip and image";
+    const QList<QAction*> actions = frame->ToolBar()->actions();
+    ASSERT_EQ(actions.size(), 6);
+    for (int i = 0; i < 6; ++i) {
+        const auto& [id, tip] = expected[i];
+        QAction* action = actions[i];
+        EXPECT_TRUE(id == 0 ? action->isSeparator()
+                            : action == frame->CommandAction(id) && action->toolTip() == tip && !action->icon().isNull()) << i;
     }
     EXPECT_EQ(frame->ToolBar()->iconSize(), QSize(16, 15));
     // A right click on the toolbar or the menu bar opens no menu.
@@ -270,6 +251,69 @@ TEST_F(ShellTest, ToolbarButtonsImagesTooltipsAndNoContextMenus)
         QCoreApplication::processEvents();
         EXPECT_FALSE(menuShown) << bar->metaObject()->className();
     }
+}
+
+// A file manager's drag, offering copy or move as they do, over the empty
+// part of the grid's client area right of and below the table: the window
+// system delivers every event there, to the viewport, and the window takes
+// the drop when the drag reaches it. The drop action is returned
+// (IgnoreAction when nobody took the drag).
+Qt::DropAction Drop(COrvik50View* view, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QWidget* over = view->GetGrid()->viewport();
+    const QPoint empty(over->width() - 5, over->height() - 5);
+    QDragEnterEvent enter(empty, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &enter);
+    QDragMoveEvent move(empty, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &move);
+    if (!enter.isAccepted() || !move.isAccepted())
+        return Qt::IgnoreAction;
+    QDropEvent drop(empty, offered, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+using FrameDropTest = ShellTest;
+
+// The window takes local files as a copy (a move would let the file manager
+// delete the file), opens the first and keeps the others' fate in the status bar.
+TEST_F(FrameDropTest, OpensTheFirstDroppedFileAndSaysSoForSeveral)
+{
+    OpenRecords(1);
+    const QString two = folder.Write(QStringLiteral("two.bin"), NumberedRecords(2));
+    const QString five = folder.Write(QStringLiteral("five.bin"), NumberedRecords(5));
+    const QString shortened = folder.Write(QStringLiteral("short.bin"), NumberedRecords(2), 4);
+    const QString missing = folder.Path(QStringLiteral("missing.bin"));
+    const struct {
+        const char* name;
+        QList<QUrl> urls;
+        Qt::DropAction action;
+        int rows;          // 3 per record and 4 more
+        QString message;   // empty: the view's own message
+    } cases[] = {
+        {"one file", {QUrl::fromLocalFile(two)}, Qt::CopyAction, 10, QStringLiteral("Ready")},
+        {"several files", {QUrl::fromLocalFile(five), QUrl::fromLocalFile(two), QUrl::fromLocalFile(two)},
+         Qt::CopyAction, 19, QStringLiteral("Opened %1, the first of 3 dropped files").arg(five)},
+        {"web link before a file", {QUrl(QStringLiteral("https://example.org/a.bin")), QUrl::fromLocalFile(two)},
+         Qt::CopyAction, 10, QStringLiteral("Ready")},
+        {"shortened first file", {QUrl::fromLocalFile(shortened), QUrl::fromLocalFile(five)}, Qt::CopyAction, 10,
+         QStringLiteral("%1: read 2 of 4 records (the first of 2 dropped files)").arg(shortened)},
+        {"missing first file keeps the table", {QUrl::fromLocalFile(missing), QUrl::fromLocalFile(two)},
+         Qt::CopyAction, 10, QStringLiteral("Cannot open %1").arg(missing)},
+        {"only web links", {QUrl(QStringLiteral("https://example.org/a.bin"))}, Qt::IgnoreAction, 10, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Drop(view, c.urls), c.action);
+        EXPECT_EQ(view->GetGrid()->GetRowCount(), c.rows);
+        if (!c.message.isEmpty()) {
+            EXPECT_TRUE(frame->MessageText().startsWith(c.message)) << frame->MessageText().toStdString();
+        }
+    }
+    EXPECT_TRUE(frame->MessageText().endsWith(QStringLiteral("(the first of 2 dropped files)")));
 }
 
 TEST(AboutDialogTest, ShowsVersionAndClosesWithEnterOrEsc)

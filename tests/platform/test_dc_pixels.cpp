@@ -1,8 +1,16 @@
-// Pixels drawn through QPainterDC on a memory context: GDI edges, lines and raster operations.
+// Pixels drawn through QPainterDC on a memory context: GDI edges, lines and
+// raster operations; and QPainterDC on vector and printer devices.
 #include <gtest/gtest.h>
+
+#include <QPdfWriter>
+#include <QPicture>
+#include <QTemporaryDir>
+#include <tuple>
 
 #include "PixelHelpers.h"
 #include "platform/SysColors.h"
+
+#include <vector>
 
 namespace {
 
@@ -24,11 +32,9 @@ TEST(DcPixels, NotLineOverRedReadsCyanAndCrossingShowsCellColourAgain)
     dc.LineTo(5, 20);
     dc.MoveTo(0, 7);
     dc.LineTo(20, 7);
-    EXPECT_EQ(dc.GetPixel(5, 3), kCyan) << "vertical line pixel";
-    EXPECT_EQ(dc.GetPixel(12, 7), kCyan) << "horizontal line pixel";
-    EXPECT_EQ(dc.GetPixel(5, 7), kRed) << "inverted twice where the lines cross";
-    EXPECT_EQ(dc.GetPixel(6, 3), kRed) << "a width-0 pen is one pixel wide";
-    EXPECT_EQ(dc.GetPixel(4, 3), kRed);
+    // Line pixels, the crossing inverted twice, and a width-0 pen one pixel wide.
+    EXPECT_EQ(std::vector({dc.GetPixel(5, 3), dc.GetPixel(12, 7), dc.GetPixel(5, 7), dc.GetPixel(6, 3), dc.GetPixel(4, 3)}),
+              std::vector({kCyan, kCyan, kRed, kRed, kRed}));
 
     // A slanted NOT line inverts each of its pixels once and leaves out its end point.
     Clear(dc, kRed);
@@ -58,9 +64,9 @@ TEST(DcPixels, LineToLeavesOutTheEndPointInEveryDirection)
         Clear(dc, kWhite);
         dc.MoveTo(c.from);
         dc.LineTo(c.to);
-        EXPECT_EQ(dc.GetPixel(c.from.x, c.from.y), kBlack) << "start point";
-        EXPECT_EQ(dc.GetPixel(c.lastDrawn.x, c.lastDrawn.y), kBlack) << "last pixel";
-        EXPECT_EQ(dc.GetPixel(c.to.x, c.to.y), kWhite) << "end point";
+        // start point, last pixel drawn, end point
+        EXPECT_EQ(std::vector({dc.GetPixel(c.from.x, c.from.y), dc.GetPixel(c.lastDrawn.x, c.lastDrawn.y), dc.GetPixel(c.to.x, c.to.y)}),
+                  std::vector({kBlack, kBlack, kWhite}));
         EXPECT_EQ(dc.GetCurrentPosition(), c.to);
     }
 }
@@ -79,15 +85,13 @@ TEST(DcPixels, FillsAndRectangleExcludeRightAndBottomEdges)
     dc.SelectObject(&green);
     dc.Rectangle(2, 3, 8, 9);
     EXPECT_EQ(InkOnWhite(dc), rightAndBottomOut);
-    EXPECT_EQ(dc.GetPixel(2, 3), kBlack) << "frame top-left";
-    EXPECT_EQ(dc.GetPixel(7, 8), kBlack) << "frame on right - 1, bottom - 1";
-    EXPECT_EQ(dc.GetPixel(3, 4), RGB(0, 255, 0)) << "inside filled with the brush";
+    // The frame on left, top, right - 1 and bottom - 1; the inside filled with the brush.
+    EXPECT_EQ(std::vector({dc.GetPixel(2, 3), dc.GetPixel(7, 8), dc.GetPixel(3, 4)}), std::vector({kBlack, kBlack, RGB(0, 255, 0)}));
 
     Clear(dc, kWhite);
     dc.SelectStockObject(NULL_BRUSH);
     dc.Rectangle(2, 3, 8, 9);
-    EXPECT_EQ(dc.GetPixel(4, 5), kWhite) << "NULL_BRUSH leaves the inside alone";
-    EXPECT_EQ(dc.GetPixel(7, 5), kBlack);
+    EXPECT_EQ(std::pair(dc.GetPixel(4, 5), dc.GetPixel(7, 5)), std::pair(kWhite, kBlack)) << "NULL_BRUSH leaves the inside alone";
 
     Clear(dc, kWhite);
     CBrush blue(RGB(0, 0, 255));
@@ -106,8 +110,7 @@ TEST(DcPixels, InvertRectTwiceRestoresThePixels)
     MemoryDC dc(10, 10);
     Clear(dc, RGB(10, 20, 30));
     dc.InvertRect(RECT{1, 1, 5, 5});
-    EXPECT_EQ(dc.GetPixel(1, 1), RGB(245, 235, 225));
-    EXPECT_EQ(dc.GetPixel(5, 5), RGB(10, 20, 30));
+    EXPECT_EQ(std::pair(dc.GetPixel(1, 1), dc.GetPixel(5, 5)), std::pair(RGB(245, 235, 225), RGB(10, 20, 30)));
     dc.InvertRect(RECT{1, 1, 5, 5});
     EXPECT_EQ(dc.GetPixel(1, 1), RGB(10, 20, 30));
 }
@@ -119,12 +122,9 @@ TEST(DcPixels, SunkenInnerEdgeUsesDarkTopLeftAndLightBottomRight)
     RECT r{2, 2, 12, 10};
     dc.DrawEdge(&r, BDR_SUNKENINNER, BF_RECT);
     const COLORREF topLeft = GetSysColor(COLOR_3DDKSHADOW), bottomRight = GetSysColor(COLOR_3DLIGHT);
-    EXPECT_EQ(dc.GetPixel(5, 2), topLeft);
-    EXPECT_EQ(dc.GetPixel(2, 5), topLeft);
-    EXPECT_EQ(dc.GetPixel(5, 9), bottomRight);
-    EXPECT_EQ(dc.GetPixel(11, 5), bottomRight);
-    EXPECT_EQ(dc.GetPixel(5, 5), RGB(1, 2, 3)) << "the edge is one pixel wide";
-    EXPECT_EQ(dc.GetPixel(12, 5), RGB(1, 2, 3)) << "right edge excluded";
+    // Top, left, bottom and right edges; one pixel wide; the right edge excluded.
+    EXPECT_EQ(std::vector({dc.GetPixel(5, 2), dc.GetPixel(2, 5), dc.GetPixel(5, 9), dc.GetPixel(11, 5), dc.GetPixel(5, 5), dc.GetPixel(12, 5)}),
+              std::vector({topLeft, topLeft, bottomRight, bottomRight, RGB(1, 2, 3), RGB(1, 2, 3)}));
 }
 
 TEST(DcPixels, BitBltCopiesABufferPaintedAtItsWindowOrigin)
@@ -140,10 +140,8 @@ TEST(DcPixels, BitBltCopiesABufferPaintedAtItsWindowOrigin)
     buffer.FillSolidRect(RECT{12, 7, 14, 9}, kRed);
     EXPECT_EQ(buffer.GetPixel(2, 2), kRed) << "window coordinates land at buffer pixel (x - 10, y - 5)";
     window.BitBlt(clip.left, clip.top, clip.Width(), clip.Height(), &buffer, clip.left, clip.top, SRCCOPY);
-    EXPECT_EQ(window.GetPixel(12, 7), kRed);
-    EXPECT_EQ(window.GetPixel(29, 24), RGB(0, 0, 255));
-    EXPECT_EQ(window.GetPixel(30, 24), kWhite);
-    EXPECT_EQ(window.GetPixel(9, 5), kWhite);
+    EXPECT_EQ(std::vector({window.GetPixel(12, 7), window.GetPixel(29, 24), window.GetPixel(30, 24), window.GetPixel(9, 5)}),
+              std::vector({kRed, RGB(0, 0, 255), kWhite, kWhite}));
 }
 
 TEST(DcPixels, MappedRectangleUsesRoundedDeviceCorners)
@@ -155,6 +153,63 @@ TEST(DcPixels, MappedRectangleUsesRoundedDeviceCorners)
     dc.SetViewportExt(25, 25);   // 2.5 device pixels per unit
     dc.FillSolidRect(RECT{1, 1, 3, 3}, kRed);   // device 2.5 -> 3, 7.5 -> 8
     EXPECT_EQ(InkOnWhite(dc), QRect(QPoint(3, 3), QPoint(7, 7)));
+}
+
+TEST(DcDevices, PdfWriterIsAPrinterContextWithItsResolution)
+{
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath("page.pdf"));
+    pdf.setResolution(600);
+    QPainter painter(&pdf);
+    QPainterDC dc(&painter);
+    EXPECT_TRUE(dc.IsPrinting() && !dc.IsRaster());
+    EXPECT_EQ(std::tuple(dc.GetDeviceCaps(LOGPIXELSX), dc.GetDeviceCaps(LOGPIXELSY), dc.GetDeviceCaps(HORZRES),
+                         dc.GetDeviceCaps(VERTRES)), std::tuple(600, 600, pdf.width(), pdf.height()));
+    RECT clip;
+    EXPECT_EQ(dc.GetClipBox(&clip), SIMPLEREGION);
+    EXPECT_EQ(clip, (RECT{0, 0, pdf.width(), pdf.height()}));
+}
+
+// Records drawing on a vector device (QPicture) and plays it back onto white.
+QImage PlayBack(const std::function<void(CDC&)>& draw)
+{
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        QPainterDC dc(&painter);
+        draw(dc);
+    }
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    picture.play(&painter);
+    return image;
+}
+
+TEST(DcDevices, VectorDevicesDrawNotLinesInThePenColour)
+{
+    const QImage image = PlayBack([](CDC& dc) {
+        CPen pen(PS_SOLID, 0, RGB(0, 0, 255));
+        dc.SelectObject(&pen);
+        dc.SetROP2(R2_NOT);
+        dc.MoveTo(2, 5);
+        dc.LineTo(12, 5);
+        dc.InvertRect(RECT{0, 10, 20, 20});
+    });
+    EXPECT_EQ(QColor(image.pixel(4, 5)), QColor(0, 0, 255)) << "the line stays visible";
+    EXPECT_EQ(QColor(image.pixel(5, 15)), QColor(Qt::white)) << "InvertRect does nothing on vector devices";
+}
+
+TEST(DcDevices, ClipBoxOfAWidgetPaintIsTheUpdateRectangle)
+{
+    MemoryDC dc(100, 100);
+    dc.SetDeviceClipBox(QRect(10, 20, 30, 40));
+    dc.SetWindowOrg(5, 5);
+    RECT clip;
+    EXPECT_EQ(dc.GetClipBox(&clip), SIMPLEREGION);
+    EXPECT_EQ(clip, (RECT{15, 25, 45, 65}));
+    dc.SetDeviceClipBox(QRect());
+    EXPECT_EQ(dc.GetClipBox(&clip), NULLREGION);
 }
 
 }  // namespace

