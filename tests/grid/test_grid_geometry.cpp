@@ -7,21 +7,6 @@
 
 namespace {
 
-TEST(GridGeometryExample, ScrollLimitsAndHighestPositions)
-{
-    ExampleGrid g;
-    ASSERT_EQ(g->viewport()->size(), QSize(500, 300));
-    EXPECT_EQ(g->GetVertScrollLimit(), 660);
-    EXPECT_EQ(g->GetHorzScrollLimit(), 859);
-    g.ScrollTo(100000, 100000);
-    EXPECT_EQ(g->GetScrollPosition(SB_VERT), 421);
-    EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 400);
-    // The highest horizontal position puts the last column's right edge on the client's right edge.
-    RECT last;
-    ASSERT_TRUE(g->GetCellRect(0, 12, &last));
-    EXPECT_EQ(last.right, 499);
-}
-
 // Rows of height h below three fixed rows: positions 0..2h show row 3, 2h+1..5h
 // row 6, 5h+1..8h row 9: rounded up to a row, then down to a group of three.
 // Columns are rounded up to a column.
@@ -34,7 +19,6 @@ TEST(GridGeometryExample, TopLeftCellOfPositions)
         {0, 420, {24, 1}},  {0, 421, {24, 1}}};
     for (const auto& c : cases) {
         g.ScrollTo(c.horz, c.vert);
-        ASSERT_EQ(g->GetScrollPosition(SB_VERT), c.vert);
         EXPECT_EQ(g->GetTopLeftScrollCell(), c.topLeft) << "positions " << c.horz << ", " << c.vert;
     }
 }
@@ -62,8 +46,11 @@ TEST(GridGeometryExample, VisibleRanges)
     EXPECT_EQ(g->GetVisibleScrollRange(&extent), CellRange(3, 1, 14, 6));
     EXPECT_EQ(extent, (RECT{0, 0, 500, 300}));
     EXPECT_EQ(g->GetFullyVisibleScrollRange(), CellRange(3, 1, 14, 5));
-    // At the end the rows run out before the client bottom.
-    g.ScrollTo(400, 421);
+    // At the end the rows run out before the client bottom; the last column ends on the client's right edge.
+    g.ScrollTo(100000, 100000);
+    EXPECT_EQ(std::pair(g->GetScrollPosition(SB_VERT), g->GetScrollPosition(SB_HORZ)), std::pair(421, 400));
+    ASSERT_TRUE(g->GetCellRect(0, 12, &extent));
+    EXPECT_EQ(extent.right, 499);
     EXPECT_EQ(g->GetVisibleScrollRange(&extent), CellRange(24, 6, 32, 12));
     EXPECT_EQ(extent, (RECT{0, 0, 500, 240}));
     // A row cut off at the bottom is visible but not fully.

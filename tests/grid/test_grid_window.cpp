@@ -193,22 +193,20 @@ TEST(GridWindowKeys, TabStaysInTheGridWhileWanted)
 }
 
 // Exposes the pointer mode, which the mouse handling sets.
-class ModeGrid : public CGridCtrl {
-public:
+struct ModeGrid : CGridCtrl {
     using CGridCtrl::CGridCtrl;
     void SetPointerMode(PointerMode mode) { pointerMode = mode; }
 };
 
-TEST(GridWindowCursor, PointerModesShowTheirCursors)
+TEST(GridWindowCursor, PointerModesShowTheirCursorsAndDraggingKeepsIt)
 {
     auto* grid = new ModeGrid(3, 3);
     GridWindow g(grid);
-    // Dragging leaves the cursor as it was.
-    const std::pair<PointerMode, Qt::CursorShape> cases[] = {
-        {PointerMode::OverColumnDivider, Qt::SizeHorCursor}, {PointerMode::SelectingCells, Qt::ArrowCursor},
-        {PointerMode::OverRowDivider, Qt::SizeVerCursor},    {PointerMode::Dragging, Qt::SizeVerCursor},
-        {PointerMode::Idle, Qt::ArrowCursor}};
-    for (const auto& [mode, shape] : cases) {
+    for (const auto& [mode, shape] : {std::pair(PointerMode::OverColumnDivider, Qt::SizeHorCursor),
+                                      std::pair(PointerMode::SelectingCells, Qt::ArrowCursor),
+                                      std::pair(PointerMode::OverRowDivider, Qt::SizeVerCursor),
+                                      std::pair(PointerMode::Dragging, Qt::SizeVerCursor),
+                                      std::pair(PointerMode::Idle, Qt::ArrowCursor)}) {
         grid->SetPointerMode(mode);
         EXPECT_TRUE(grid->OnSetCursor(CGridCtrl::HTCLIENT));
         EXPECT_EQ(grid->viewport()->cursor().shape(), shape) << static_cast<int>(mode);
