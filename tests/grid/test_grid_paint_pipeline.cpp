@@ -125,20 +125,4 @@ TEST(GridPaintPipeline, BottomOfALongGridDrawsOnlyTheRowsOnScreen)
     EXPECT_NE(std::find(texts.begin(), texts.end(), "near the end"), texts.end());
 }
 
-TEST(GridPaintPipeline, WindowPaintShowsWhatPaintGridDraws)
-{
-    ExampleGrid g;
-    FillCellTexts(*g);
-    g->SetItemBkColor(5, 2, RGB(255, 0, 0));
-    g->MergeCells(6, 2, 0, 1, 0);
-    g->SetFocusCell(7, 3);
-    for (const BOOL buffered : {TRUE, FALSE}) {
-        g->SetBufferedPaint(buffered);
-        const QImage shown = g->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const auto expected = PaintToImage(*g);
-        ASSERT_EQ(shown.size(), expected->Image().size());
-        EXPECT_TRUE(shown == expected->Image()) << "buffered " << buffered;
-    }
-}
-
 }  // namespace
