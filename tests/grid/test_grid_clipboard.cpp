@@ -293,7 +293,7 @@ TEST(GridDragDrop, DropTargetServesOnlyItsOwnGrid)
     GridOleDropTarget& target = grid.g.GetDropTarget();
     QMimeData data;
     data.setText("x");
-    const POINT cell{80 * 2, 20 * 5 + 10};
+    const POINT cell{160, 110};
     EXPECT_FALSE(target.Register(&grid.g));   // already
     GridOleDropTarget fresh;
     EXPECT_FALSE(fresh.Register(other.parent.get()));   // not a grid

@@ -122,9 +122,9 @@ TEST(GridMouseClick, PressesSelectCellsColumnsRowsOrAllAndHeaderClicksSortInList
     MouseGrid grid;
     for (const auto& s : steps) {
         SCOPED_TRACE(s.name);
-        grid.Press(At(s.press.row, s.press.col), s.mods);
-        grid.MoveTo(At(s.dragTo.row, s.dragTo.col));
-        grid.Release(At(s.dragTo.row, s.dragTo.col));
+        grid.Press(At(s.press), s.mods);
+        grid.MoveTo(At(s.dragTo));
+        grid.Release(At(s.dragTo));
         EXPECT_EQ(std::tuple(grid.Selected().Bounds(), grid.Selected().size(), grid.g.GetFocusCell()),
                   std::tuple(s.bounds, s.size, s.focus));
     }
@@ -140,18 +140,13 @@ TEST(GridMouseClick, PressesSelectCellsColumnsRowsOrAllAndHeaderClicksSortInList
     grid.g.SetListMode(TRUE);
     for (int row = 3; row < 33; ++row)
         grid.g.SetItemText(row, 2, std::to_string(100 + (row * 7) % 30));
-    const auto column = [&] {
-        std::vector<std::string> texts;
+    std::vector<std::string> texts(30);
+    for (const bool ascending : {true, false}) {
+        grid.Click(At(1, 2));
         for (int row = 3; row < 33; ++row)
-            texts.push_back(grid.g.GetItemText(row, 2));
-        return texts;
-    };
-    grid.Click(At(1, 2));
-    std::vector<std::string> texts = column();
-    EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end()));
-    grid.Click(At(1, 2));
-    texts = column();
-    EXPECT_TRUE(std::is_sorted(texts.rbegin(), texts.rend()));
+            texts[static_cast<std::size_t>(row - 3)] = grid.g.GetItemText(row, 2);
+        EXPECT_TRUE(ascending ? std::is_sorted(texts.begin(), texts.end()) : std::is_sorted(texts.rbegin(), texts.rend()));
+    }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is restored";
 }
 
