@@ -49,8 +49,7 @@ TEST(GridScrollBarActions, ReachTheScrollHandlers)
         {S::SliderToMaximum, 421}, {S::SliderSingleStepSub, 361}, {S::SliderToMinimum, 0}};
     for (const auto& [action, position] : steps) {
         vbar->triggerAction(action);
-        EXPECT_EQ(g->GetScrollPosition(SB_VERT), position) << "action " << action;
-        EXPECT_EQ(vbar->value(), position);
+        EXPECT_EQ(std::pair(g->GetScrollPosition(SB_VERT), vbar->value()), std::pair(position, position)) << action;
     }
     g->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 80) << "arrow = one column";
@@ -74,8 +73,7 @@ TEST(GridEnsureVisible, ScrollsTheCellIntoViewAndBack)
     // Line steps of 60 from 421 end at position 1, which already shows row 3.
     g->EnsureVisible(4, 1);
     EXPECT_EQ(g->GetTopLeftScrollCell(), CellId(3, 1));
-    EXPECT_EQ(g->GetScrollPosition(SB_VERT), 1);
-    EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 0);
+    EXPECT_EQ(std::pair(g->GetScrollPosition(SB_VERT), g->GetScrollPosition(SB_HORZ)), std::pair(1, 0));
 }
 
 TEST(GridScrollRanges, ClientSizeAndRowChangesRecomputeTheRange)
@@ -88,13 +86,11 @@ TEST(GridScrollRanges, ClientSizeAndRowChangesRecomputeTheRange)
     g->SetRowHeight(10, 40);
     g->UpdateVertScrollRange();
     EXPECT_EQ(g->GetVertScrollLimit(), 680);
-    EXPECT_EQ(g->GetScrollPosition(SB_VERT), 120);
-    EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 80);
+    EXPECT_EQ(std::pair(g->GetScrollPosition(SB_VERT), g->GetScrollPosition(SB_HORZ)), std::pair(120, 80));
 
     SetClientSize(*g, 500, 50);   // shorter than the fixed rows: the ranges stay
     g->UpdateScrollRanges();
-    EXPECT_EQ(g->GetVertScrollLimit(), 680);
-    EXPECT_EQ(g->GetHorzScrollLimit(), 859);
+    EXPECT_EQ(std::pair(g->GetVertScrollLimit(), g->GetHorzScrollLimit()), std::pair(680, 859));
     SetClientSize(*g, 30, 300);   // narrower than the fixed column
     g->UpdateScrollRanges();
     EXPECT_EQ(g->GetVertScrollLimit(), 680);

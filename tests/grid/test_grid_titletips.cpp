@@ -62,6 +62,9 @@ TEST(GridTitleTip, HeadingMeasuredAsItIsDrawn)
     drawn.lfWeight = FOCUS_HEADER_WEIGHT;
     EXPECT_EQ(g.Tip().font(), QFontFromLogFont(drawn));
     EXPECT_EQ(g.Tip().geometry().topLeft(), g.vp->mapToGlobal(QPoint(41, 0))) << "inside the heading's edge";
+    g->SetItemText(6, 1, heading);   // a scrolling cell of that column keeps its own font: it fits
+    g.MoveTo(At(6, 1));
+    EXPECT_FALSE(g.TipShown());
 }
 
 TEST(GridTitleTip, ShownOnlyWhenTheSpacedTextDoesNotFitAndThenLaidExactlyOverTheCell)

@@ -1,42 +1,22 @@
-// Cell texts: the compact text itself and texts of every length in the store;
+// Texts of every length in the store;
 // values that new cells inherit and the modified marks.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 
-#include "grid/store/CompactText.h"
 #include "store_test_support.h"
 
 namespace {
-
-TEST(CompactText, CopiesMovesAndTheFifteenByteInlineLimit)
-{
-    for (const std::string& text : {std::string(15, 'a'), std::string(16, 'b'), std::string("nul\0inside, long", 16)}) {
-        SCOPED_TRACE(text.size());
-        CompactText a;
-        a.Assign(text);
-        EXPECT_EQ(a.OnHeap(), text.size() > 15);
-        CompactText copy(a), moved(std::move(a));
-        EXPECT_TRUE(a.Empty());   // NOLINT: a moved-from text is empty
-        CompactText assigned;
-        assigned = copy;
-        assigned = assigned;   // self-assignment keeps the text
-        EXPECT_EQ(assigned.View(), text);
-        assigned = std::move(moved);
-        EXPECT_EQ(assigned.View(), text);
-        assigned.Clear();
-        EXPECT_TRUE(assigned.Empty() && !assigned.OnHeap());
-    }
-}
 
 TEST(StoreTexts, EveryLengthKeepsItsBytesAndASliceOfItselfIsSafe)
 {
     GridCellStore store;
     store.SetRowCount(2);
     store.SetColumnCount(2);
-    for (const std::string& text : {std::string(), std::string(300, 'z'), std::string("\xE4\xB8\xAD\xFF\x80"),
-                                    std::string("a\0b", 3)}) {
+    // Up to 15 bytes a text lies in the cell, longer ones on the heap.
+    for (const std::string& text : {std::string(), std::string(15, 'a'), std::string(16, 'b'), std::string(300, 'z'),
+                                    std::string("\xE4\xB8\xAD\xFF\x80"), std::string("a\0b", 3)}) {
         store.SetItemText(0, 0, text);
         EXPECT_EQ(store.GetItemText(0, 0), text);
     }
