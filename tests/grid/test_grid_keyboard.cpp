@@ -91,8 +91,6 @@ TEST(GridKeyboardTab, WrapOutOfViewScrollsALineAndResetsTheColumns)
     ExampleGrid g;
     g->MoveFocusTo(13, 11);
     g.Keys({Qt::Key_Right});   // to the last column: scrolls right
-    ASSERT_EQ(g->GetFocusCell(), CellId(13, 12));
-    ASSERT_GT(g->GetScrollPosition(SB_HORZ), 0);
     g.Keys({Qt::Key_Tab});
     EXPECT_EQ(g->GetFocusCell(), CellId(14, 1));
     EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 0);

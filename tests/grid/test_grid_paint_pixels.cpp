@@ -109,4 +109,30 @@ TEST(GridPaintPixels, RedrawnCellShowsLinesInLineColour)
     EXPECT_PIXEL(*dc, 119, 110, kBlack);
 }
 
+// A cell's picture lies a margin into the cell (drawn on a painter's context
+// only); its text starts a margin and a pixel past the picture.
+TEST(GridPaintPixels, CellImageAtTheCornerTextPastIt)
+{
+    ExampleGrid g;
+    GridImageList images;
+    images.images.assign(2, QImage(16, 16, QImage::Format_RGB32));
+    images.images[1].fill(Qt::red);
+    images.imageWidth = images.imageHeight = 16;
+    g->SetImageList(&images);
+    FillCellTexts(*g);
+    RecordingDC plain(RecorderDevice(*g));
+    g->PaintCell(&plain, 5, 2, CellRect(*g, 5, 2), FALSE);
+    g->SetItemImage(5, 2, 1);
+    RecordingDC pictured(RecorderDevice(*g));
+    g->PaintCell(&pictured, 5, 2, CellRect(*g, 5, 2), FALSE);
+    EXPECT_EQ(pictured.CallsOf(DcCallKind::DrawText).at(0).rect.left - plain.CallsOf(DcCallKind::DrawText).at(0).rect.left,
+              g->GetCellMargin() + 17);
+    const auto dc = PaintToImage(*g);
+    EXPECT_PIXEL(*dc, 124, 100, kRed);   // one margin into the cell
+    EXPECT_PIXEL(*dc, 139, 115, kRed);
+    EXPECT_PIXEL(*dc, 123, 108, kWhite);
+    EXPECT_PIXEL(*dc, 140, 108, kWhite);
+    g->SetImageList(nullptr);
+}
+
 }  // namespace
