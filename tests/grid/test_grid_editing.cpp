@@ -74,9 +74,8 @@ TEST(GridEditStart, FirstKeyDecidesTextAndSelectionBoxFollowsTheCell)
         g->SetItemFormat(3, 1, c.format);
         CellEditBox* box = g.Start(3, 1, c.key);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text().toStdString(), c.text);
-        EXPECT_EQ(box->selectedText().toStdString(), c.selected);
-        EXPECT_EQ(box->cursorPosition(), c.cursor);
+        EXPECT_EQ(std::tuple(box->text().toStdString(), box->selectedText().toStdString(), box->cursorPosition()),
+                  std::tuple(c.text, c.selected, c.cursor));
         EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, c.alignment);
         // Cell (3, 1) spans x 40..119, y 60..79; its grid lines on x 119 and y 79 stay visible.
         EXPECT_EQ(box->geometry(), QRect(40, 60, 79, 19));
@@ -153,8 +152,7 @@ TEST(GridEditEnd, EscKeepsTheBytesAndEnterStoresUtf8ThenNotifies)
     CellEditBox* box = g.Start(3, 2, 'y');
     QTest::keyClicks(box, "z");
     QTest::keyClick(box, Qt::Key_Escape);
-    EXPECT_FALSE(g->GetModified());
-    EXPECT_EQ(g->GetItemState(3, 2) & CELL_MODIFIED, 0u);
+    EXPECT_FALSE(g->GetModified() || (g->GetItemState(3, 2) & CELL_MODIFIED));
     box = g.Start(3, 1, 0xE9);   // é, then 中
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUtf8("\xE4\xB8\xAD"), Qt::NoModifier);
     QTest::keyClick(box, Qt::Key_Return);

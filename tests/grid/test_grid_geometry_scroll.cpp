@@ -5,50 +5,40 @@
 #include <gtest/gtest.h>
 
 #include "grid_test_example.h"
-#include "case_names.h"
 
 namespace {
 
-using case_names::PrintTo;
-
 // On bar SB_VERT or SB_HORZ, `code` from position `start` leads to `position`
-// and `first`, the top row or left column shown.
-struct ScrollCase { const char* name; int bar, start; UINT code; int position, first; };
-
-class GridScrollCodes : public ::testing::TestWithParam<ScrollCase> {};
-
-TEST_P(GridScrollCodes, MoveByThreeRowsOrOneColumnAndClamp)
+// and `first`, the top row or left column shown; the bar shows the position.
+TEST(GridScrollCodes, MoveByThreeRowsOrOneColumnAndClamp)
 {
-    const ScrollCase& c = GetParam();
-    const bool vert = c.bar == SB_VERT;
-    ExampleGrid g;
-    g->SetScrollPosition(c.bar, c.start);
-    ASSERT_EQ(g->GetScrollPosition(c.bar), c.start);
-    vert ? g->OnVScroll(c.code) : g->OnHScroll(c.code);
-    EXPECT_EQ(g->GetScrollPosition(c.bar), c.position);
-    const CellId topLeft = g->GetTopLeftScrollCell();
-    EXPECT_EQ(vert ? topLeft.row : topLeft.col, c.first);
-    EXPECT_EQ((vert ? g->verticalScrollBar() : g->horizontalScrollBar())->value(), c.position)
-        << "the bar shows the handler's position";
+    const struct { const char* name; int bar, start; UINT code; int position, first; } cases[] = {
+        {"line down from the top", SB_VERT, 0, SB_LINEDOWN, 60, 6},
+        {"wheel down is a line", SB_VERT, 0, GRID_SB_WHEELDOWN, 60, 6},
+        {"wheel up is a line", SB_VERT, 60, GRID_SB_WHEELUP, 0, 3},
+        {"line up while the first group shows", SB_VERT, 40, SB_LINEUP, 40, 3},
+        {"line up from the bottom", SB_VERT, 421, SB_LINEUP, 361, 21},
+        {"line down clamped at the end", SB_VERT, 420, SB_LINEDOWN, 421, 24},
+        {"page down", SB_VERT, 0, SB_PAGEDOWN, 240, 15},
+        {"page up", SB_VERT, 421, SB_PAGEUP, 181, 12},
+        {"page up stops at zero", SB_VERT, 100, SB_PAGEUP, 0, 3},
+        {"bottom clamped to the highest position", SB_VERT, 0, SB_BOTTOM, 421, 24},
+        {"unknown code does nothing", SB_VERT, 60, 11, 60, 6},
+        {"line right", SB_HORZ, 0, SB_LINERIGHT, 80, 2},
+        {"line left inside a column", SB_HORZ, 50, SB_LINELEFT, 0, 1},
+        {"line right at the end", SB_HORZ, 400, SB_LINERIGHT, 400, 6},
+        {"page left to the first column", SB_HORZ, 400, SB_PAGELEFT, 0, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool vert = c.bar == SB_VERT;
+        ExampleGrid g;
+        g->SetScrollPosition(c.bar, c.start);
+        vert ? g->OnVScroll(c.code) : g->OnHScroll(c.code);
+        const CellId topLeft = g->GetTopLeftScrollCell();
+        EXPECT_EQ(std::pair(g->GetScrollPosition(c.bar), vert ? topLeft.row : topLeft.col), std::pair(c.position, c.first));
+        EXPECT_EQ((vert ? g->verticalScrollBar() : g->horizontalScrollBar())->value(), c.position);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, GridScrollCodes,
-    ::testing::Values(ScrollCase{"LineDownFromTop", SB_VERT, 0, SB_LINEDOWN, 60, 6},
-                      ScrollCase{"WheelDownIsALine", SB_VERT, 0, GRID_SB_WHEELDOWN, 60, 6},
-                      ScrollCase{"WheelUpIsALine", SB_VERT, 60, GRID_SB_WHEELUP, 0, 3},
-                      ScrollCase{"LineUpWhileFirstGroupShown", SB_VERT, 40, SB_LINEUP, 40, 3},
-                      ScrollCase{"LineUpFromBottom", SB_VERT, 421, SB_LINEUP, 361, 21},
-                      ScrollCase{"LineDownClampedAtEnd", SB_VERT, 420, SB_LINEDOWN, 421, 24},
-                      ScrollCase{"PageDown", SB_VERT, 0, SB_PAGEDOWN, 240, 15},
-                      ScrollCase{"PageUp", SB_VERT, 421, SB_PAGEUP, 181, 12},
-                      ScrollCase{"PageUpStopsAtZero", SB_VERT, 100, SB_PAGEUP, 0, 3},
-                      ScrollCase{"BottomClampedToHighestPosition", SB_VERT, 0, SB_BOTTOM, 421, 24},
-                      ScrollCase{"UnknownCodeDoesNothing", SB_VERT, 60, 11, 60, 6},
-                      ScrollCase{"LineRight", SB_HORZ, 0, SB_LINERIGHT, 80, 2},
-                      ScrollCase{"LineLeftInsideAColumn", SB_HORZ, 50, SB_LINELEFT, 0, 1},
-                      ScrollCase{"LineRightAtEnd", SB_HORZ, 400, SB_LINERIGHT, 400, 6},
-                      ScrollCase{"PageLeftToFirstColumn", SB_HORZ, 400, SB_PAGELEFT, 0, 1}), case_names::ByName);
 
 TEST(GridScrollBarActions, ReachTheScrollHandlers)
 {
@@ -59,8 +49,7 @@ TEST(GridScrollBarActions, ReachTheScrollHandlers)
         {S::SliderToMaximum, 421}, {S::SliderSingleStepSub, 361}, {S::SliderToMinimum, 0}};
     for (const auto& [action, position] : steps) {
         vbar->triggerAction(action);
-        EXPECT_EQ(g->GetScrollPosition(SB_VERT), position) << "action " << action;
-        EXPECT_EQ(vbar->value(), position);
+        EXPECT_EQ(std::pair(g->GetScrollPosition(SB_VERT), vbar->value()), std::pair(position, position)) << action;
     }
     g->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 80) << "arrow = one column";
@@ -84,8 +73,7 @@ TEST(GridEnsureVisible, ScrollsTheCellIntoViewAndBack)
     // Line steps of 60 from 421 end at position 1, which already shows row 3.
     g->EnsureVisible(4, 1);
     EXPECT_EQ(g->GetTopLeftScrollCell(), CellId(3, 1));
-    EXPECT_EQ(g->GetScrollPosition(SB_VERT), 1);
-    EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 0);
+    EXPECT_EQ(std::pair(g->GetScrollPosition(SB_VERT), g->GetScrollPosition(SB_HORZ)), std::pair(1, 0));
 }
 
 TEST(GridScrollRanges, ClientSizeAndRowChangesRecomputeTheRange)
@@ -98,13 +86,11 @@ TEST(GridScrollRanges, ClientSizeAndRowChangesRecomputeTheRange)
     g->SetRowHeight(10, 40);
     g->UpdateVertScrollRange();
     EXPECT_EQ(g->GetVertScrollLimit(), 680);
-    EXPECT_EQ(g->GetScrollPosition(SB_VERT), 120);
-    EXPECT_EQ(g->GetScrollPosition(SB_HORZ), 80);
+    EXPECT_EQ(std::pair(g->GetScrollPosition(SB_VERT), g->GetScrollPosition(SB_HORZ)), std::pair(120, 80));
 
     SetClientSize(*g, 500, 50);   // shorter than the fixed rows: the ranges stay
     g->UpdateScrollRanges();
-    EXPECT_EQ(g->GetVertScrollLimit(), 680);
-    EXPECT_EQ(g->GetHorzScrollLimit(), 859);
+    EXPECT_EQ(std::pair(g->GetVertScrollLimit(), g->GetHorzScrollLimit()), std::pair(680, 859));
     SetClientSize(*g, 30, 300);   // narrower than the fixed column
     g->UpdateScrollRanges();
     EXPECT_EQ(g->GetVertScrollLimit(), 680);

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "grid_test_example.h"
@@ -40,10 +41,6 @@ struct MouseGrid : ExampleGrid {
     {
         EXPECT_TRUE(Activate());
     }
-    void Press(QPoint p, Qt::KeyboardModifiers mods = {}) const { QTest::mousePress(vp, Qt::LeftButton, mods, p); }
-    void DragTo(QPoint p) const { QTest::mouseMove(vp, p); }
-    void Release(QPoint p) const { QTest::mouseRelease(vp, Qt::LeftButton, {}, p); }
-    void Click(QPoint p, Qt::KeyboardModifiers mods = {}) const { QTest::mouseClick(vp, Qt::LeftButton, mods, p); }
     void DoubleClick(QPoint p) const { Click(p); QTest::mouseDClick(vp, Qt::LeftButton, {}, p); Release(p); }
     const SelectedCellSet& Selected() const { return g.Store().SelectedCells(); }
 };
@@ -64,15 +61,13 @@ TEST(GridMouseDividers, DrawnHeaderBordersAndMasterEdgesCountAndADoubleClickFits
         {"row border right of the fixed column", 50, 19, false, false}};
     MouseGrid grid;
     for (const auto& c : cases) {
-        EXPECT_EQ(grid.g.IsOverColumnDivider(POINT{c.x, c.y}) != FALSE, c.column) << c.name;
-        EXPECT_EQ(grid.g.IsOverRowDivider(POINT{c.x, c.y}) != FALSE, c.row) << c.name;
+        EXPECT_EQ(std::pair(grid.g.IsOverColumnDivider(POINT{c.x, c.y}) != FALSE, grid.g.IsOverRowDivider(POINT{c.x, c.y}) != FALSE),
+                  std::pair(c.column, c.row)) << c.name;
     }
     grid.DoubleClick({202, 30});   // just right of the border between columns 2 and 3
-    EXPECT_EQ(grid.g.GetColumnWidth(2), 102);
-    EXPECT_EQ(grid.g.GetColumnWidth(3), 80);
     grid.DoubleClick({20, 141});   // just below the border between rows 6 and 7
-    EXPECT_EQ(grid.g.GetRowHeight(6), 46);
-    EXPECT_EQ(grid.g.GetRowHeight(7), 20);
+    EXPECT_EQ(std::tuple(grid.g.GetColumnWidth(2), grid.g.GetColumnWidth(3), grid.g.GetRowHeight(6), grid.g.GetRowHeight(7)),
+              std::tuple(102, 80, 46, 20));
     EXPECT_TRUE(grid.g.edits.empty());
     grid.DoubleClick(At(5, 2));
     EXPECT_EQ(grid.g.edits, (Edits{{5, 2, VK_LBUTTON}})) << "a double click on a cell edits it";
@@ -92,7 +87,7 @@ TEST(GridMouseSizing, SizeIsTheDistanceFromTheLeftOrTopEdgeAndALineFollowsThePoi
         SCOPED_TRACE(c.name);
         MouseGrid grid;
         grid.Press(c.press);
-        grid.DragTo(c.release);
+        grid.MoveTo(c.release);
         grid.Release(c.release);
         EXPECT_EQ(c.column ? grid.g.GetColumnWidth(c.index) : grid.g.GetRowHeight(c.index), c.size);
         EXPECT_EQ(grid.g.GetFocusCell(), CellId(-1, -1)) << "a divider press is no click on a cell";
@@ -101,7 +96,7 @@ TEST(GridMouseSizing, SizeIsTheDistanceFromTheLeftOrTopEdgeAndALineFollowsThePoi
     MouseGrid grid;
     const QImage before = grid.vp->grab().toImage();
     grid.Press({118, 30});
-    grid.DragTo({150, 30});
+    grid.MoveTo({150, 30});
     EXPECT_EQ(grid.vp->cursor().shape(), Qt::SizeHorCursor) << "the sizing cursor stays for the whole drag";
     const QImage during = grid.vp->grab().toImage();
     for (const int x : {150, 151})
@@ -127,12 +122,11 @@ TEST(GridMouseClick, PressesSelectCellsColumnsRowsOrAllAndHeaderClicksSortInList
     MouseGrid grid;
     for (const auto& s : steps) {
         SCOPED_TRACE(s.name);
-        grid.Press(At(s.press.row, s.press.col), s.mods);
-        grid.DragTo(At(s.dragTo.row, s.dragTo.col));
-        grid.Release(At(s.dragTo.row, s.dragTo.col));
-        EXPECT_EQ(grid.Selected().Bounds(), s.bounds);
-        EXPECT_EQ(grid.Selected().size(), s.size);
-        EXPECT_EQ(grid.g.GetFocusCell(), s.focus);
+        grid.Press(At(s.press), s.mods);
+        grid.MoveTo(At(s.dragTo));
+        grid.Release(At(s.dragTo));
+        EXPECT_EQ(std::tuple(grid.Selected().Bounds(), grid.Selected().size(), grid.g.GetFocusCell()),
+                  std::tuple(s.bounds, s.size, s.focus));
     }
     // With drag and drop a press on a selected cell of the focused grid clears the selection on release.
     grid.g.EnableDragDrop(TRUE);
@@ -146,20 +140,13 @@ TEST(GridMouseClick, PressesSelectCellsColumnsRowsOrAllAndHeaderClicksSortInList
     grid.g.SetListMode(TRUE);
     for (int row = 3; row < 33; ++row)
         grid.g.SetItemText(row, 2, std::to_string(100 + (row * 7) % 30));
-    const auto column = [&] {
-        std::vector<std::string> texts;
+    std::vector<std::string> texts(30);
+    for (const bool ascending : {true, false}) {
+        grid.Click(At(1, 2));
         for (int row = 3; row < 33; ++row)
-            texts.push_back(grid.g.GetItemText(row, 2));
-        return texts;
-    };
-    std::vector<std::string> texts = column();
-    ASSERT_FALSE(std::is_sorted(texts.begin(), texts.end()));
-    grid.Click(At(1, 2));
-    texts = column();
-    EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end()));
-    grid.Click(At(1, 2));
-    texts = column();
-    EXPECT_TRUE(std::is_sorted(texts.rbegin(), texts.rend()));
+            texts[static_cast<std::size_t>(row - 3)] = grid.g.GetItemText(row, 2);
+        EXPECT_TRUE(ascending ? std::is_sorted(texts.begin(), texts.end()) : std::is_sorted(texts.rbegin(), texts.rend()));
+    }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is restored";
 }
 
@@ -176,7 +163,7 @@ TEST(GridMouseHold, APressOnTheFocusCellEditsOnReleaseAnyOtherAutoscrollsUntilRe
     SettleEvents();
     EXPECT_EQ(commands.count(), 2);
     grid.Press(At(6, 2));
-    grid.DragTo({160, 350});   // below the client area, button held
+    grid.MoveTo({160, 350});   // below the client area, button held
     for (int tick = 0; tick < 3; ++tick)
         grid.g.OnTimer(CGridCtrl::AUTOSCROLL_TIMER_ID);
     EXPECT_EQ(grid.g.GetFocusCell(), CellId(9, 2)) << "one row per tick";
@@ -189,7 +176,7 @@ TEST(GridMouseHold, APressOnTheFocusCellEditsOnReleaseAnyOtherAutoscrollsUntilRe
         SCOPED_TRACE(kind == Qt::Popup ? "popup" : "another window");
         ASSERT_TRUE(grid.Activate());
         grid.Press(At(6, kind == Qt::Popup ? 3 : 4));   // not the focus cell: that press would edit
-        grid.DragTo({160, 350});
+        grid.MoveTo({160, 350});
         ASSERT_TRUE(grid.g.AutoScrollRunning());
         QWidget other(nullptr, kind);
         other.show();

@@ -32,16 +32,32 @@ void ExpectShownIsFullPaint(CGridCtrl& grid, const char* step)
     EXPECT_TRUE(shown == expected->Image()) << step;
 }
 
-TEST(GridPaintScreen, EveryScrollStepShowsWhatAFullPaintDraws)
+// After each step (scrolls, a repaint of a region away from the corner
+// through the paint buffer or not, a selection leaving part of a merged block,
+// whose members each draw the whole block) the screen shows a full paint.
+TEST(GridPaintScreen, EveryStepShowsWhatAFullPaintDraws)
 {
     ExampleGrid g;
     FillCellTexts(*g);
     g->SetItemBkColor(9, 3, RGB(255, 0, 0));
     g->MergeCells(7, 2, 2, 1, 0);   // cut by the top row after two lines down
+    g->MergeCells(12, 3, 2, 0, 0);  // rows 12..14 of column 3, as a record's per-record column
     g->MoveFocusTo(10, 4);
     g->viewport()->update();   // texts and colours set without a redraw
     ExpectShownIsFullPaint(*g, "start");
+    const auto repaintCell = [](CGridCtrl& c, BOOL buffered, COLORREF color) {
+        c.SetBufferedPaint(buffered);
+        c.SetItemText(6, 3, "changed");
+        c.SetItemBkColor(6, 3, color);
+        RECT cell;
+        c.GetCellRect(6, 3, &cell);
+        c.viewport()->repaint(cell.left, cell.top, cell.Width() + 1, cell.Height() + 1);
+    };
     const std::pair<const char*, std::function<void(CGridCtrl&)>> steps[] = {
+        {"buffered repaint", [&](CGridCtrl& c) { repaintCell(c, TRUE, RGB(0, 0, 255)); }},
+        {"direct repaint", [&](CGridCtrl& c) { repaintCell(c, FALSE, RGB(0, 255, 0)); }},
+        {"block partly selected", [](CGridCtrl& c) { c.SetBufferedPaint(TRUE); c.ApplySelectionRange(12, 2, 13, 4); }},
+        {"selection moved away", [](CGridCtrl& c) { c.ApplySelectionRange(10, 5, 10, 5); }},
         {"line down", [](CGridCtrl& c) { c.OnVScroll(SB_LINEDOWN); }},
         {"line down again", [](CGridCtrl& c) { c.OnVScroll(SB_LINEDOWN); }},
         {"line up", [](CGridCtrl& c) { c.OnVScroll(SB_LINEUP); }},
@@ -58,38 +74,6 @@ TEST(GridPaintScreen, EveryScrollStepShowsWhatAFullPaintDraws)
         step(*g);
         ExpectShownIsFullPaint(*g, name);
     }
-}
-
-// A repaint of a region away from the corner goes through the paint buffer
-// with the region's offset.
-TEST(GridPaintScreen, PartialRepaintAwayFromTheCornerDrawsTheRightPixels)
-{
-    ExampleGrid g;
-    FillCellTexts(*g);
-    g->viewport()->update();
-    ExpectShownIsFullPaint(*g, "start");
-    for (const BOOL buffered : {TRUE, FALSE}) {
-        g->SetBufferedPaint(buffered);
-        g->SetItemText(6, 3, buffered ? "changed" : "again");
-        g->SetItemBkColor(6, 3, buffered ? RGB(0, 0, 255) : RGB(0, 255, 0));
-        RECT cell = CellRect(*g, 6, 3);
-        g->viewport()->repaint(cell.left, cell.top, cell.Width() + 1, cell.Height() + 1);
-        ExpectShownIsFullPaint(*g, buffered ? "buffered" : "direct");
-    }
-}
-
-// Every member of a merged block draws the whole block, so a selection change
-// of some members must repaint all of it.
-TEST(GridPaintScreen, SelectionLeavingPartOfAMergedBlockRepaintsTheWholeBlock)
-{
-    ExampleGrid g;
-    FillCellTexts(*g);
-    g->MergeCells(6, 3, 2, 0, 0);   // rows 6..8 of column 3, as a record's per-record column
-    g->viewport()->update();
-    g->ApplySelectionRange(6, 2, 7, 4);
-    ExpectShownIsFullPaint(*g, "block partly selected");
-    g->ApplySelectionRange(10, 5, 10, 5);
-    ExpectShownIsFullPaint(*g, "selection moved away");
 }
 
 }  // namespace

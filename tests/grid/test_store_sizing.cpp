@@ -1,12 +1,9 @@
 // Row and column counts, fixed counts, emptying the store.
 #include <gtest/gtest.h>
 
-#include "case_names.h"
 #include "store_test_support.h"
 
 namespace {
-
-using case_names::PrintTo;
 
 // One sizing call and the counts after it.
 struct SizingStep {
@@ -30,43 +27,35 @@ BOOL Apply(GridCellStore& store, const SizingStep& step)
     return FALSE;
 }
 
-class StoreSizingSequence : public ::testing::TestWithParam<SizingCase> {};
+using S = SizingStep;
 
-TEST_P(StoreSizingSequence, CountsAfterEachStep)
+TEST(StoreSizing, CountsAfterEachStep)
 {
-    GridCellStore store;
-    int index = 0;
-    for (const SizingStep& step : GetParam().steps) {
-        SCOPED_TRACE("step " + std::to_string(index++));
-        EXPECT_EQ(Apply(store, step), step.result);
-        EXPECT_EQ(store.RowCount(), step.rows);
-        EXPECT_EQ(store.ColumnCount(), step.columns);
-        EXPECT_EQ(store.FixedRowCount(), step.fixedRows);
-        EXPECT_EQ(store.FixedColumnCount(), step.fixedColumns);
-        EXPECT_CONSISTENT(store);
+    const SizingCase cases[] = {
+        {"shrinking below the fixed counts clamps them",
+         {{S::Columns, 6, TRUE, 0, 6, 0, 0}, {S::Rows, 5, TRUE, 5, 6, 0, 0}, {S::FixedRows, 3, TRUE, 5, 6, 3, 0},
+          {S::FixedColumns, 4, TRUE, 5, 6, 3, 4}, {S::Rows, 2, TRUE, 2, 6, 2, 4}, {S::Columns, 1, TRUE, 2, 1, 2, 1},
+          {S::Rows, 0, TRUE, 0, 1, 0, 1}}},
+        {"fixed counts beyond the count grow the grid",
+         {{S::Rows, 2, TRUE, 2, 0, 0, 0}, {S::FixedRows, 4, TRUE, 4, 0, 4, 0}, {S::FixedColumns, 3, TRUE, 4, 3, 4, 3}}},
+        {"same count accepted, negative refused",
+         {{S::Rows, 3, TRUE, 3, 0, 0, 0}, {S::Columns, 2, TRUE, 3, 2, 0, 0}, {S::Rows, 3, TRUE, 3, 2, 0, 0},
+          {S::Rows, -1, FALSE, 3, 2, 0, 0}, {S::Columns, -5, FALSE, 3, 2, 0, 0}, {S::FixedRows, -1, FALSE, 3, 2, 0, 0},
+          {S::FixedColumns, -1, FALSE, 3, 2, 0, 0}}},
+        {"DeleteAllItems empties everything",
+         {{S::FixedRows, 2, TRUE, 2, 0, 2, 0}, {S::FixedColumns, 1, TRUE, 2, 1, 2, 1}, {S::Rows, 5, TRUE, 5, 1, 2, 1},
+          {S::DeleteAll, 0, TRUE, 0, 0, 0, 0}, {S::Rows, 2, TRUE, 2, 0, 0, 0}}}};
+    for (const SizingCase& c : cases) {
+        GridCellStore store;
+        int index = 0;
+        for (const SizingStep& step : c.steps) {
+            SCOPED_TRACE(testing::Message() << c.name << ", step " << index++);
+            EXPECT_EQ(Apply(store, step), step.result);
+            EXPECT_EQ(std::tuple(store.RowCount(), store.ColumnCount(), store.FixedRowCount(), store.FixedColumnCount()),
+                      std::tuple(step.rows, step.columns, step.fixedRows, step.fixedColumns));
+            EXPECT_CONSISTENT(store);
+        }
     }
 }
-
-using S = SizingStep;
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StoreSizingSequence,
-    ::testing::Values(
-        SizingCase{"ShrinkBelowFixedCountsClampsThem",
-                   {{S::Columns, 6, TRUE, 0, 6, 0, 0}, {S::Rows, 5, TRUE, 5, 6, 0, 0},
-                    {S::FixedRows, 3, TRUE, 5, 6, 3, 0}, {S::FixedColumns, 4, TRUE, 5, 6, 3, 4},
-                    {S::Rows, 2, TRUE, 2, 6, 2, 4}, {S::Columns, 1, TRUE, 2, 1, 2, 1},
-                    {S::Rows, 0, TRUE, 0, 1, 0, 1}}},
-        SizingCase{"FixedCountsBeyondTheCountGrowTheGrid",
-                   {{S::Rows, 2, TRUE, 2, 0, 0, 0}, {S::FixedRows, 4, TRUE, 4, 0, 4, 0},
-                    {S::FixedColumns, 3, TRUE, 4, 3, 4, 3}}},
-        SizingCase{"SameCountAcceptedNegativeRefused",
-                   {{S::Rows, 3, TRUE, 3, 0, 0, 0}, {S::Columns, 2, TRUE, 3, 2, 0, 0},
-                    {S::Rows, 3, TRUE, 3, 2, 0, 0}, {S::Rows, -1, FALSE, 3, 2, 0, 0},
-                    {S::Columns, -5, FALSE, 3, 2, 0, 0}, {S::FixedRows, -1, FALSE, 3, 2, 0, 0},
-                    {S::FixedColumns, -1, FALSE, 3, 2, 0, 0}}},
-        SizingCase{"DeleteAllItemsEmptiesEverything",
-                   {{S::FixedRows, 2, TRUE, 2, 0, 2, 0}, {S::FixedColumns, 1, TRUE, 2, 1, 2, 1},
-                    {S::Rows, 5, TRUE, 5, 1, 2, 1}, {S::DeleteAll, 0, TRUE, 0, 0, 0, 0},
-                    {S::Rows, 2, TRUE, 2, 0, 0, 0}}}), case_names::ByName);
 
 } // namespace

@@ -3,12 +3,9 @@
 
 #include <climits>
 
-#include "case_names.h"
 #include "store_test_support.h"
 
 namespace {
-
-using case_names::PrintTo;
 
 // One text per row in column 0; the row's original index in its param and
 // its height, so both show whether whole rows moved.
@@ -48,47 +45,44 @@ struct SortCase {
     std::vector<int> expectedOrigins;   // original row index, top to bottom
 };
 
-class StoreSortOrder : public ::testing::TestWithParam<SortCase> {};
-
-TEST_P(StoreSortOrder, RowsEndInTheQuicksortOrder)
-{
-    GridCellStore store;
-    const SortCase& c = GetParam();
-    FillColumn(store, c.texts, c.fixedRows);
-    const int selected = static_cast<int>(c.texts.size()) - 1;   // the selection follows its row
-    store.SetItemState(selected, 1, CELL_SELECTED);
-    const BOOL result = c.lo == kWhole ? store.SortRowsByText(c.col, c.ascending)
-                                       : store.SortRowsByText(c.col, c.ascending, c.lo, c.hi);
-    EXPECT_EQ(result, c.result);
-    const std::vector<int> origins = RowOrigins(store, c.texts);
-    EXPECT_EQ(origins, c.expectedOrigins);
-    ASSERT_EQ(store.SelectedCells().size(), c.texts.empty() ? 0u : 1u);
-    for (const CellId cell : store.SelectedCells())
-        EXPECT_EQ(origins[static_cast<std::size_t>(cell.row)], selected);
-    EXPECT_CONSISTENT(store);
-}
-
 const std::vector<std::string> kZtoV{"z", "y", "x", "w", "v"};
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StoreSortOrder,
-    ::testing::Values(
+// Rows end in the quicksort order, whole (text, height, param); the selection follows its row.
+TEST(StoreSort, RowsEndInTheQuicksortOrder)
+{
+    const SortCase cases[] = {
         // Byte order: digits before capitals before small letters before high bytes.
-        SortCase{"ByteOrderAscending", {"a", "A", "9", "10", ""}, 0, 0, kWhole, -1, TRUE, TRUE, {4, 3, 2, 1, 0}},
-        SortCase{"ByteOrderDescending", {"10", "9", "A", "a"}, 0, 0, kWhole, -1, FALSE, TRUE, {3, 2, 1, 0}},
-        SortCase{"HighBytesSortAfterAscii", {"\xC3\xA9", "z", "\xE4\xB8\xAD"}, 0, 0, kWhole, -1, TRUE, TRUE, {1, 0, 2}},
+        {"ByteOrderAscending", {"a", "A", "9", "10", ""}, 0, 0, kWhole, -1, TRUE, TRUE, {4, 3, 2, 1, 0}},
+        {"ByteOrderDescending", {"10", "9", "A", "a"}, 0, 0, kWhole, -1, FALSE, TRUE, {3, 2, 1, 0}},
+        {"HighBytesSortAfterAscii", {"\xC3\xA9", "z", "\xE4\xB8\xAD"}, 0, 0, kWhole, -1, TRUE, TRUE, {1, 0, 2}},
         // Equal texts are never swapped: not a stable order, but a fixed one.
-        SortCase{"EqualTextsStayWhereThePartitionLeavesThem", {"B", "A", "B", "A"}, 0, 0, kWhole, -1, TRUE, TRUE,
-                 {3, 1, 2, 0}},
-        SortCase{"AllEqualNothingMoves", {"x", "x", "x", "x", "x"}, 0, 0, kWhole, -1, TRUE, TRUE, {0, 1, 2, 3, 4}},
-        SortCase{"FixedRowsNeverMove", kZtoV, 2, 0, kWhole, -1, TRUE, TRUE, {0, 1, 4, 3, 2}},
-        SortCase{"SubRangeSortsOnlyThoseRows", kZtoV, 0, 0, 1, 3, TRUE, TRUE, {0, 3, 2, 1, 4}},
+        {"EqualTextsStayWhereThePartitionLeavesThem", {"B", "A", "B", "A"}, 0, 0, kWhole, -1, TRUE, TRUE, {3, 1, 2, 0}},
+        {"AllEqualNothingMoves", {"x", "x", "x", "x", "x"}, 0, 0, kWhole, -1, TRUE, TRUE, {0, 1, 2, 3, 4}},
+        {"FixedRowsNeverMove", kZtoV, 2, 0, kWhole, -1, TRUE, TRUE, {0, 1, 4, 3, 2}},
+        {"SubRangeSortsOnlyThoseRows", kZtoV, 0, 0, 1, 3, TRUE, TRUE, {0, 3, 2, 1, 4}},
         // Refused calls move nothing.
-        SortCase{"ColumnTooLarge", kZtoV, 0, 2, kWhole, -1, TRUE, FALSE, {0, 1, 2, 3, 4}},
-        SortCase{"NegativeColumn", kZtoV, 0, -1, kWhole, -1, TRUE, FALSE, {0, 1, 2, 3, 4}},
-        SortCase{"OneScrollingRow", kZtoV, 4, 0, kWhole, -1, TRUE, FALSE, {0, 1, 2, 3, 4}},
-        SortCase{"EmptyGrid", {}, 0, 0, kWhole, -1, TRUE, FALSE, {}},
-        SortCase{"RangeBeforeFirstRow", kZtoV, 0, 0, -1, 2, TRUE, FALSE, {0, 1, 2, 3, 4}},
-        SortCase{"RangePastLastRow", kZtoV, 0, 0, 1, 5, TRUE, FALSE, {0, 1, 2, 3, 4}}), case_names::ByName);
+        {"ColumnTooLarge", kZtoV, 0, 2, kWhole, -1, TRUE, FALSE, {0, 1, 2, 3, 4}},
+        {"NegativeColumn", kZtoV, 0, -1, kWhole, -1, TRUE, FALSE, {0, 1, 2, 3, 4}},
+        {"OneScrollingRow", kZtoV, 4, 0, kWhole, -1, TRUE, FALSE, {0, 1, 2, 3, 4}},
+        {"EmptyGrid", {}, 0, 0, kWhole, -1, TRUE, FALSE, {}},
+        {"RangeBeforeFirstRow", kZtoV, 0, 0, -1, 2, TRUE, FALSE, {0, 1, 2, 3, 4}},
+        {"RangePastLastRow", kZtoV, 0, 0, 1, 5, TRUE, FALSE, {0, 1, 2, 3, 4}}};
+    for (const SortCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        GridCellStore store;
+        FillColumn(store, c.texts, c.fixedRows);
+        const int selected = static_cast<int>(c.texts.size()) - 1;
+        store.SetItemState(selected, 1, CELL_SELECTED);
+        const BOOL result = c.lo == kWhole ? store.SortRowsByText(c.col, c.ascending)
+                                           : store.SortRowsByText(c.col, c.ascending, c.lo, c.hi);
+        EXPECT_EQ(result, c.result);
+        const std::vector<int> origins = RowOrigins(store, c.texts);
+        EXPECT_EQ(origins, c.expectedOrigins);
+        ASSERT_EQ(store.SelectedCells().size(), c.texts.empty() ? 0u : 1u);
+        for (const CellId cell : store.SelectedCells())
+            EXPECT_EQ(origins[static_cast<std::size_t>(cell.row)], selected);
+        EXPECT_CONSISTENT(store);
+    }
+}
 
 } // namespace
