@@ -6,10 +6,8 @@
 #include <optional>
 
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include "FileSizeLimit.h"
@@ -71,30 +69,17 @@ TEST(TextFileWriter, PermissionsOfReplacedAndNewFiles)
     EXPECT_EQ(ModeOf(folder.Path("new.txt")), 0644u) << "not the temporary file's private 0600";
 }
 
-TEST(TextFileWriter, WritesThroughASymbolicLink)
+// The workbook is written the same way.
+TEST(TextFileWriter, WritesThroughASymbolicLinkKeepingTheFilesMode)
 {
     ScratchFolder folder;
-    const std::string real = folder.Write("real.txt", "old");
-    const std::string link = folder.Path("link.txt");
+    const std::string real = folder.Write("real.txt", "old"), link = folder.Path("link.txt");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     std::filesystem::create_symlink(real, link);
     ASSERT_TRUE(WriteDelimitedTextFile(link, Demo(), '\t'));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadWholeFile(real), FormatDelimitedText(Demo(), '\t'));
-}
-
-// Leaves a socket file at `path`: bound, then closed, the file stays.
-bool MakeSocketFile(const std::string& path)
-{
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path)
-        return false;
-    path.copy(address.sun_path, path.size());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return bound;
+    EXPECT_EQ(ModeOf(real), 0640u);
 }
 
 // A target that cannot be written is refused with the reason and leaves every
@@ -107,7 +92,7 @@ TEST(TextFileWriter, UnwritableTargetGivesTheReasonAndChangesNothing)
     std::filesystem::create_directory(folder.Path("out.txt"));
     const std::string kept = folder.Write("kept.txt", "keep"), pipe = folder.Path("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    ASSERT_TRUE(MakeSocketFile(folder.Path("socket")));
+    ASSERT_EQ(::mknod(folder.Path("socket").c_str(), S_IFSOCK | 0600, 0), 0);
     const struct {
         std::string path;
         const char* reason;
@@ -154,25 +139,22 @@ TEST(TextFileWriter, UnwritableTargetGivesTheReasonAndChangesNothing)
 TEST(TextFileWriter, FolderThatGoesAwayMidwayFailsAndKeepsTheOldFile)
 {
     for (const bool removed : {false, true}) {
-        SCOPED_TRACE(removed ? "folder removed" : "folder moved");
         ScratchFolder scratch;
-        const std::string folder = scratch.Path("out"), moved = scratch.Path("moved");
+        const std::string folder = scratch.Path("out");
         std::filesystem::create_directory(folder);
-        std::ofstream(folder + "/table.txt") << "old";
+        scratch.Write("out/table.txt", "old");
         const ExportResult result = WriteFileWith(folder + "/table.txt", [&](int fd) {
-            if (::write(fd, "new", 3) != 3)
-                return false;
             if (removed)
                 std::filesystem::remove_all(folder);
             else
-                std::filesystem::rename(folder, moved);
-            return ::write(fd, " text", 5) == 5;
+                std::filesystem::rename(folder, scratch.Path("moved"));
+            return ::write(fd, "new", 3) == 3;
         });
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.error.find("No such file"), std::string::npos) << result.error;
         if (!removed) {
-            EXPECT_EQ(ReadWholeFile(moved + "/table.txt"), "old");
-            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(moved), {}), 1) << "a temporary was left";
+            EXPECT_EQ(ReadWholeFile(scratch.Path("moved/table.txt")), "old");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path("moved")), {}), 1) << "a temporary was left";
         }
     }
 }
