@@ -29,15 +29,6 @@ MeterRecord ExampleRecord()
     return r;
 }
 
-// The lines of a text with CR LF line ends (the last one ends the text).
-std::vector<std::string> LinesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
 // The comma type differs only in its separators: nothing is quoted, not even a name with a comma.
 TEST(DelimitedText, WorkedExampleByteForByte)
 {
@@ -76,14 +67,16 @@ TEST(DelimitedText, FieldTexts)
          "OLT-CENTRAL-0001"},
         {"gbk_name_bytes_unchanged", [](MeterRecord& r) { r = MakeNamedRecord("\xBE\xD6\xB6\xCB", "x"); }, 0, 1,
          "\xBE\xD6\xB6\xCB"},
-        {"number_on_first_line_only", [](MeterRecord&) {}, 1, 0, ""},
-        {"names_on_first_line_only", [](MeterRecord&) {}, 2, 2, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MeterRecord r = ExampleRecord();
         c.change(r);
-        const std::string line = LinesOf(FormatDelimitedText(RecordListOf({r}), ','))[2 + c.line];
+        std::istringstream text(FormatDelimitedText(RecordListOf({r}), ','));
+        std::string line;
+        for (int skipped = 0; skipped <= 2 + c.line; ++skipped)   // past the header's two lines
+            std::getline(text, line);
+        line.pop_back();   // the CR
         std::vector<std::string> fields;
         std::istringstream in(line);
         for (std::string field; std::getline(in, field, ',');)

@@ -52,13 +52,9 @@ TEST(RecordFileLayout, EveryFieldIsReadFromItsOwnOffset)
     ASSERT_EQ(result.ReadCount(), 1u);
     const MeterRecord& r = result.records[0];
     for (int w = 0; w < 3; ++w) {
-        SCOPED_TRACE(w);
-        const WavelengthReading& reading = r.readings[w];
-        EXPECT_EQ(reading.power, w * 10 + 0.25f);
-        EXPECT_EQ(reading.reference, w * 10 + 1.25f);
-        EXPECT_EQ(reading.passThreshold, w * 10 + 2.25f);
-        EXPECT_EQ(reading.warnThreshold, w * 10 + 3.25f);
-        EXPECT_EQ(reading.failThreshold, w * 10 + 4.25f);
+        const WavelengthReading& g = r.readings[w];
+        EXPECT_EQ((std::vector<float>{g.power, g.reference, g.passThreshold, g.warnThreshold, g.failThreshold}),
+                  (std::vector<float>{w * 10 + 0.25f, w * 10 + 1.25f, w * 10 + 2.25f, w * 10 + 3.25f, w * 10 + 4.25f})) << w;
     }
     EXPECT_EQ(NameBytes(r.oltName), "OLT-CENTRAL-0001");
     EXPECT_EQ(NameBytes(r.ontName), "ONT");
@@ -76,8 +72,6 @@ TEST(RecordCount, KeepsCompleteRecordsOnly)
         std::size_t announced, recordBytes, expectedRead;
     } cases[] = {
         {"header_only_zero_records", 0, 0, 0},
-        {"exact_three", 3, 3 * METER_RECORD_SIZE, 3},
-        {"last_record_cut_short", 3, 2 * METER_RECORD_SIZE + 50, 2},
         {"one_byte_missing", 3, 3 * METER_RECORD_SIZE - 1, 2},
         {"header_only_announcing_records", 5, 0, 0},
         {"trailing_bytes_ignored", 2, 5 * METER_RECORD_SIZE + 7, 2},

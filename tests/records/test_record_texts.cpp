@@ -70,9 +70,6 @@ TEST(Verdict, FollowsTheStrictComparisons)
             record.readings[w].power = c.power;
             EXPECT_EQ(VerdictText(record, w), c.expected) << "wavelength " << w;
         }
-        record.thresholdMode = 0;
-        for (int w = 0; w < WAVELENGTH_COUNT; ++w)
-            EXPECT_EQ(VerdictText(record, w), Off);
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "ToolRun.h"
 #include "export/DelimitedTextExport.h"
-#include "export/RecordWorkbook.h"
 #include "WorkbookReader.h"
 #include "sample/SampleRecords.h"
 
@@ -51,65 +50,49 @@ TEST_F(ExportTool, WritesTheSaveCommandsBytesForEveryType)
     }
 }
 
-// What a run prints: help, version, a warning for a shortened input, verdict counts.
-TEST_F(ExportTool, PrintsHelpVersionWarningsAndSummaries)
+// Each run's exit code, what it prints and its messages, each one line on
+// stderr; no run writes out.txt. "@" stands for the scratch folder. The
+// reasons a record file cannot be read are the reader's, tested with it.
+TEST_F(ExportTool, RunsExitWithTheirCodeAndPrintTheirMessages)
 {
     std::string shortened = EncodeRecordFile(RandomRecords(5, 2));
     shortened.resize(RECORD_FILE_HEADER_SIZE + 2 * METER_RECORD_SIZE + 17);
     folder.Write("short.bin", shortened);
-    const std::string usage = "Usage: orvik50-export [--type xls|txt|csv|xlsx] INPUT.bin OUTPUT\n";
+    folder.Write("broken.bin", "");
     const struct {
         std::vector<std::string> args;
         int exitCode;
         std::string out, errPart;
     } cases[] = {
-        {{"--help"}, 0, usage, ""},
+        {{"--help"}, 0, "Usage: orvik50-export [--type xls|txt|csv|xlsx] INPUT.bin OUTPUT\n", ""},
         {{"--version"}, 0, "orvik50-export " ORVIK50_VERSION "\n", ""},
-        {{folder.Path("short.bin"), folder.Path("out.csv")}, 0, "", "read 2 of 5 records"},
-        {{"--summary", demo, folder.Write("broken.bin", "")}, 3, demo + ": 12 records; 1310 nm: 5 pass, 3 wrng, 3 fail, 1 off; "
+        {{"@short.bin", "@short.csv"}, 0, "", "read 2 of 5 records"},
+        {{"@demo.bin", "@b.XLSX"}, 0, "", ""},   // the workbook type from the extension
+        {{"--summary", "@demo.bin", "@broken.bin"}, 3, demo + ": 12 records; 1310 nm: 5 pass, 3 wrng, 3 fail, 1 off; "
           "1490 nm: 6 pass, 1 wrng, 4 fail, 1 off; 1550 nm: 4 pass, 3 wrng, 4 fail, 1 off\n", "broken.bin"},
+        {{}, 2, "", "expected INPUT.bin and OUTPUT"},
+        {{"@demo.bin"}, 2, "", "expected INPUT.bin and OUTPUT"},
+        {{"@demo.bin", "@out.pdf"}, 2, "", "--type"},
+        {{"--type", "pdf", "@demo.bin", "@out.txt"}, 2, "", "unknown type"},
+        {{"--fast", "@demo.bin", "@out.txt"}, 2, "", "unknown option --fast"},
+        {{"@none.bin", "@out.txt"}, 3, "", "none.bin: No such file"},
+        {{"@demo.bin", "@no/out.txt"}, 4, "", "out.txt: No such file"},
+        {{"--type", "txt", "@demo.bin", "@"}, 4, "", "is a folder"},
     };
     for (const auto& c : cases) {
-        const ToolRun run = Run(c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.args[0];
-        EXPECT_TRUE(run.out.starts_with(c.out)) << run.out;
-        EXPECT_NE(run.err.find(c.errPart), std::string::npos) << run.err;
-    }
-    EXPECT_EQ(ReadWholeFile(folder.Path("out.csv")), Formatted(RandomRecords(2, 2), ','));
-}
-
-// Each bad call exits with its code and one line on stderr, writing nothing.
-// The reasons a record file cannot be read are the reader's, tested with it.
-TEST_F(ExportTool, FailuresExitWithTheirCodeAndOneLineOnStderr)
-{
-    const struct {
-        std::vector<std::string> args;   // "@" stands for the scratch folder
-        int exitCode;
-        const char* messagePart;
-    } cases[] = {
-        {{}, 2, "expected INPUT.bin and OUTPUT"},
-        {{"@demo.bin"}, 2, "expected INPUT.bin and OUTPUT"},
-        {{"@demo.bin", "@out.pdf"}, 2, "--type"},
-        {{"--type", "pdf", "@demo.bin", "@out.txt"}, 2, "unknown type"},
-        {{"--fast", "@demo.bin", "@out.txt"}, 2, "unknown option --fast"},
-        {{"@none.bin", "@out.txt"}, 3, "none.bin: No such file"},
-        {{"@demo.bin", "@no/out.txt"}, 4, "out.txt: No such file"},
-        {{"--type", "txt", "@demo.bin", "@"}, 4, "is a folder"},
-    };
-    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
         std::vector<std::string> args;
-        std::string shown;
-        for (const std::string& a : c.args) {
+        for (const std::string& a : c.args)
             args.push_back(a.starts_with("@") ? folder.Path(a.substr(1)) : a);
-            shown += " " + a;
-        }
-        SCOPED_TRACE("arguments:" + shown);
         const ToolRun run = Run(args);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_NE(run.err.find(c.messagePart), std::string::npos) << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_TRUE(run.out.starts_with(c.out)) << run.out;
+        EXPECT_NE(run.err.find(c.errPart), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.errPart.empty() ? 0 : 1) << run.err;
         EXPECT_FALSE(std::filesystem::exists(folder.Path("out.txt")));
     }
+    EXPECT_EQ(ReadWholeFile(folder.Path("short.csv")), Formatted(RandomRecords(2, 2), ','));
+    EXPECT_EQ(ReadWorkbookFile(folder.Path("b.XLSX")).sheets.at(0).At(1, 1).text, "No.");
 }
 
 // Many files into a folder: the good ones converted, the bad one named, exit 3.
@@ -145,14 +128,6 @@ TEST_F(ExportTool, FolderModeConvertsWhatItCanAndNamesFailures)
     }
     EXPECT_EQ(outputs, 42u);
     EXPECT_EQ(Run({"-o", folder.Path("out"), demo}).exitCode, 2) << "-o needs a type";
-}
-
-// The option's "xlsx" is used in folder mode above.
-TEST_F(ExportTool, WorkbookTypeFromTheExtension)
-{
-    const ToolRun run = Run({demo, folder.Path("b.XLSX")});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(ReadWorkbookFile(folder.Path("b.XLSX")).sheets.at(0).At(1, 1).text, "No.");
 }
 
 } // namespace
