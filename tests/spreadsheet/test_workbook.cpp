@@ -1,16 +1,17 @@
-// Workbooks written by the workbook layer, read back by the reader.
+// Workbooks written by the workbook layer, read back; cell names and the escaping of texts XML cannot hold.
 #include <gtest/gtest.h>
-
-#include "ScratchFolder.h"
-#include "WorkbookTestFiles.h"
-#include "spreadsheet/CellReference.h"
-#include "spreadsheet/Workbook.h"
-#include "WorkbookReader.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <limits>
+#include <set>
+
+#include "ScratchFolder.h"
+#include "WorkbookReader.h"
+#include "WorkbookTestFiles.h"
+#include "spreadsheet/CellReference.h"
+#include "spreadsheet/Workbook.h"
+#include "spreadsheet/XmlText.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
         order.push_back(At(xml, mark));
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
     EXPECT_NE(xml.find("<dimension ref=\"A4:N7\"/>"), std::string::npos) << xml;
+    EXPECT_EQ(xml.find("spans="), std::string::npos) << "row 4's old hint of its used columns goes";
     // A7 takes the shared formula over from A4; the calculation chain keeps A7 alone, on sheet 2.
     At(xml, "<c r=\"A7\"><f t=\"shared\" ref=\"A7\" si=\"0\">B7*2</f>");
     At(*read.package.Find("xl/calcChain.xml"), R"(><c r="A7" i="2"/></calcChain>)");
@@ -126,7 +128,7 @@ TEST(WorkbookTemplate, PrefixedSheetGetsPrefixedRowsAndMerges)
     EXPECT_EQ(sheet.merges, std::vector<std::string>{"A1:B1"});
 }
 
-// Bold, merges, widths and frozen rows are checked with the record workbook.
+// Bold, merges and widths are checked with the record workbook.
 TEST(WorkbookEmpty, NumbersTextsAndOneFormatForLikeCells)
 {
     ScratchFolder folder;
@@ -135,6 +137,7 @@ TEST(WorkbookEmpty, NumbersTextsAndOneFormatForLikeCells)
     book.ApplyFormat(0, 4, 5, CellFormat{{}, false, {}, "0.00"});
     book.SetNumber(0, 4, 6, 0.1);
     book.SetText(0, 4, 7, "  spaced  ");
+    book.FreezeRows(0, 1);
     for (int row = 4; row < 104; ++row)
         book.ApplyFormat(0, row, 8, CellFormat{{}, false, kGreen, {}});
     EXPECT_THROW(book.SetNumber(0, 1, 1, std::numeric_limits<double>::quiet_NaN()), WorkbookError);
@@ -150,8 +153,12 @@ TEST(WorkbookEmpty, NumbersTextsAndOneFormatForLikeCells)
     EXPECT_EQ(sheet.At(4, 6).text, "0.1") << "shortest text that reads back as the same number";
     EXPECT_EQ(sheet.At(4, 7).text, "  spaced  ");
     EXPECT_EQ(sheet.At(103, 8).fillColor, "FF00FF00");
-    // One derived format serves all hundred green cells.
-    EXPECT_NE(read.package.Find("xl/styles.xml")->find("<cellXfs count=\"3\">"), std::string::npos);
+    EXPECT_EQ(sheet.frozenRows, 1);
+    // UTF-8, the usual default font, one derived format for all hundred green cells.
+    const std::string& styles = *read.package.Find("xl/styles.xml");
+    EXPECT_TRUE(styles.starts_with(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)")) << styles;
+    for (const char* element : {R"(<fonts count="1"><font><sz val="11"/><name val="Calibri"/>)", R"(<cellXfs count="3">)"})
+        EXPECT_NE(styles.find(element), std::string::npos) << element << "\n" << styles;
 }
 
 // Blocks of rows join in the order they were asked for, whatever order they
@@ -218,6 +225,53 @@ TEST(ZipPackageParts, LargeAndSegmentedPartsReadBackAsWritten)
     for (const auto& [name, bytes] : {std::pair{"large.xml", large}, {"segmented.xml", large}, {"empty.xml", std::string()}}) {
         ASSERT_NE(read.Find(name), nullptr) << name;
         EXPECT_TRUE(*read.Find(name) == bytes) << name;
+    }
+}
+
+TEST(CellNames, NamesAndPositions)
+{
+    struct Case {
+        int row, column;
+        const char* name;
+    };
+    for (const Case& c : {Case{1, 1, "A1"}, Case{4, 13, "M4"}, Case{6, 26, "Z6"}, Case{1, 27, "AA1"}, Case{9, 702, "ZZ9"},
+                          Case{1, 703, "AAA1"}, Case{1048576, 16384, "XFD1048576"}}) {
+        EXPECT_EQ(CellName(c.row, c.column), c.name);
+        EXPECT_EQ(ParseCellName(c.name), (CellPosition{c.row, c.column})) << c.name;
+    }
+    EXPECT_EQ(ParseCellName("$F$6"), (CellPosition{6, 6}));
+    EXPECT_EQ(ParseCellName("xfd1"), (CellPosition{1, 16384}));
+    for (const char* bad : {"", "A", "6", "A0", "A01", "XFE1", "A1048577", "6F", "F6:", "F-6"})
+        EXPECT_FALSE(ParseCellName(bad).has_value()) << bad;
+}
+
+TEST(CellNames, FormulasShiftedToAnotherCell)
+{
+    struct Case {
+        const char* formula;
+        int rows, columns;
+        const char* shifted;
+    };
+    for (const Case& c : {Case{"B4*2", 3, 0, "B7*2"}, Case{"$B$4+B$4+$B4+b4", 2, 1, "$B$4+C$4+$B6+C6"},
+                          Case{"SUM(A1:B2,A:A,1:3)", 1, 1, "SUM(B2:C3,B:B,2:4)"},
+                          Case{"LOG10(A1)&\"A1\"&'A1 x'!A1&Sheet2!A1", 1, 0, "LOG10(A2)&\"A1\"&'A1 x'!A2&Sheet2!A2"},
+                          Case{"Tbl[[#This Row],[A1]]+[1]S!A1+1.5E3+TRUE", 0, 1, "Tbl[[#This Row],[A1]]+[1]S!B1+1.5E3+TRUE"},
+                          Case{"XFD1+A1048576+SUM(A1:A1048576)+$XFD$1", 1, 1, "#REF!+#REF!+SUM(#REF!)+$XFD$1"}})
+        EXPECT_EQ(ShiftFormula(c.formula, c.rows, c.columns), c.shifted) << c.formula;
+}
+
+TEST(CellText, ControlCharactersAndLiteralEscapesSurviveTheRoundTrip)
+{
+    struct Case {
+        const char* text;
+        const char* stored;
+    };
+    for (const Case& c : {Case{"OLT-A", "OLT-A"}, Case{"tab\tand\nline", "tab\tand\nline"},
+                          Case{"bell\x07", "bell_x0007_"}, Case{"cr\r", "cr_x000D_"}, Case{"\x1f\x7f", "_x001F__x007F_"},
+                          Case{"_x0041_", "_x005F_x0041_"}, Case{"_x41_ _xZZZZ_", "_x41_ _xZZZZ_"},
+                          Case{"光功率", "光功率"}}) {
+        EXPECT_EQ(EscapeCellText(c.text), c.stored) << c.text;
+        EXPECT_EQ(UnescapeCellText(EscapeCellText(c.text)), c.text) << c.text;
     }
 }
 
