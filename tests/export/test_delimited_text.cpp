@@ -1,12 +1,30 @@
-// The exact bytes of the delimited text export.
+// The delimited text export: its exact bytes, and its file writer, which replaces the target only by a complete file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <limits>
+#include <atomic>
+#include <optional>
+#include <sstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include "FileSizeLimit.h"
+#include "ScratchFolder.h"
 #include "export/DelimitedTextExport.h"
-#include "records/RecordFileReader.h"
 #include "sample/SampleRecords.h"
+
+// Every umask() call of this program comes here. The writers must not make
+// any: the umask belongs to every thread, and one set to read it, even for a
+// moment, can be left at 0 by another thread doing the same.
+static std::atomic<int> umaskCalls = 0;
+extern "C" mode_t umask(mode_t mask) noexcept
+{
+    ++umaskCalls;
+    return static_cast<mode_t>(::syscall(SYS_umask, mask));
+}
 
 namespace {
 
@@ -29,15 +47,7 @@ MeterRecord ExampleRecord()
     return r;
 }
 
-// The lines of a text with CR LF line ends (the last one ends the text).
-std::vector<std::string> LinesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
+// The comma type differs only in its separators: nothing is quoted, not even a name with a comma.
 TEST(DelimitedText, WorkedExampleByteForByte)
 {
     const std::string expected = TAB_HEADER
@@ -46,37 +56,16 @@ TEST(DelimitedText, WorkedExampleByteForByte)
           "\t\t\t1550nm\tLow\tdBm\t3.00\tfail\t-8.00\t-25.00\t-28.00\t2011//5//12\t09:05:07\r\n";
     EXPECT_EQ(FormatDelimitedText(RecordListOf({ExampleRecord()}), '\t'), expected);
     EXPECT_EQ(FormatDelimitedText(RecordList{}, '\t'), TAB_HEADER);
-}
-
-TEST(DelimitedText, CommaTypeDiffersOnlyInSeparators)
-{
-    const RecordList list = RecordListOf(DemoRecords());
-    std::string tabs = FormatDelimitedText(list, '\t');
-    const std::string commas = FormatDelimitedText(list, ',');
-    // The demo has a name with a comma; nothing is quoted, so it stays as it is.
-    EXPECT_NE(commas.find("12,Pole 7, left,ONT-16,1310nm"), std::string::npos);
-    std::replace(tabs.begin(), tabs.end(), '\t', ',');
-    EXPECT_EQ(tabs, commas);
-}
-
-TEST(DelimitedText, EveryLineHasTwelveSeparatorsAndNumbersFollowListOrder)
-{
-    const std::string text = FormatDelimitedText(RecordListOf(RandomRecords(300, 9)), '\t');
-    ASSERT_TRUE(text.ends_with("\r\n"));
-    const auto lines = LinesOf(text);
-    ASSERT_EQ(lines.size(), 2u + 3u * 300u);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        ASSERT_EQ(std::count(lines[i].begin(), lines[i].end(), '\t'), i == 1 ? 11 : 12) << lines[i];
-        ASSERT_EQ(lines[i].find('\n'), std::string::npos);
-    }
-    EXPECT_TRUE(lines[2].starts_with("1\t"));
-    EXPECT_TRUE(lines[2 + 3 * 299].starts_with("300\t"));
+    std::string commas = expected;
+    std::replace(commas.begin(), commas.end(), '\t', ',');
+    EXPECT_EQ(FormatDelimitedText(RecordListOf({ExampleRecord()}), ','), commas);
+    const std::string named = FormatDelimitedText(RecordListOf({MakeNamedRecord("Pole 7, left", "x")}), ',');
+    EXPECT_NE(named.find("\r\n1,Pole 7, left,x,1310nm"), std::string::npos) << named;
 }
 
 // One field of one line after changing one thing in the example record.
 TEST(DelimitedText, FieldTexts)
 {
-    constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
     const struct {
         const char* name;
         void (*change)(MeterRecord&);
@@ -84,9 +73,7 @@ TEST(DelimitedText, FieldTexts)
         int field;   // 0-based position on the line
         std::string expected;
     } cases[] = {
-        {"power_at_limit_is_a_number", [](MeterRecord& r) { r.readings[0].power = -90.0f; }, 0, 4, "-90.00"},
         {"power_below_limit_is_low", [](MeterRecord& r) { r.readings[0].power = -90.01f; }, 0, 4, "Low"},
-        {"nan_power_is_low", [](MeterRecord& r) { r.readings[0].power = NaN; }, 0, 4, "Low"},
         {"reference_has_no_low_rule", [](MeterRecord& r) { r.readings[1].reference = -99.0f; }, 1, 6, "-99.00"},
         {"off_still_writes_thresholds", [](MeterRecord& r) { r.thresholdMode = 0; }, 2, 10, "-28.00"},
         {"unit_db_on_every_line", [](MeterRecord& r) { r.unitMode = 0x0100; }, 2, 5, "dB"},
@@ -98,41 +85,23 @@ TEST(DelimitedText, FieldTexts)
          "OLT-CENTRAL-0001"},
         {"gbk_name_bytes_unchanged", [](MeterRecord& r) { r = MakeNamedRecord("\xBE\xD6\xB6\xCB", "x"); }, 0, 1,
          "\xBE\xD6\xB6\xCB"},
-        {"number_on_first_line_only", [](MeterRecord&) {}, 1, 0, ""},
-        {"names_on_first_line_only", [](MeterRecord&) {}, 2, 2, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MeterRecord r = ExampleRecord();
         c.change(r);
-        const std::string line = LinesOf(FormatDelimitedText(RecordListOf({r}), ','))[2 + c.line];
-        std::vector<std::string> fields{""};
-        for (char ch : line) {
-            if (ch == ',')
-                fields.emplace_back();
-            else
-                fields.back().push_back(ch);
-        }
+        std::istringstream text(FormatDelimitedText(RecordListOf({r}), ','));
+        std::string line;
+        for (int skipped = 0; skipped <= 2 + c.line; ++skipped)   // past the header's two lines
+            std::getline(text, line);
+        line.pop_back();   // the CR
+        std::vector<std::string> fields;
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, ',');)
+            fields.push_back(field);
         ASSERT_EQ(fields.size(), 13u) << line;
         EXPECT_EQ(fields[c.field], c.expected) << line;
     }
-}
-
-// Reserved header bytes and record byte 103 change nothing.
-TEST(DelimitedText, ReservedBytesDoNotMatter)
-{
-    const auto records = DemoRecords();
-    const std::string plain = EncodeRecordFile(records);
-    std::string noisy = plain;
-    for (std::size_t i : {0u, 5u, 13u, 16u, 31u})
-        noisy[i] = '\x5A';
-    for (std::size_t n = 0; n < records.size(); ++n)
-        noisy[RECORD_FILE_HEADER_SIZE + n * METER_RECORD_SIZE + 103] = '\xA5';
-    auto text = [](const std::string& bytes) {
-        const auto parsed = ParseRecordFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-        return FormatDelimitedText(parsed.records, '\t');
-    };
-    EXPECT_EQ(text(plain), text(noisy));
 }
 
 TEST(SaveTypes, SeparatorsByTypeAndFilterIndex)
@@ -145,6 +114,132 @@ TEST(SaveTypes, SeparatorsByTypeAndFilterIndex)
     const std::optional<char> byIndex[] = {std::nullopt, '\t', '\t', ',', std::nullopt};
     for (int index = 0; index <= 4; ++index)
         EXPECT_EQ(SeparatorForFilterIndex(index), byIndex[index]) << index;
+}
+
+const RecordList& Demo()
+{
+    static const RecordList demo = RecordListOf(DemoRecords());
+    return demo;
+}
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+// The file is written in pieces; many pieces must join to the formatter's
+// bytes. Through a link, the file it names is replaced and keeps its mode (the
+// workbook is written the same way); no temporary is left.
+TEST(TextFileWriter, WritesTheFormattedBytesThroughALinkKeepingTheFilesMode)
+{
+    ScratchFolder folder;
+    const std::string real = folder.Write("real.csv", "old"), link = folder.Path("link.csv");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    std::filesystem::create_symlink(real, link);
+    const RecordList large = RecordListOf(RandomRecords(12000, 5));
+    const ExportResult result = WriteDelimitedTextFile(link, large, ',');
+    ASSERT_TRUE(result) << result.error;
+    EXPECT_EQ(ReadWholeFile(real), FormatDelimitedText(large, ','));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ModeOf(real), 0640u);
+    EXPECT_EQ(folder.EntryCount(), 2u);
+}
+
+TEST(TextFileWriter, PermissionsOfReplacedAndNewFiles)
+{
+    ScratchFolder folder;
+    const std::string existing = folder.Write("out.csv", std::string(100000, 'x'));
+    ASSERT_EQ(::chmod(existing.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteDelimitedTextFile(existing, RecordList{}, ','));
+    EXPECT_EQ(ReadWholeFile(existing), FormatDelimitedText(RecordList{}, ','));
+    EXPECT_EQ(ModeOf(existing), 0640u) << "a replaced file keeps its permissions";
+
+    const mode_t old = ::umask(022);
+    const int callsBefore = umaskCalls;
+    const bool ok = WriteDelimitedTextFile(folder.Path("new.txt"), Demo(), '\t').ok;
+    EXPECT_EQ(umaskCalls, callsBefore) << "the umask is read without setting it";
+    ::umask(old);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(ModeOf(folder.Path("new.txt")), 0644u) << "not the temporary file's private 0600";
+}
+
+// A target that cannot be written is refused with the reason and leaves every
+// file as it was, with no temporary left. Every target is the test's own: a
+// path through a regular file and a full disk (the size limit) bind root too,
+// permission bits everyone else. A pipe nothing reads is refused at once.
+TEST(TextFileWriter, UnwritableTargetGivesTheReasonAndChangesNothing)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder.Path("out.txt"));
+    const std::string kept = folder.Write("kept.txt", "keep"), pipe = folder.Path("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(::mknod(folder.Path("socket").c_str(), S_IFSOCK | 0600, 0), 0);
+    const struct {
+        std::string path;
+        const char* reason;
+        rlim_t sizeLimit = 0;   // 0: none
+    } cases[] = {{folder.Path("out.txt"), "is a folder"},
+                 {folder.Path("no/such/out.txt"), "No such file"},
+                 {kept + "/inner.txt", "Not a directory"},
+                 {"", "no file name"},
+                 {kept, "too large", 1000},
+                 {pipe, "is a named pipe that nothing reads"},
+                 {folder.Path("socket"), "is a socket"}};
+    ::alarm(30);   // a writer waiting for a reader fails the test instead of hanging it
+    for (const auto& c : cases) {
+        std::optional<FileSizeLimit> limit;
+        if (c.sizeLimit)
+            limit.emplace(c.sizeLimit);
+        const ExportResult result = WriteDelimitedTextFile(c.path, Demo(), '\t');
+        limit.reset();
+        EXPECT_FALSE(result.ok) << c.path;
+        EXPECT_NE(result.error.find(c.reason), std::string::npos) << result.error;
+        EXPECT_EQ(folder.EntryCount(), 4u) << c.path;
+    }
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
+        EXPECT_FALSE(WriteDelimitedTextFile(kept, Demo(), '\t').ok) << "a read-only file";
+    }
+    EXPECT_EQ(ReadWholeFile(kept), "keep");
+
+    // A pipe that is read is written directly, not replaced by a file.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    EXPECT_TRUE(WriteDelimitedTextFile(pipe, Demo(), '\t'));
+    std::string received(64 * 1024, '\0');
+    received.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, received.data(), received.size()))));
+    ::close(reader);
+    ::alarm(0);
+    EXPECT_EQ(received, FormatDelimitedText(Demo(), '\t'));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_EQ(folder.EntryCount(), 4u);
+}
+
+// The folder goes away half-way through writing (a removed stick, another
+// program): the Save fails with the reason, an old file that still exists
+// is unchanged, and no temporary file is left in the folder.
+TEST(TextFileWriter, FolderThatGoesAwayMidwayFailsAndKeepsTheOldFile)
+{
+    for (const bool removed : {false, true}) {
+        ScratchFolder scratch;
+        const std::string folder = scratch.Path("out");
+        std::filesystem::create_directory(folder);
+        scratch.Write("out/table.txt", "old");
+        const ExportResult result = WriteFileWith(folder + "/table.txt", [&](int fd) {
+            if (removed)
+                std::filesystem::remove_all(folder);
+            else
+                std::filesystem::rename(folder, scratch.Path("moved"));
+            return ::write(fd, "new", 3) == 3;
+        });
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find("No such file"), std::string::npos) << result.error;
+        if (!removed) {
+            EXPECT_EQ(ReadWholeFile(scratch.Path("moved/table.txt")), "old");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path("moved")), {}), 1) << "a temporary was left";
+        }
+    }
 }
 
 } // namespace

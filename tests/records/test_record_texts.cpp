@@ -1,9 +1,15 @@
-// Field texts and verdicts of the record table; names as display text (UTF-8 when valid, else GBK).
+// Field texts and verdicts of the record table; names as display text (UTF-8 when valid, else GBK);
+// number conversions that give exactly what glibc's printf gives.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "records/NameText.h"
+#include "records/NumberFormat.h"
 #include "records/RecordTexts.h"
 #include "sample/SampleRecords.h"
 
@@ -12,16 +18,14 @@ namespace {
 constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float Inf = std::numeric_limits<float>::infinity();
 
-TEST(RecordTexts, NumbersLabelsAndUnits)
+// Labels, units, verdict words and the pass, wrng and fail fills also show in the exports.
+TEST(RecordTexts, NumbersLabelsUnitsAndVerdictWords)
 {
-    EXPECT_EQ(RecordNumberText(0), "1");
     EXPECT_EQ(RecordNumberText(65534), "65535");
-    const char* labels[] = {"1310", "1490", "1550", ""};
-    for (int w = 0; w < 4; ++w)
-        EXPECT_EQ(WavelengthLabel(w), labels[w]) << w;
-    EXPECT_EQ(UnitText(0), "dBm");
+    EXPECT_EQ(WavelengthLabel(3), "");
     EXPECT_EQ(UnitText(1), "dB");
-    EXPECT_EQ(UnitText(0x0100), "dB");   // the high byte counts too
+    EXPECT_EQ(VerdictWord(ThresholdVerdict::Off), "off");
+    EXPECT_EQ(VerdictColour(ThresholdVerdict::Off), CLR_DEFAULT);
 }
 
 // Power reads "Low" below -90 or when NaN; levels (reference, thresholds) have no such rule.
@@ -73,24 +77,6 @@ TEST(Verdict, FollowsTheStrictComparisons)
             record.readings[w].power = c.power;
             EXPECT_EQ(VerdictText(record, w), c.expected) << "wavelength " << w;
         }
-        record.thresholdMode = 0;
-        for (int w = 0; w < WAVELENGTH_COUNT; ++w)
-            EXPECT_EQ(VerdictText(record, w), Off);
-    }
-}
-
-TEST(Verdict, WordsAndColours)
-{
-    using enum ThresholdVerdict;
-    const struct {
-        ThresholdVerdict verdict;
-        const char* word;
-        COLORREF colour;
-    } cases[] = {{Off, "off", CLR_DEFAULT}, {Pass, "pass", 0x0000FF00u}, {Wrng, "wrng", 0x0000FFFFu},
-                 {Fail, "fail", 0x000000FFu}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(VerdictWord(c.verdict), c.word);
-        EXPECT_EQ(VerdictColour(c.verdict), c.colour) << c.word;
     }
 }
 
@@ -108,9 +94,7 @@ TEST(DateTime, BytesPrintedAsHexDigits)
     };
     for (const auto& c : cases) {
         MeterRecord r{};
-        std::uint8_t* fields[] = {&r.century, &r.year, &r.month, &r.day, &r.hour, &r.minute, &r.second};
-        for (int i = 0; i < 7; ++i)
-            *fields[i] = c.bytes[i];
+        std::memcpy(&r.century, c.bytes, 7);   // the seven date and time bytes lie in a row
         EXPECT_EQ(DateText(r), c.date);
         EXPECT_EQ(TimeText(r), c.time);
     }
@@ -140,6 +124,70 @@ TEST(NameText, DecodesByEncoding)
         EXPECT_TRUE(IsValidUtf8(bytes)) << testing::PrintToString(std::string(bytes));
     for (std::string_view bytes : invalid)
         EXPECT_FALSE(IsValidUtf8(bytes)) << testing::PrintToString(std::string(bytes));
+}
+
+std::string Printf2f(float value)
+{
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(value));
+    return buffer;
+}
+
+std::string Fixed2(float value)
+{
+    std::string text;
+    AppendFixed2(text, value);
+    return text;
+}
+
+// Meter-like values and their rounding are compared with printf below.
+TEST(Fixed2, SpelledAsPrintf)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float max = std::numeric_limits<float>::max(), tiny = std::numeric_limits<float>::denorm_min();
+    const struct {
+        float value;
+        const char* expected;
+    } cases[] = {
+        {nan, "nan"}, {-nan, "-nan"}, {inf, "inf"}, {-inf, "-inf"}, {0.0f, "0.00"}, {-0.0f, "-0.00"},
+        {max, "340282346638528859811704183484516925440.00"}, {tiny, "0.00"}, {-tiny, "-0.00"},
+        // Around the switch between the short path and the general one.
+        {9.99e12f, "9989999558656.00"}, {1e13f, "9999999827968.00"}, {-1.5e13f, "-15000000266240.00"},
+        {99.995f, "100.00"},   // a carry into a new digit
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Fixed2(c.value), c.expected) << c.expected;
+}
+
+// Random bit patterns across the whole range, then meter-like thousandths
+// and the halfway points between them, where rounding differs most.
+TEST(Fixed2, MatchesPrintfOnRandomAndMeterLikeValues)
+{
+    std::mt19937 engine(12345);
+    for (int i = 0; i < 200000; ++i) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(engine()));
+        ASSERT_EQ(Fixed2(value), Printf2f(value)) << std::bit_cast<std::uint32_t>(value);
+    }
+    for (int thousandths = -150000; thousandths <= 50000; ++thousandths) {
+        for (float value : {thousandths / 1000.0f, (thousandths * 10 + 5) / 10000.0f})
+            ASSERT_EQ(Fixed2(value), Printf2f(value)) << thousandths;
+    }
+}
+
+TEST(HexAndDecimal, MatchPrintf)
+{
+    char expected[16];
+    for (int byte = 0; byte < 256; ++byte) {
+        std::string hex;
+        AppendHex(hex, static_cast<std::uint8_t>(byte));
+        AppendHex02(hex += ' ', static_cast<std::uint8_t>(byte));
+        std::snprintf(expected, sizeof expected, "%x %02x", byte, byte);
+        EXPECT_EQ(hex, expected);
+    }
+    std::string decimals;
+    for (std::uint64_t n : {0ull, 9ull, 10ull, 65535ull, 18446744073709551615ull})
+        AppendDecimal(decimals += ' ', n);
+    EXPECT_EQ(decimals, " 0 9 10 65535 18446744073709551615");
 }
 
 } // namespace

@@ -1,10 +1,8 @@
 #include "WorkbookTestFiles.h"
 
-#include <zip.h>
+#include "spreadsheet/DeflateStream.h"
 
 #include <algorithm>
-#include <cstring>
-#include <stdexcept>
 
 ZipPackage RichTemplate()
 {
@@ -60,42 +58,13 @@ ZipPackage RichTemplate()
     return package;
 }
 
-namespace {
-
-struct Zeros {
-    std::uint64_t total;
-    std::uint64_t given = 0;
-};
-
-// A source of `total` zero bytes, made while libzip compresses them.
-zip_int64_t ZeroSource(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
-{
-    auto* zeros = static_cast<Zeros*>(state);
-    switch (command) {
-    case ZIP_SOURCE_OPEN: zeros->given = 0; return 0;
-    case ZIP_SOURCE_READ: {
-        const zip_uint64_t n = std::min<zip_uint64_t>(length, zeros->total - zeros->given);
-        std::memset(data, 0, n);
-        zeros->given += n;
-        return static_cast<zip_int64_t>(n);
-    }
-    case ZIP_SOURCE_STAT: zip_stat_init(static_cast<zip_stat_t*>(data)); return sizeof(zip_stat_t);
-    case ZIP_SOURCE_SUPPORTS:
-        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
-                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
-    case ZIP_SOURCE_ERROR: std::memset(data, 0, 2 * sizeof(int)); return 2 * sizeof(int);
-    default: return 0;
-    }
-}
-
-} // namespace
-
 void WriteZipBomb(const std::string& path, std::uint64_t bytes)
 {
-    int code = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    Zeros zeros{bytes};
-    zip_source_t* source = archive ? zip_source_function(archive, ZeroSource, &zeros) : nullptr;
-    if (!source || zip_file_add(archive, "xl/workbook.xml", source, 0) < 0 || zip_close(archive) != 0)
-        throw std::runtime_error("cannot write the zip bomb");
+    const std::string zeros(1 << 20, '\0');
+    DeflateStream stream;
+    for (std::uint64_t written = 0; written < bytes; written += zeros.size())
+        stream.Write(std::string_view(zeros).substr(0, std::min<std::uint64_t>(zeros.size(), bytes - written)));
+    ZipPackage bomb;
+    bomb.PutDeflated("xl/workbook.xml", stream.Finish());
+    bomb.Write(path);
 }

@@ -14,5 +14,5 @@
 // columns J:K have the yellow fill of format 2.
 ZipPackage RichTemplate();
 
-// A zip with one part of `bytes` zeros (compressed a thousandfold).
+// A zip with one part of `bytes` zeros, compressed.
 void WriteZipBomb(const std::string& path, std::uint64_t bytes);
