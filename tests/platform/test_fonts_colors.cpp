@@ -71,6 +71,8 @@ TEST(FontMapping, FacesResolveToFontsWithTheirCharacters)
     }
     const QRawFont latin = QRawFont::fromFont(QFontFromLogFont(Font(-9, FW_NORMAL, "Times New Roman")));
     EXPECT_TRUE(latin.isValid() && latin.supportsCharacter(QLatin1Char('P'))) << "a missing Latin face still gives a font";
+    EXPECT_EQ(QFontFromLogFont(Font(-9, FW_NORMAL, "Times New Roman")).families().value(0), "Times New Roman")
+        << "the face the font names is asked for first";
 }
 
 TEST(FontMapping, MessageFontComesFromTheApplicationFont)
