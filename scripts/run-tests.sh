@@ -42,8 +42,9 @@ if [ "${ORVIK_SKIP_SANITIZE:-0}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  CXX=clang++ run_suite build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DORVIK_SANITIZE=ON -DORVIK_FUZZ=ON
+  # Light optimisation with line tables: faster to build, reports still name their lines.
+  CXX=clang++ run_suite build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
+    -DCMAKE_CXX_COMPILER=clang++ -DORVIK_SANITIZE=ON -DORVIK_FUZZ=ON
   if [ "${ORVIK_SKIP_FUZZ:-0}" != 1 ]; then
     ORVIK_SKIP_DEPS=1 ORVIK_FUZZ_BUILD=build-asan scripts/fuzz.sh "${ORVIK_FUZZ_SECONDS:-30}"
   fi
