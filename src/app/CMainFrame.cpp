@@ -164,8 +164,8 @@ void CMainFrame::BuildAccelerators()
         auto* shortcut = new QShortcut(AcceleratorKeys(accelerator), this);
         shortcut->setContext(Qt::WindowShortcut);
         const UINT id = accelerator.command;
+        // The frame owns the shortcut.
         connect(shortcut, &QShortcut::activated, this, [this, id] { SendCommand(id); });
-        accelerators.push_back(shortcut);
     }
 }
 

@@ -18,7 +18,6 @@ class QDragMoveEvent;
 class QDropEvent;
 class QLabel;
 class QMenu;
-class QShortcut;
 class QStatusBar;
 class QToolBar;
 
@@ -47,8 +46,6 @@ public:
 
     // The action behind a menu entry or toolbar button; null for others.
     QAction* CommandAction(UINT id) const;
-    // The shortcuts made from the accelerator table, in table order.
-    const std::vector<QShortcut*>& Accelerators() const { return accelerators; }
 
     // The message pane: shows `text` until the next message.
     void SetMessageText(const QString& text);
@@ -103,6 +100,5 @@ private:
     QLabel* messagePane = nullptr;
     std::vector<LockIndicatorPane*> indicators;
     std::map<UINT, QAction*> commandActions;
-    std::vector<QShortcut*> accelerators;
     int indicatorTimer = 0;
 };

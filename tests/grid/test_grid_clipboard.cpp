@@ -234,6 +234,7 @@ TEST(GridDragDrop, DragsCopyOrMoveTheBlock)
     source.ExpectTexts({{5, 1, "a"}, {5, 2, "b"}, {5, 3, ""}});
     drag(source, {5, 12}, {}, 11);
     source.ExpectTexts({{5, 11, "a"}, {5, 12, "b"}});
+    EXPECT_EQ(source.g.GetItemState(5, 12) & CELL_DROPHILITED, 0u) << "a refused move leaves no highlight";
     source.g.offered = Qt::MoveAction;   // Ctrl cannot make a copy of what is offered only to move
     drag(other, {9, 12}, Qt::ControlModifier);
     source.ExpectTexts({{5, 2, "a"}, {5, 3, "b"}});
