@@ -40,11 +40,13 @@ mode_t UmaskBySettingIt()
 
 mode_t ProcessUmask()
 {
-    if (const std::optional<mode_t> shown = UmaskShownByProc())
-        return *shown;
-    // Set and put back once only, on the first call (made from main).
-    static const mode_t atStartUp = UmaskBySettingIt();
-    return atStartUp;
+    // Read once, on the first call (made from main); without /proc the one
+    // set-and-put-back happens then too.
+    static const mode_t mask = [] {
+        const std::optional<mode_t> shown = UmaskShownByProc();
+        return shown ? *shown : UmaskBySettingIt();
+    }();
+    return mask;
 }
 
 mode_t NewFileMode()

@@ -123,28 +123,23 @@ bool TitleTip::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TitleTip::mousePressEvent(QMouseEvent* event)
+bool TitleTip::event(QEvent* event)
 {
-    HandOn(event, event->globalPosition());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        HandOn(static_cast<QSinglePointEvent*>(event));
+        return true;
+    default:
+        return QWidget::event(event);
+    }
 }
 
-void TitleTip::mouseReleaseEvent(QMouseEvent* event)
+void TitleTip::HandOn(QSinglePointEvent* event)
 {
-    HandOn(event, event->globalPosition());
-}
-
-void TitleTip::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    HandOn(event, event->globalPosition());
-}
-
-void TitleTip::wheelEvent(QWheelEvent* event)
-{
-    HandOn(event, event->globalPosition());
-}
-
-void TitleTip::HandOn(QEvent* event, QPointF globalPosition)
-{
+    const QPointF globalPosition = event->globalPosition();
     event->accept();
     // Dismissed, not just hidden: a move inside the cell must not bring the
     // tip back under the pointer before the button comes up.

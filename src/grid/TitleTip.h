@@ -10,6 +10,8 @@
 
 #include "platform/WinTypes.h"
 
+class QSinglePointEvent;
+
 class TitleTip : public QWidget {
     Q_OBJECT
 
@@ -46,14 +48,11 @@ protected:
     // Some window systems give the tip a click or a wheel turn over it in
     // spite of its transparency (X11 does): it steps aside and hands the
     // event on to the widget underneath, as if it had never been there.
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // Dismisses the tip and sends a copy of event to the widget under the pointer.
-    void HandOn(QEvent* event, QPointF globalPosition);
+    void HandOn(QSinglePointEvent* event);
 
     QWidget* client;
     RECT hover;

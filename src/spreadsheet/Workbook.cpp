@@ -303,6 +303,8 @@ void Workbook::Impl::LoadStructure()
 
 void Workbook::Impl::CheckParts() const
 {
+    // Parsed and let go: documents kept loaded would be written anew at
+    // saving, where untouched parts keep their own bytes.
     auto check = [this](const std::string& partName, std::string_view root) {
         pugi::xml_document document;
         xlsx::ParsePart(document, RequiredPart(package, partName), partName);
