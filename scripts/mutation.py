@@ -16,6 +16,11 @@ the run is interrupted.
   mutation.py [--build DIR] --sample N --seed S [--list OUT]
                                                 N mutants drawn with seed S over src/
   mutation.py [--build DIR] --from LIST         the mutants listed in LIST (as --list writes)
+
+With --matrix OUT the whole suite runs for every mutant and OUT gets one line
+a mutant: the mutant, its outcome and every test that failed, tab-separated;
+scripts/mutation-matrix.py then names the tests that never kill a mutant
+alone.
 """
 import argparse
 import os
@@ -160,7 +165,18 @@ def run(cmd, timeout):
         return -1, "timeout"
 
 
-def try_mutant(build, mutant, jobs):
+def failed_tests(ctest_output):
+    """The names under ctest's "The following tests FAILED:" ("  12 - Name (Failed)")."""
+    names, listing = [], False
+    for line in ctest_output.splitlines():
+        if line.startswith("The following tests FAILED:"):
+            listing = True
+        elif listing and " - " in line:
+            names.append(line.split(" - ", 1)[1].rsplit(" (", 1)[0].strip())
+    return names
+
+
+def try_mutant(build, mutant, jobs, failures=None):
     rel, n, kind, old, new = mutant
     path = ROOT / rel
     original = path.read_text(encoding="utf-8")
@@ -176,8 +192,11 @@ def try_mutant(build, mutant, jobs):
         code, _ = run(["cmake", "--build", build, "-j", str(jobs)], 1800)
         if code != 0:
             return "not compiled"
-        code, _ = run(["ctest", "--test-dir", build, "-j", str(jobs), "--stop-on-failure", "--timeout", "120",
-                       "-E", SLOW_TESTS], 3600)
+        stop = [] if failures is not None else ["--stop-on-failure"]
+        code, out = run(["ctest", "--test-dir", build, "-j", str(jobs), *stop, "--timeout", "120",
+                         "-E", SLOW_TESTS], 3600)
+        if failures is not None:
+            failures.extend(failed_tests(out) or (["<ctest>"] if code != 0 else []))
         return "survived" if code == 0 else "killed"
     finally:
         path.write_text(original, encoding="utf-8")
@@ -192,6 +211,7 @@ def main():
     parser.add_argument("--list", help="write the chosen mutants here and stop")
     parser.add_argument("--from", dest="from_list", help="run the mutants of this list")
     parser.add_argument("--jobs", type=int, default=os.cpu_count())
+    parser.add_argument("--matrix", help="run every test for every mutant; write what failed here")
     args = parser.parse_args()
 
     if args.from_list:
@@ -209,8 +229,12 @@ def main():
 
     counts = defaultdict(lambda: defaultdict(int))
     survivors = []
+    matrix = open(args.matrix, "w", encoding="utf-8") if args.matrix else None
     for i, mutant in enumerate(mutants, start=1):
-        outcome = try_mutant(args.build, mutant, args.jobs)
+        failures = [] if matrix else None
+        outcome = try_mutant(args.build, mutant, args.jobs, failures)
+        if matrix:
+            print(f"{mutant[0]}:{mutant[1]}\t{mutant[2]}\t{outcome}\t{','.join(failures)}", file=matrix, flush=True)
         counts[mutant[0]][outcome] += 1
         print(f"[{i}/{len(mutants)}] {outcome:12} {mutant[0]}:{mutant[1]} {mutant[2]}: {mutant[4].strip() or '(deleted)'}",
               flush=True)
