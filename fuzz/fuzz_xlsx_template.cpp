@@ -13,7 +13,7 @@
 
 #include "export/SpreadsheetHost.h"
 #include "export/TemplateExport.h"
-#include "WorkbookReader.h"
+#include "spreadsheet/ZipPackage.h"
 
 namespace {
 
@@ -57,11 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(launched.size() <= 1 && messages <= 2 && messages + launched.size() >= 1);
     if (messages == 0) {
         Check(launched.size() == 1);
-        // The saved workbook reads back with the first heading in its sheet.
-        const ReadWorkbook read = ReadWorkbookFile(launched.front());
+        // The saved workbook reads back with the first heading in a sheet.
         bool found = false;
-        for (const ReadSheet& sheet : read.sheets)
-            found = found || sheet.At(4, 1).text == "No.";
+        const ZipPackage saved = ZipPackage::Read(launched.front());
+        for (const ZipPackage::Part& part : saved.Parts())
+            found = found || (part.name.starts_with("xl/worksheets/") && part.bytes.find(R"(r="A4")") != std::string::npos &&
+                              part.bytes.find(">No.</") != std::string::npos);
         Check(found);
     }
     std::filesystem::remove_all(folder / "workbooks");

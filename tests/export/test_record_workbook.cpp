@@ -5,7 +5,7 @@
 #include "export/RecordWorkbook.h"
 #include "sample/SampleRecords.h"
 #include "WorkbookCells.h"
-#include "WorkbookReader.h"
+#include "spreadsheet/ZipPackage.h"
 
 
 namespace {
@@ -50,21 +50,20 @@ TEST(RecordWorkbook, HeaderStyleWidthsNamesAndPlaces)
     ScratchFolder folder;
     const RecordList records = RecordListOf({VerdictRecord("\xBE\xD6\xB6\xCB", "ONT\x01\x1F<&>"), VerdictRecord("OLT-B", "ONT-2")});
     ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("t.xlsx"), records));
-    const ReadSheet sheet = ReadWorkbookFile(folder.Path("t.xlsx")).sheets.at(0);
-    for (int column = 1; column <= 13; ++column)
-        EXPECT_TRUE(sheet.At(3, column).bold) << column;
-    EXPECT_EQ(sheet.frozenRows, 3);
-    EXPECT_EQ(sheet.columnWidths.at(1), 5);      // 40 pixels
-    EXPECT_EQ(sheet.columnWidths.at(2), 15);     // 110 pixels
-    EXPECT_EQ(sheet.columnWidths.at(10), 6.43);  // 50 pixels
-    EXPECT_EQ(sheet.At(4, 2).text + "|" + sheet.At(4, 3).text + "|" + sheet.At(7, 2).text, "局端|ONT\x01\x1F<&>|OLT-B");
-    EXPECT_EQ(sheet.At(7, 1).number, 2);
-    EXPECT_EQ(sheet.merges.size(), 11u + 2 * 6);
+    const std::string cells = WorkbookCells(folder.Path("t.xlsx"), "--layout");
+    const std::pair<const char*, const char*> shown[] = {
+        {"frozen", "A4"}, {"bold", "A1,B1,C1,D1,E1,F1,G1,H1,I1,L1,M1,I3,J3,K3"},
+        {"width\tA", "5"}, {"width\tB", "15"}, {"width\tJ", "6.43"},   // 40, 110 and 50 pixels
+        {"B4", "'局端'\tGeneral\t-\t-"}, {"C4", "'ONT_x0001__x001F_<&>'\tGeneral\t-\t-"}, {"B7", "'OLT-B'\tGeneral\t-\t-"},
+        {"A7", "2\t0\t-\t-"}};
+    for (const auto& [key, line] : shown)
+        EXPECT_EQ(WorkbookLine(cells, key), line) << key << "\n" << cells;
+    EXPECT_EQ(cells.substr(cells.find("merged\tM1:M3"), 39), "merged\tM1:M3\nmerged\tM4:M6\nmerged\tM7:M9\n");
 
     ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("empty.xlsx"), RecordList{}));
-    const ReadSheet empty = ReadWorkbookFile(folder.Path("empty.xlsx")).sheets.at(0);
-    EXPECT_EQ(empty.merges.size(), 11u);
-    EXPECT_EQ(empty.cells.size(), 13u * 3) << "no record rows";
+    const std::string empty = WorkbookCells(folder.Path("empty.xlsx"));
+    EXPECT_EQ(WorkbookLine(empty, "A4"), "<none>") << "no record rows";
+    EXPECT_EQ(empty.substr(empty.rfind("merged\t")), "merged\tM1:M3\n");
     EXPECT_FALSE(WriteRecordWorkbookFile(folder.Path("no-such-folder/x.xlsx"), RecordList{}));
 }
 
@@ -77,14 +76,32 @@ TEST(RecordWorkbook, RecordsBeyondOneBlockKeepTheirPlacesAndFormats)
     std::vector<MeterRecord> all(kCount - 1, VerdictRecord("OLT-A", "ONT-7"));
     all.push_back(VerdictRecord("12.345", "ONT"));   // the only name shown with three decimals
     ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("many.xlsx"), RecordListOf(all)));
-    const ReadSheet sheet = ReadWorkbookFile(folder.Path("many.xlsx")).sheets.at(0);
-    for (int position = 0; position < kCount; ++position)
-        ASSERT_EQ(sheet.At(4 + 3 * position, 1).number, position + 1) << position;
-    EXPECT_EQ(sheet.At(24637, 2).number, 12.345);
-    EXPECT_EQ(sheet.At(24637, 2).numberFormat, "0.000");
-    EXPECT_EQ(sheet.merges.back(), "M24637:M24639");
-    EXPECT_EQ(sheet.merges.size(), 11 + 6 * kCount);
-    EXPECT_EQ(sheet.cells.size(), 13 * 3 + kCount * (13 + 2 * 7));
+    // Column A's record numbers in the order the sheet holds them.
+    const std::string xml = *ZipPackage::Read(folder.Path("many.xlsx")).Find("xl/worksheets/sheet1.xml");
+    int expected = 1;
+    for (std::size_t at = xml.find("<c r=\"A4\""); at != std::string::npos; at = xml.find("<c r=\"A", at + 1))
+        ASSERT_EQ(std::atoi(xml.c_str() + xml.find("<v>", at) + 3), expected++) << xml.substr(at, 40);
+    EXPECT_EQ(expected, kCount + 1);
+    const auto count = [&xml](std::string_view mark) {
+        std::size_t n = 0;
+        for (std::size_t at = xml.find(mark); at != std::string::npos; at = xml.find(mark, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("<c "), 13u * 3 + kCount * (13 + 2 * 7));
+    EXPECT_EQ(count("<mergeCell "), 11u + 6 * kCount);
+    EXPECT_TRUE(xml.ends_with(R"(<mergeCell ref="M24637:M24639"/></mergeCells></worksheet>)")) << xml.substr(xml.size() - 80);
+    // The late name: its number, and its format (the cell's style, its number format's code).
+    const std::size_t late = xml.find(R"(<c r="B24637" s=")");
+    ASSERT_NE(late, std::string::npos);
+    EXPECT_EQ(xml.substr(xml.find('>', late), 18), "><v>12.345</v></c>");
+    const std::string styles = *ZipPackage::Read(folder.Path("many.xlsx")).Find("xl/styles.xml");
+    std::size_t xf = styles.find("<cellXfs");
+    for (int i = std::atoi(xml.c_str() + late + 17); i >= 0; --i)
+        xf = styles.find("<xf ", xf + 1);
+    const std::string formatId = styles.substr(xf, styles.find('>', xf) - xf);
+    EXPECT_NE(styles.find(R"(numFmtId=")" + std::to_string(std::atoi(formatId.c_str() + formatId.find("numFmtId=\"") + 10)) +
+                          R"(" formatCode="0.000")"), std::string::npos) << formatId;
 }
 
 // An independent reader (openpyxl) reads the texts, the numbers with their

@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 
 #include "ScratchFolder.h"
-#include "WorkbookReader.h"
+#include "WorkbookCells.h"
 #include "export/DelimitedTextExport.h"
 #include "sample/SampleRecords.h"
 
@@ -116,7 +116,7 @@ TEST_F(ExportTool, RunsExitWithTheirCodeAndPrintTheirMessages)
         EXPECT_FALSE(std::filesystem::exists(folder.Path("out.txt")));
     }
     EXPECT_EQ(ReadWholeFile(folder.Path("short.csv")), Formatted(RandomRecords(2, 2), ','));
-    EXPECT_EQ(ReadWorkbookFile(folder.Path("b.XLSX")).sheets.at(0).At(1, 1).text, "No.");
+    EXPECT_EQ(WorkbookLine(WorkbookCells(folder.Path("b.XLSX")), "A1"), "'No.'\tGeneral\t-\t-");
 }
 
 // Many files into a folder: the good ones converted, the bad one named, exit 3.
@@ -129,8 +129,8 @@ TEST_F(ExportTool, FolderModeConvertsWhatItCanAndNamesFailures)
     EXPECT_NE(xlsx.err.find("broken.bin"), std::string::npos) << xlsx.err;
     EXPECT_EQ(xlsx.err.find("demo.bin"), std::string::npos) << xlsx.err;
     EXPECT_FALSE(std::filesystem::exists(folder.Path("out/broken.xlsx")));
-    EXPECT_EQ(ReadWorkbookFile(folder.Path("out/other.xlsx")).sheets.at(0).At(4 + 3 * 39, 1).number, 40);
-    EXPECT_EQ(ReadWorkbookFile(folder.Path("out/demo.xlsx")).sheets.at(0).At(4, 2).text, "OLT-A");
+    EXPECT_EQ(WorkbookLine(WorkbookCells(folder.Path("out/other.xlsx")), "A121"), "40\t0\t-\t-");
+    EXPECT_EQ(WorkbookLine(WorkbookCells(folder.Path("out/demo.xlsx")), "B4"), "'OLT-A'\tGeneral\t-\t-");
 
     // Many outputs on several threads, under the umask set here for the tool:
     // each new file gets 0666 less the umask, a replaced one keeps its own.
