@@ -247,12 +247,17 @@ void AddSummarySheet(Workbook& book, const RecordList& records, std::string_view
     }
     book.AddBarChart(sheet, chart);
 
-    const unsigned heading = book.AddCellFormat(CellFormat{{}, true, kFixedCellColour, {}}, TableLook("left", "top"));
-    const unsigned text = book.AddCellFormat(CellFormat{}, TableLook("left", "top"));
-    for (int row = 1; row <= kSummaryTableRow + WAVELENGTH_COUNT; ++row)
-        for (int column = 1; column <= 5; ++column)
-            if (row != kSummaryTableRow - 1 && (row >= kSummaryTableRow || column <= 2))
-                book.SetCellFormat(sheet, row, column, row == kSummaryTableRow || column == 1 ? heading : text);
+    // Labels look like the table's fixed cells, values like its cells.
+    const unsigned label = book.AddCellFormat(CellFormat{{}, true, kFixedCellColour, {}}, TableLook("left", "top"));
+    const unsigned value = book.AddCellFormat(CellFormat{}, TableLook("left", "top"));
+    for (int row : {1, 2}) {
+        book.SetCellFormat(sheet, row, 1, label);
+        book.SetCellFormat(sheet, row, 2, value);
+    }
+    const int lastColumn = 1 + static_cast<int>(chart.series.size());
+    for (int row = kSummaryTableRow; row <= kSummaryTableRow + WAVELENGTH_COUNT; ++row)
+        for (int column = 1; column <= lastColumn; ++column)
+            book.SetCellFormat(sheet, row, column, row == kSummaryTableRow || column == 1 ? label : value);
     book.SetColumnWidth(sheet, 1, 14);
     book.SetColumnWidth(sheet, 2, 10);
     PageSetup onePage;

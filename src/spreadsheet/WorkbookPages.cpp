@@ -43,8 +43,8 @@ std::string AbsoluteRange(std::string_view sheet, int firstRow, int firstColumn,
     return range;
 }
 
-// Replaces the workbook's name `name` of one sheet, or takes it out when `value` is empty.
-void SetSheetName(pugi::xml_node workbook, std::string_view name, int sheet, const std::string& value)
+// Replaces the workbook's defined name `name` of one sheet, or takes it out when `value` is empty.
+void SetDefinedName(pugi::xml_node workbook, std::string_view name, int sheet, const std::string& value)
 {
     pugi::xml_node names = xlsx::ChildInOrder(workbook, "definedNames", kWorkbookOrder);
     for (pugi::xml_node entry : names.children())
@@ -158,11 +158,11 @@ std::string ChartPart(const BarChart& chart, std::string_view sheetName)
     space.append_attribute("xmlns:a") = kDrawingNamespace;
     space.append_attribute("xmlns:r") = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     pugi::xml_node body = space.append_child("c:chart");
-    pugi::xml_node paragraph = body.append_child("c:title").append_child("c:tx").append_child("c:rich");
-    paragraph.append_child("a:bodyPr");
-    paragraph = paragraph.append_child("a:p");
-    paragraph.append_child("a:r").append_child("a:t").text().set(chart.title.c_str());
-    AppendValue(body.child("c:title"), "c:overlay", "0");
+    pugi::xml_node title = body.append_child("c:title");
+    pugi::xml_node rich = title.append_child("c:tx").append_child("c:rich");
+    rich.append_child("a:bodyPr");
+    rich.append_child("a:p").append_child("a:r").append_child("a:t").text().set(chart.title.c_str());
+    AppendValue(title, "c:overlay", "0");
     AppendValue(body, "c:autoTitleDeleted", "0");
     pugi::xml_node plot = body.append_child("c:plotArea");
     plot.append_child("c:layout");
@@ -194,8 +194,9 @@ std::string ChartPart(const BarChart& chart, std::string_view sheetName)
     AppendValue(bars, "c:axId", "2");
     AppendAxis(plot, "c:catAx", 1, 2, "b");
     AppendAxis(plot, "c:valAx", 2, 1, "l");
-    AppendValue(body.append_child("c:legend"), "c:legendPos", "r");
-    AppendValue(body.child("c:legend"), "c:overlay", "0");
+    pugi::xml_node legend = body.append_child("c:legend");
+    AppendValue(legend, "c:legendPos", "r");
+    AppendValue(legend, "c:overlay", "0");
     AppendValue(body, "c:plotVisOnly", "1");
     return xlsx::SerializePart(document);
 }
@@ -226,12 +227,13 @@ std::string DrawingPart(int firstRow, int firstColumn, int lastRow, int lastColu
     name.append_attribute("id") = 2;
     name.append_attribute("name") = "Chart 1";
     properties.append_child("xdr:cNvGraphicFramePr");
+    // The anchor places the chart; the frame's own offset and size stay zero.
     pugi::xml_node transform = frame.append_child("xdr:xfrm");
-    for (const char* part : {"a:off", "a:ext"}) {
-        pugi::xml_node node = transform.append_child(part);
-        node.append_attribute(part[2] == 'o' ? "x" : "cx") = 0;
-        node.append_attribute(part[2] == 'o' ? "y" : "cy") = 0;
-    }
+    pugi::xml_node offset = transform.append_child("a:off"), extent = transform.append_child("a:ext");
+    offset.append_attribute("x") = 0;
+    offset.append_attribute("y") = 0;
+    extent.append_attribute("cx") = 0;
+    extent.append_attribute("cy") = 0;
     pugi::xml_node data = frame.append_child("a:graphic").append_child("a:graphicData");
     data.append_attribute("uri") = kChartNamespace;
     pugi::xml_node chart = data.append_child("c:chart");
@@ -274,9 +276,9 @@ void Workbook::SetPageSetup(int sheetIndex, const PageSetup& setup)
 
     const std::string name = sheet.name;
     impl->EditWorkbookPart([&](pugi::xml_node workbook) {
-        SetSheetName(workbook, "_xlnm.Print_Area", sheetIndex,
+        SetDefinedName(workbook, "_xlnm.Print_Area", sheetIndex,
                      setup.lastRow > 0 ? AbsoluteRange(name, 1, 1, setup.lastRow, setup.lastColumn) : std::string());
-        SetSheetName(workbook, "_xlnm.Print_Titles", sheetIndex,
+        SetDefinedName(workbook, "_xlnm.Print_Titles", sheetIndex,
                      setup.titleRows > 0 ? QuotedSheetName(name) + "!$1:$" + std::to_string(setup.titleRows) : std::string());
     });
 }
@@ -309,6 +311,9 @@ int Workbook::AddSheet(std::string_view name)
 
 void Workbook::AddBarChart(int sheetIndex, const BarChart& chart)
 {
+    // The drawing's relationship is the sheet's only one.
+    if (impl->package.Find(xlsx::RelationshipsPartOf(impl->Sheet(sheetIndex).partName)))
+        throw WorkbookError("a chart goes only on a sheet without relationships of its own");
     SetText(sheetIndex, chart.row, chart.column, chart.corner);
     for (std::size_t i = 0; i < chart.series.size(); ++i) {
         const int column = chart.column + 1 + static_cast<int>(i);
@@ -328,8 +333,6 @@ void Workbook::AddBarChart(int sheetIndex, const BarChart& chart)
     impl->package.Put(drawingPart, DrawingPart(top, chart.column, top + chart.chartRows, chart.column + chart.chartColumns));
     impl->package.Put(xlsx::RelationshipsPartOf(drawingPart),
                       SingleRelationship(std::string(kRelationships) + "chart", RelativeTarget(drawingPart, chartPart)));
-    if (impl->package.Find(xlsx::RelationshipsPartOf(sheet.partName)))
-        throw WorkbookError("a chart goes only on a sheet without relationships of its own");
     impl->package.Put(xlsx::RelationshipsPartOf(sheet.partName),
                       SingleRelationship(std::string(kRelationships) + "drawing", RelativeTarget(sheet.partName, drawingPart)));
     impl->AddContentTypeOverride(chartPart, std::string(kOfficeTypes) + "drawingml.chart+xml");
@@ -344,7 +347,8 @@ void Workbook::SetDocumentProperties(std::string_view title, std::string_view ap
     pugi::xml_node properties = core.append_child("cp:coreProperties");
     properties.append_attribute("xmlns:cp") = "http://schemas.openxmlformats.org/package/2006/metadata/core-properties";
     properties.append_attribute("xmlns:dc") = "http://purl.org/dc/elements/1.1/";
-    properties.append_child("dc:title").text().set(std::string(title).c_str());
+    if (!title.empty())
+        properties.append_child("dc:title").text().set(std::string(title).c_str());
     pugi::xml_document app;
     pugi::xml_node extended = app.append_child("Properties");
     extended.append_attribute("xmlns") = "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties";

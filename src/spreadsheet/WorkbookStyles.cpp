@@ -3,6 +3,8 @@
 // that format keep it.
 #include "spreadsheet/Workbook_p.h"
 
+#include <sstream>
+
 namespace {
 
 constexpr std::string_view kStylesContentType = "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
@@ -44,6 +46,29 @@ pugi::xml_node AppendToList(pugi::xml_node list, std::string_view local, const p
     pugi::xml_node added = model ? list.append_copy(model) : xlsx::AppendElement(list, local);
     xlsx::SetAttribute(list, "count", std::to_string(index + 1));
     return added;
+}
+
+std::string NodeXml(const pugi::xml_node& node)
+{
+    std::ostringstream out;
+    node.print(out, "", pugi::format_raw);
+    return out.str();
+}
+
+// The index of an element of the list equal to `added`, the last one, which
+// is then taken out again; `index` (its own) when there is none: formats
+// that look alike share their font, fill and border.
+unsigned SharedIndex(pugi::xml_node list, pugi::xml_node added, unsigned index)
+{
+    const std::string xml = NodeXml(added);
+    const std::vector<pugi::xml_node> elements = Elements(list, xlsx::LocalName(added));
+    for (unsigned i = 0; i < index; ++i)
+        if (NodeXml(elements[i]) == xml) {
+            list.remove_child(added);
+            xlsx::SetAttribute(list, "count", std::to_string(index));
+            return i;
+        }
+    return index;
 }
 
 void ReplaceFontChild(pugi::xml_node font, std::string_view local, std::string_view value, const char* attribute = "rgb")
@@ -161,24 +186,26 @@ unsigned Workbook::Impl::DeriveFormat(unsigned base, const CellFormat& format, c
             // A theme's font scheme would show its own face instead of the name.
             font.remove_child(xlsx::Child(font, "scheme"));
         }
-        xlsx::SetAttribute(xf, "fontId", std::to_string(fontId));
+        xlsx::SetAttribute(xf, "fontId", std::to_string(SharedIndex(fonts, font, fontId)));
         xlsx::SetAttribute(xf, "applyFont", "1");
     }
     if (format.fillColor) {
         pugi::xml_node fills = xlsx::ChildInOrder(styleSheet, "fills", kStyleSheetOrder);
         unsigned fillId = 0;
-        pugi::xml_node pattern = xlsx::AppendElement(AppendToList(fills, "fill", {}, fillId), "patternFill");
+        pugi::xml_node fill = AppendToList(fills, "fill", {}, fillId);
+        pugi::xml_node pattern = xlsx::AppendElement(fill, "patternFill");
         pattern.append_attribute("patternType") = "solid";
         xlsx::AppendElement(pattern, "fgColor").append_attribute("rgb") = xlsx::ArgbText(*format.fillColor).c_str();
         xlsx::AppendElement(pattern, "bgColor").append_attribute("indexed") = 64;
-        xlsx::SetAttribute(xf, "fillId", std::to_string(fillId));
+        xlsx::SetAttribute(xf, "fillId", std::to_string(SharedIndex(fills, fill, fillId)));
         xlsx::SetAttribute(xf, "applyFill", "1");
     }
     if (look.borderColor) {
         pugi::xml_node borders = xlsx::ChildInOrder(styleSheet, "borders", kStyleSheetOrder);
         unsigned borderId = 0;
-        AppendThinBorder(AppendToList(borders, "border", {}, borderId), *look.borderColor);
-        xlsx::SetAttribute(xf, "borderId", std::to_string(borderId));
+        pugi::xml_node border = AppendToList(borders, "border", {}, borderId);
+        AppendThinBorder(border, *look.borderColor);
+        xlsx::SetAttribute(xf, "borderId", std::to_string(SharedIndex(borders, border, borderId)));
         xlsx::SetAttribute(xf, "applyBorder", "1");
     }
     if (!look.horizontal.empty() || !look.vertical.empty())

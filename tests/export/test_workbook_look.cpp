@@ -77,7 +77,7 @@ TEST_F(WorkbookLook, LargestFileWithinTheTimeAndMemoryOfBefore)
     ::getrusage(RUSAGE_CHILDREN, &after);
     auto seconds = [](const rusage& r) { return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6; };
     EXPECT_LT(seconds(after) - seconds(before), 1.2);
-    EXPECT_LT(after.ru_maxrss, 75 * 1024) << "kilobytes";
+    EXPECT_LT(after.ru_maxrss, 72 * 1024) << "kilobytes";
 }
 
 } // namespace
