@@ -1,8 +1,9 @@
 #pragma once
 // A spreadsheet workbook (Office Open XML) edited in memory: made from a
 // template file, whose parts are all kept, or started empty; text and number
-// cells, cell formats (font colour, bold, fill, number format), merged
-// ranges, column widths and frozen rows; saved atomically.
+// cells, cell formats (font, fill, number format, alignment, borders), merged
+// ranges, column widths, frozen rows, page setup, added sheets with bar
+// charts and document properties; saved atomically.
 //
 // Rows and columns are 1-based, as spreadsheets count them. Sheets are
 // numbered from 0 in the workbook's order. Colours are 0x00BBGGRR values.
@@ -31,6 +32,43 @@ struct CellFormat {
     std::string numberFormat;   // a format code such as "0.00"; empty keeps the cell's
 };
 
+// More of a cell's look, kept apart from CellFormat so that its short
+// initializers stay valid; what is empty or zero stays as the cell has it.
+struct CellLook {
+    std::string fontName;
+    double fontPoints = 0;
+    std::string horizontal;   // "left", "center", "right"
+    std::string vertical;     // "top", "center", "bottom"
+    std::optional<std::uint32_t> borderColor;   // thin lines on all four sides
+};
+
+// How a sheet prints. Header and footer texts use the spreadsheet codes
+// ("&C" centre, "&P" page, "&N" pages, "&&" a literal &).
+struct PageSetup {
+    bool landscape = false;
+    int fitWidth = 0, fitHeight = 0;   // pages across and down; 0 wide: no fitting, 0 tall: as many as needed
+    int titleRows = 0;                 // rows repeated at the top of every page
+    int lastRow = 0, lastColumn = 0;   // the print area from A1; none when 0
+    std::string header, footer;
+};
+
+// A clustered bar chart of a small table the chart writes onto the sheet
+// too: series names along its first row, category texts down its first
+// column, one column of values per series.
+struct BarChart {
+    struct Series {
+        std::string name;
+        std::uint32_t color = 0;
+        std::vector<double> values;   // one per category
+    };
+    std::string title;
+    std::string corner;   // the table's top-left text
+    std::vector<std::string> categories;
+    std::vector<Series> series;
+    int row = 1, column = 1;           // the table's top-left cell
+    int chartRows = 20, chartColumns = 8;   // the chart's size in cells, below the table
+};
+
 class WorkbookRowWriter;
 struct RowBlock;
 struct WorksheetPart;
@@ -55,13 +93,21 @@ public:
     void ApplyFormat(int sheet, int row, int column, const CellFormat& format);
     // The index of a cell format made from the default one with `format`'s
     // changes, for SetCellFormat: cheaper than ApplyFormat on many cells.
-    unsigned AddCellFormat(const CellFormat& format);
+    unsigned AddCellFormat(const CellFormat& format, const CellLook& look = {});
     void SetCellFormat(int sheet, int row, int column, unsigned formatIndex);
     void MergeCells(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn);
     // Width in characters of the default font, as spreadsheets measure it.
     void SetColumnWidth(int sheet, int column, double width);
     // Keeps the first `rows` rows on screen while the rest scrolls.
     void FreezeRows(int sheet, int rows);
+    void SetPageSetup(int sheet, const PageSetup& setup);
+
+    // A new empty worksheet after the others; returns its number.
+    int AddSheet(std::string_view name);
+    // Writes the chart's table at its cell and draws the chart below it.
+    void AddBarChart(int sheet, const BarChart& chart);
+    // The document's title and the program that wrote it.
+    void SetDocumentProperties(std::string_view title, std::string_view application);
 
     // A block of rows after every row the sheet has and after the rows of
     // the blocks asked for before, written straight out (much cheaper than

@@ -273,9 +273,9 @@ void Workbook::ApplyFormat(int sheetIndex, int row, int column, const CellFormat
     xlsx::SetAttribute(cell, "s", std::to_string(derived));
 }
 
-unsigned Workbook::AddCellFormat(const CellFormat& format)
+unsigned Workbook::AddCellFormat(const CellFormat& format, const CellLook& look)
 {
-    return impl->DeriveFormat(0, format);
+    return impl->DeriveFormat(0, format, look);
 }
 
 void Workbook::SetCellFormat(int sheetIndex, int row, int column, unsigned formatIndex)

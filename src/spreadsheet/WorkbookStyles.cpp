@@ -3,6 +3,8 @@
 // that format keep it.
 #include "spreadsheet/Workbook_p.h"
 
+#include <sstream>
+
 namespace {
 
 constexpr std::string_view kStylesContentType = "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
@@ -46,13 +48,60 @@ pugi::xml_node AppendToList(pugi::xml_node list, std::string_view local, const p
     return added;
 }
 
-void ReplaceFontChild(pugi::xml_node font, std::string_view local, std::string_view value)
+std::string NodeXml(const pugi::xml_node& node)
+{
+    std::ostringstream out;
+    node.print(out, "", pugi::format_raw);
+    return out.str();
+}
+
+// The index of an element of the list equal to `added`, the last one, which
+// is then taken out again; `index` (its own) when there is none: formats
+// that look alike share their font, fill and border.
+unsigned SharedIndex(pugi::xml_node list, pugi::xml_node added, unsigned index)
+{
+    const std::string xml = NodeXml(added);
+    const std::vector<pugi::xml_node> elements = Elements(list, xlsx::LocalName(added));
+    for (unsigned i = 0; i < index; ++i)
+        if (NodeXml(elements[i]) == xml) {
+            list.remove_child(added);
+            xlsx::SetAttribute(list, "count", std::to_string(index));
+            return i;
+        }
+    return index;
+}
+
+void ReplaceFontChild(pugi::xml_node font, std::string_view local, std::string_view value, const char* attribute = "rgb")
 {
     pugi::xml_node child = xlsx::ChildInOrder(font, local, kFontOrder);
-    while (pugi::xml_attribute attribute = child.first_attribute())
-        child.remove_attribute(attribute);
+    while (pugi::xml_attribute old = child.first_attribute())
+        child.remove_attribute(old);
     if (!value.empty())
-        child.append_attribute("rgb") = std::string(value).c_str();
+        child.append_attribute(attribute) = std::string(value).c_str();
+}
+
+// Thin lines of one colour on all four sides.
+void AppendThinBorder(pugi::xml_node border, std::uint32_t color)
+{
+    for (std::string_view side : {"left", "right", "top", "bottom"}) {
+        pugi::xml_node line = xlsx::AppendElement(border, side);
+        line.append_attribute("style") = "thin";
+        xlsx::AppendElement(line, "color").append_attribute("rgb") = xlsx::ArgbText(color).c_str();
+    }
+    xlsx::AppendElement(border, "diagonal");
+}
+
+void ApplyAlignment(pugi::xml_node xf, const CellLook& look)
+{
+    // <alignment> comes first among an xf's children.
+    pugi::xml_node alignment = xlsx::Child(xf, "alignment");
+    if (!alignment)
+        alignment = xlsx::InsertElementBefore(xf, "alignment", xf.first_child());
+    if (!look.horizontal.empty())
+        xlsx::SetAttribute(alignment, "horizontal", look.horizontal);
+    if (!look.vertical.empty())
+        xlsx::SetAttribute(alignment, "vertical", look.vertical);
+    xlsx::SetAttribute(xf, "applyAlignment", "1");
 }
 
 unsigned NumberFormatId(pugi::xml_node styleSheet, const std::string& code)
@@ -71,12 +120,14 @@ unsigned NumberFormatId(pugi::xml_node styleSheet, const std::string& code)
     return next;
 }
 
-std::string FormatKey(unsigned base, const CellFormat& format)
+std::string FormatKey(unsigned base, const CellFormat& format, const CellLook& look)
 {
     std::string key = std::to_string(base);
     key += '|' + (format.fontColor ? std::to_string(*format.fontColor) : "-");
     key += format.bold ? "|b|" : "||";
     key += (format.fillColor ? std::to_string(*format.fillColor) : "-") + '|' + format.numberFormat;
+    key += '|' + look.fontName + '|' + xlsx::NumberText(look.fontPoints) + '|' + look.horizontal + '|' + look.vertical;
+    key += '|' + (look.borderColor ? std::to_string(*look.borderColor) : "-");
     return key;
 }
 
@@ -103,9 +154,9 @@ pugi::xml_node Workbook::Impl::StyleSheet()
     return root;
 }
 
-unsigned Workbook::Impl::DeriveFormat(unsigned base, const CellFormat& format)
+unsigned Workbook::Impl::DeriveFormat(unsigned base, const CellFormat& format, const CellLook& look)
 {
-    const std::string key = FormatKey(base, format);
+    const std::string key = FormatKey(base, format, look);
     if (const auto known = derivedFormats.find(key); known != derivedFormats.end())
         return known->second;
 
@@ -118,7 +169,7 @@ unsigned Workbook::Impl::DeriveFormat(unsigned base, const CellFormat& format)
         if (!xf.attribute(id))
             xf.append_attribute(id) = 0;
 
-    if (format.fontColor || format.bold) {
+    if (format.fontColor || format.bold || !look.fontName.empty() || look.fontPoints > 0) {
         pugi::xml_node fonts = xlsx::ChildInOrder(styleSheet, "fonts", kStyleSheetOrder);
         const std::vector<pugi::xml_node> existing = Elements(fonts, "font");
         const unsigned baseFont = xf.attribute("fontId").as_uint();
@@ -128,19 +179,37 @@ unsigned Workbook::Impl::DeriveFormat(unsigned base, const CellFormat& format)
             ReplaceFontChild(font, "b", {});
         if (format.fontColor)
             ReplaceFontChild(font, "color", xlsx::ArgbText(*format.fontColor));
-        xlsx::SetAttribute(xf, "fontId", std::to_string(fontId));
+        if (look.fontPoints > 0)
+            ReplaceFontChild(font, "sz", xlsx::NumberText(look.fontPoints), "val");
+        if (!look.fontName.empty()) {
+            ReplaceFontChild(font, "name", look.fontName, "val");
+            // A theme's font scheme would show its own face instead of the name.
+            font.remove_child(xlsx::Child(font, "scheme"));
+        }
+        xlsx::SetAttribute(xf, "fontId", std::to_string(SharedIndex(fonts, font, fontId)));
         xlsx::SetAttribute(xf, "applyFont", "1");
     }
     if (format.fillColor) {
         pugi::xml_node fills = xlsx::ChildInOrder(styleSheet, "fills", kStyleSheetOrder);
         unsigned fillId = 0;
-        pugi::xml_node pattern = xlsx::AppendElement(AppendToList(fills, "fill", {}, fillId), "patternFill");
+        pugi::xml_node fill = AppendToList(fills, "fill", {}, fillId);
+        pugi::xml_node pattern = xlsx::AppendElement(fill, "patternFill");
         pattern.append_attribute("patternType") = "solid";
         xlsx::AppendElement(pattern, "fgColor").append_attribute("rgb") = xlsx::ArgbText(*format.fillColor).c_str();
         xlsx::AppendElement(pattern, "bgColor").append_attribute("indexed") = 64;
-        xlsx::SetAttribute(xf, "fillId", std::to_string(fillId));
+        xlsx::SetAttribute(xf, "fillId", std::to_string(SharedIndex(fills, fill, fillId)));
         xlsx::SetAttribute(xf, "applyFill", "1");
     }
+    if (look.borderColor) {
+        pugi::xml_node borders = xlsx::ChildInOrder(styleSheet, "borders", kStyleSheetOrder);
+        unsigned borderId = 0;
+        pugi::xml_node border = AppendToList(borders, "border", {}, borderId);
+        AppendThinBorder(border, *look.borderColor);
+        xlsx::SetAttribute(xf, "borderId", std::to_string(SharedIndex(borders, border, borderId)));
+        xlsx::SetAttribute(xf, "applyBorder", "1");
+    }
+    if (!look.horizontal.empty() || !look.vertical.empty())
+        ApplyAlignment(xf, look);
     if (!format.numberFormat.empty()) {
         xlsx::SetAttribute(xf, "numFmtId", std::to_string(NumberFormatId(styleSheet, format.numberFormat)));
         xlsx::SetAttribute(xf, "applyNumberFormat", "1");

@@ -141,11 +141,20 @@ struct Workbook::Impl {
 
     // The style sheet, created with the defaults when the package has none.
     pugi::xml_node StyleSheet();
-    unsigned DeriveFormat(unsigned base, const CellFormat& format);
+    unsigned DeriveFormat(unsigned base, const CellFormat& format, const CellLook& look = {});
     // Adds a relationship from the workbook part; returns its id.
     std::string AddWorkbookRelationship(std::string_view type, std::string_view target);
     // Takes a part the workbook part relates to out, with its relationship
     // and content type.
     void RemoveWorkbookPart(const std::string& target);
     void AddContentTypeOverride(const std::string& partName, std::string_view contentType);
+    // Parses the workbook part, lets `edit` change it and puts it back.
+    template <typename Edit>
+    void EditWorkbookPart(Edit edit)
+    {
+        pugi::xml_document workbook;
+        xlsx::ParsePart(workbook, *package.Find(workbookPart), workbookPart);
+        edit(workbook.document_element());
+        package.Put(workbookPart, xlsx::SerializePart(workbook));
+    }
 };

@@ -111,11 +111,11 @@ TEST(RecordWorkbook, IndependentReaderSeesTheTable)
     ScratchFolder folder;
     ASSERT_TRUE(WriteRecordWorkbookFile(folder.Path("t.xlsx"), RecordListOf({VerdictRecord("OLT-A", "ONT-7")})));
     EXPECT_EQ(WorkbookCells(folder.Path("t.xlsx")),
-              "A1\t'No.'\tGeneral\t-\t-\nB1\t'OLT name'\tGeneral\t-\t-\nC1\t'ONT name'\tGeneral\t-\t-\n"
-              "D1\t'Wavelength'\tGeneral\t-\t-\nE1\t'Power'\tGeneral\t-\t-\nF1\t'Unit'\tGeneral\t-\t-\n"
-              "G1\t'Ref(dBm)'\tGeneral\t-\t-\nH1\t'Thres.Status'\tGeneral\t-\t-\nI1\t'Threshold(dBm)'\tGeneral\t-\t-\n"
-              "L1\t'Date'\tGeneral\t-\t-\nM1\t'Time'\tGeneral\t-\t-\n"
-              "I3\t'PASS'\tGeneral\t-\t-\nJ3\t'WRNG'\tGeneral\t-\t-\nK3\t'FAIL'\tGeneral\t-\t-\n"
+              "A1\t'No.'\tGeneral\tFFEFEFEF\t-\nB1\t'OLT name'\tGeneral\tFFEFEFEF\t-\nC1\t'ONT name'\tGeneral\tFFEFEFEF\t-\n"
+              "D1\t'Wavelength'\tGeneral\tFFEFEFEF\t-\nE1\t'Power'\tGeneral\tFFEFEFEF\t-\nF1\t'Unit'\tGeneral\tFFEFEFEF\t-\n"
+              "G1\t'Ref(dBm)'\tGeneral\tFFEFEFEF\t-\nH1\t'Thres.Status'\tGeneral\tFFEFEFEF\t-\nI1\t'Threshold(dBm)'\tGeneral\tFFEFEFEF\t-\n"
+              "L1\t'Date'\tGeneral\tFFEFEFEF\t-\nM1\t'Time'\tGeneral\tFFEFEFEF\t-\n"
+              "I3\t'PASS'\tGeneral\tFFEFEFEF\t-\nJ3\t'WRNG'\tGeneral\tFFEFEFEF\t-\nK3\t'FAIL'\tGeneral\tFFEFEFEF\t-\n"
               "A4\t1\t0\t-\t-\nB4\t'OLT-A'\tGeneral\t-\t-\nC4\t'ONT-7'\tGeneral\t-\t-\n"
               "D4\t1310\t0\t-\t-\nE4\t-20.5\t0.00\t-\t-\nF4\t'dBm'\tGeneral\t-\t-\n"
               "G4\t0\t0.00\t-\t-\nH4\t'pass'\tGeneral\tFF00FF00\t-\nI4\t-8\t0.00\t-\t-\n"

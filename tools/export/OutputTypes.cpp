@@ -5,6 +5,7 @@
 #include "records/RecordFileReader.h"
 
 #include <cctype>
+#include <filesystem>
 
 std::optional<OutputType> OutputTypeNamed(std::string_view name)
 {
@@ -30,7 +31,7 @@ Conversion ConvertRecordFile(const std::string& input, const std::string& output
         result.warning = input + ": warning: file ends early: read " + std::to_string(read.ReadCount()) + " of "
             + std::to_string(read.announcedCount) + " records";
     const ExportResult written = type.separator ? WriteDelimitedTextFile(output, read.records, *type.separator)
-                                                : WriteRecordWorkbookFile(output, read.records);
+                                                : WriteRecordWorkbookFile(output, read.records, std::filesystem::path(input).filename().string());
     if (!written) {
         result.exitCode = 4;
         result.error = output + ": " + written.error;
