@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolButton>
 
 namespace {
@@ -49,9 +48,6 @@ FindBar::FindBar(QWidget* parent)
     connect(next, &QPushButton::clicked, this, &FindBar::NextRequested);
     connect(previous, &QPushButton::clicked, this, &FindBar::PreviousRequested);
     connect(close, &QToolButton::clicked, this, &FindBar::Close);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &FindBar::Close);
     hide();
 }
 
@@ -94,9 +90,13 @@ void FindBar::Close()
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
-    // Enter finds the next match, Shift+Enter the previous one.
+    // Enter finds the next match, Shift+Enter the previous one, Esc closes.
     if (watched == edit && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            Close();
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (key->modifiers() & Qt::ShiftModifier)
                 emit PreviousRequested();

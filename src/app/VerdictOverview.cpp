@@ -189,6 +189,7 @@ void VerdictOverview::FillVerdictChart()
     series->attachAxis(wavelengths);
     auto* counts = new QValueAxis;
     counts->setRange(0, std::max<qreal>(1, static_cast<qreal>(figures.recordCount)));
+    counts->applyNiceNumbers();
     counts->setLabelFormat(QStringLiteral("%d"));
     verdictChart->addAxis(counts, Qt::AlignLeft);
     series->attachAxis(counts);
@@ -241,8 +242,11 @@ void VerdictOverview::FillPowerChart()
     for (QLineSeries* line : lines)
         powerChart->addSeries(line);
     xAxis->setRange(left, powers.bins.empty() && lines.empty() ? left + 1 : right);
+    xAxis->applyNiceNumbers();
+    xAxis->setLabelFormat(QStringLiteral("%g"));
     xAxis->setTitleText(QStringLiteral("dBm"));
-    yAxis->setRange(0, static_cast<qreal>(tallest) * 1.05);
+    yAxis->setRange(0, static_cast<qreal>(tallest));
+    yAxis->applyNiceNumbers();   // ticks on whole counts
     yAxis->setLabelFormat(QStringLiteral("%d"));
     powerChart->addAxis(xAxis, Qt::AlignBottom);
     powerChart->addAxis(yAxis, Qt::AlignLeft);
