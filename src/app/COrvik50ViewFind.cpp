@@ -10,6 +10,7 @@
 #include "records/RecordTableLayout.h"
 
 #include <QApplication>
+#include <algorithm>
 
 using namespace record_table;
 
@@ -159,9 +160,11 @@ void COrvik50View::GoToFailingRecord(bool forward)
 {
     const int records = static_cast<int>(recordList.GetSize());
     const CellId focus = grid->GetFocusCell();
+    // Without a focus cell the search starts before the first record; from
+    // the blank row under the last record it goes on from the top.
     int current = forward ? -1 : records;
-    if (focus.row >= kHeaderRows && focus.row < kHeaderRows + kRowsPerRecord * records)
-        current = (focus.row - kHeaderRows) / kRowsPerRecord;
+    if (focus.row >= kHeaderRows)
+        current = std::min((focus.row - kHeaderRows) / kRowsPerRecord, forward ? records - 1 : records);
     // Every record once, the one with the focus last.
     for (int k = 1; k <= records; ++k) {
         const int unwrapped = forward ? current + k : current - k;

@@ -109,6 +109,7 @@ TEST_F(FindTest, NextAndPreviousFailingRecord)
         {"vov", 5, false, 10, "Continued from the bottom"},
         {"vov", 11, true, 4, "Continued from the top"},
         {"vvv", 9, false, 7, "Ready"},
+        {"vov", 12, true, 4, "Continued from the top"},   // the blank row under the last record
     };
     for (const Case& c : cases) {
         Open(file(c.records));
