@@ -142,6 +142,7 @@ bool COrvik50View::OpenRecordFile(const QString& path)
 void COrvik50View::DestroyGrid()
 {
     countTimer.stop();   // the count reads the grid's texts
+    findBar->ShowResult(QString(), true);
     if (!grid)
         return;
     grid->DeleteAllItems();

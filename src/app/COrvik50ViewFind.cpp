@@ -95,9 +95,14 @@ void COrvik50View::SearchAsTyped()
 
 void COrvik50View::FindAgain(bool forward)
 {
-    if (!findBar->isVisibleTo(this) || findBar->Text().isEmpty()) {
+    if (findBar->Text().isEmpty()) {
         OnEditFind();
         return;
+    }
+    // A closed bar comes back with the last text; the keyboard stays where it is.
+    if (!findBar->isVisibleTo(this)) {
+        findBar->show();
+        LayoutChildren();
     }
     FindFromFocus(forward, false);
 }

@@ -71,23 +71,26 @@ TEST_F(FindTest, TheBarSearchesAsYouTypeAndCounts)
         {nullptr, Qt::Key_F3, {14, 7}, "4 of 4", "Ready"},
         {nullptr, Qt::Key_F3, {5, 7}, "1 of 4", "Continued from the top"},
         {nullptr, -Qt::Key_Return, {14, 7}, "4 of 4", "Continued from the bottom"},
-        {"nothing", 0, {14, 7}, "No match", "Ready"},
+        {nullptr, Qt::Key_Escape, {14, 7}, "4 of 4", "Continued from the bottom"},
+        {nullptr, Qt::Key_F3, {5, 7}, "1 of 4", "Continued from the top"},   // the closed bar comes back
+        {"nothing", 0, {5, 7}, "No match", "Ready"},
     };
     for (const Step& step : steps) {
         if (step.typed)
             bar->Edit()->setText(QString::fromUtf8(step.typed));
         else if (step.key == Qt::Key_F3)
             view.FindAgain(true);
+        else if (step.key == Qt::Key_Escape)
+            QTest::keyClick(bar->Edit(), Qt::Key_Escape);   // closes the bar, keeps the text
         else
             QTest::keyClick(bar->Edit(), Qt::Key_Return, step.key < 0 ? Qt::ShiftModifier : Qt::NoModifier);
         ASSERT_TRUE(QTest::qWaitFor([this] { return !view.IsCountingMatches(); }));
         EXPECT_EQ(view.GetGrid()->GetFocusCell(), step.focus) << step.result.toStdString();
         EXPECT_EQ(bar->ResultText(), step.result);
         EXPECT_EQ(view.StatusText(), step.status);
+        EXPECT_EQ(bar->isVisibleTo(&view), step.key != Qt::Key_Escape);
     }
     EXPECT_NE(bar->Edit()->palette().color(QPalette::Base), bar->palette().color(QPalette::Base)) << "tinted";
-    QTest::keyClick(bar->Edit(), Qt::Key_Escape);
-    EXPECT_FALSE(bar->isVisibleTo(&view));
 }
 
 TEST_F(FindTest, NextAndPreviousFailingRecord)
@@ -169,6 +172,15 @@ TEST(FindMenusTest, EditAndViewMenusBesideTheFrameMenusAndTheirKeys)
         "View(&V)", "> Verdict Overview...\tCtrl+Shift+O | Counts the verdicts and power readings of the file as opened",
         "Help(&H)"}));
     EXPECT_EQ(shown.size(), 25) << "File's 8, Edit's 11, View's 2, Help's 2 and the two blank entries";
+    // The edit commands follow the grid's rules: Copy needs a selection.
+    RecordFileFolder folder;
+    ASSERT_TRUE(app.GetView()->OpenRecordFile(folder.Write(QStringLiteral("r.bin"), NumberedRecords(2))));
+    frame->UpdateCommandStates();
+    EXPECT_FALSE(frame->CommandAction(ID_EDIT_COPY)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(res::ID_VERDICT_OVERVIEW)->isEnabled());
+    app.GetView()->GetGrid()->ApplySelectionRange(3, 1, 3, 1);
+    frame->UpdateCommandStates();
+    EXPECT_TRUE(frame->CommandAction(ID_EDIT_COPY)->isEnabled());
 }
 
 } // namespace
