@@ -1,19 +1,19 @@
 #pragma once
 // The record table view: owns the records of the last opened record file and
 // the grid that shows them (three header rows, three rows per record, 13
-// columns), and carries the Open, Save, print and template-export commands.
+// columns), and carries the Open, Save, print and template-export commands,
+// finding (with the find bar under the grid) and the verdict overview.
 #include "app/CCmdTarget.h"
 #include "app/FileChoosers.h"
 #include "export/ExcelAutomation.h"
 #include "export/TemplateExport.h"
 #include "app/RecordRowTexts.h"
+#include "grid/GridFind.h"
 #include "grid/store/GridCell.h"
 #include "platform/PrintInfo.h"
 #include "records/MeterRecord.h"
 #include "records/RecordList.h"
 #include "records/RecordTexts.h"
-
-#include "grid/GridFind.h"
 
 #include <QFrame>
 #include <QPointer>
