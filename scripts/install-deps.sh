@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libzip-dev libpugixml-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox

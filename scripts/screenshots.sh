@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the real viewer under Xvfb: the main
-# window on the demo file, a title tip over a clipped heading, and the print
-# preview. Writes docs/screenshots/*.png (run after a normal build).
+# window on the demo file, a title tip over a clipped heading, the print
+# preview, the find bar and the verdict overview. Writes docs/screenshots/*.png
+# (run after a normal build).
 # Usage: scripts/screenshots.sh [VIEWER [RECORD_FILE]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -59,3 +60,25 @@ sleep 2
 import -window root "$work/preview.png"
 save "$work/preview.png" print-preview.png
 xdotool key Escape
+
+# The find bar (Ctrl+F): an ONT name typed, Enter for the next match.
+sleep 1
+xdotool key --window "$window" ctrl+f
+sleep 0.5
+xdotool type --delay 80 "ont-1"
+xdotool key Return
+sleep 1
+import -window root "$work/find.png"
+convert "$work/find.png" -gravity south -crop 1024x300+0+0 +repage "$work/find-crop.png"
+save "$work/find-crop.png" find-bar.png
+
+# The verdict overview (Ctrl+Shift+O) over the table.
+xdotool key Escape
+xdotool key --window "$window" ctrl+shift+o
+for _ in $(seq 60); do
+  xdotool search --onlyvisible --name "^Verdict Overview" >/dev/null 2>&1 && break
+  sleep 0.5
+done
+sleep 2
+import -window root "$work/overview.png"
+save "$work/overview.png" verdict-overview.png

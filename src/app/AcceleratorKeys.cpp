@@ -10,7 +10,9 @@ int QtKeyOfVirtualKey(WORD vk)
     case VK_BACK: return Qt::Key_Backspace;
     case VK_DELETE: return Qt::Key_Delete;
     case VK_INSERT: return Qt::Key_Insert;
+    case res::VK_F3: return Qt::Key_F3;
     case res::VK_F6: return Qt::Key_F6;
+    case res::VK_F8: return Qt::Key_F8;
     default: return 0;
     }
 }

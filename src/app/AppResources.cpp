@@ -21,6 +21,34 @@ const std::vector<TopLevelItem>& MainMenu()
     return menu;
 }
 
+const std::vector<TopLevelItem>& FindAndViewMenus()
+{
+    static const std::vector<TopLevelItem> menus{
+        {"Edit(&E)",
+         {{"Cut(&T)\tCtrl+X", ID_EDIT_CUT},
+          {"Copy(&C)\tCtrl+C", ID_EDIT_COPY},
+          {"Paste(&P)\tCtrl+V", ID_EDIT_PASTE},
+          {"Select All(&A)\tCtrl+A", ID_EDIT_SELECT_ALL},
+          {"", ID_SEPARATOR},
+          {"Find...\tCtrl+F", ID_EDIT_FIND},
+          {"Find Next\tF3", ID_FIND_NEXT},
+          {"Find Previous\tShift+F3", ID_FIND_PREVIOUS},
+          {"Next Failing Record\tF8", ID_NEXT_FAILING_RECORD},
+          {"Previous Failing Record\tShift+F8", ID_PREVIOUS_FAILING_RECORD}},
+         0},
+        {"View(&V)", {{"Verdict Overview...\tCtrl+Shift+O", ID_VERDICT_OVERVIEW}}, 0},
+    };
+    return menus;
+}
+
+std::vector<TopLevelItem> MenuBarItems()
+{
+    std::vector<TopLevelItem> items = MainMenu();
+    const auto& added = FindAndViewMenus();
+    items.insert(items.begin() + 1, added.begin(), added.end());
+    return items;
+}
+
 const std::vector<Accelerator>& AcceleratorTable()
 {
     constexpr BYTE plain = FVIRTKEY | FNOINVERT;
@@ -39,6 +67,21 @@ const std::vector<Accelerator>& AcceleratorTable()
         {plain | FCONTROL, 'W', ID_FILE_PRINT_PREVIEW},
         {plain | FCONTROL, 'X', ID_EDIT_CUT},
         {plain | FCONTROL, 'Z', ID_EDIT_UNDO},
+    };
+    return table;
+}
+
+const std::vector<Accelerator>& AddedAccelerators()
+{
+    constexpr BYTE plain = FVIRTKEY | FNOINVERT;
+    static const std::vector<Accelerator> table{
+        {plain | FCONTROL, 'P', ID_FILE_PRINT},
+        {plain | FCONTROL, 'F', ID_EDIT_FIND},
+        {plain, VK_F3, ID_FIND_NEXT},
+        {plain | FSHIFT, VK_F3, ID_FIND_PREVIOUS},
+        {plain, VK_F8, ID_NEXT_FAILING_RECORD},
+        {plain | FSHIFT, VK_F8, ID_PREVIOUS_FAILING_RECORD},
+        {plain | FCONTROL | FSHIFT, 'O', ID_VERDICT_OVERVIEW},
     };
     return table;
 }

@@ -18,6 +18,13 @@ constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT ID_SEPARATOR = 0;
 constexpr UINT ID_TEMPLATE_EXPORT = 0x8003;      // the blank menu-bar entry after "Help(&H)"
 constexpr UINT ID_UNHANDLED_COMMAND = 0xFFFF;    // the last blank entry; no handler takes it
+// The Edit and View menus' own commands (Find itself is the framework's).
+constexpr UINT ID_EDIT_FIND = 0xE124;
+constexpr UINT ID_FIND_NEXT = 0x8004;
+constexpr UINT ID_FIND_PREVIOUS = 0x8005;
+constexpr UINT ID_NEXT_FAILING_RECORD = 0x8006;
+constexpr UINT ID_PREVIOUS_FAILING_RECORD = 0x8007;
+constexpr UINT ID_VERDICT_OVERVIEW = 0x8008;
 constexpr UINT ID_EDIT_UNDO = 0xE12B;
 constexpr UINT ID_NEXT_PANE = 0xE150;
 constexpr UINT ID_PREV_PANE = 0xE151;
@@ -60,6 +67,10 @@ struct TopLevelItem {
 
 // Menu 128, in order.
 const std::vector<TopLevelItem>& MainMenu();
+// The Edit and View menus, which the menu bar shows after File.
+const std::vector<TopLevelItem>& FindAndViewMenus();
+// What the menu bar shows: menu 128 with the Edit and View menus after File.
+std::vector<TopLevelItem> MenuBarItems();
 
 // Accelerator flags as the resource compiler stores them.
 constexpr BYTE FVIRTKEY = 0x01;
@@ -68,7 +79,9 @@ constexpr BYTE FSHIFT = 0x04;
 constexpr BYTE FCONTROL = 0x08;
 constexpr BYTE FALT = 0x10;
 
+constexpr WORD VK_F3 = 0x72;
 constexpr WORD VK_F6 = 0x75;
+constexpr WORD VK_F8 = 0x77;
 
 struct Accelerator {
     BYTE flags = 0;   // FVIRTKEY | FNOINVERT | modifiers
@@ -78,6 +91,9 @@ struct Accelerator {
 
 // Accelerator table 128, in order.
 const std::vector<Accelerator>& AcceleratorTable();
+// The keys of the Edit and View menus, and Ctrl+P, which File > Print shows
+// but table 128 lacks.
+const std::vector<Accelerator>& AddedAccelerators();
 
 // Toolbar 128: command ids in order, ID_SEPARATOR for a separator.
 const std::vector<UINT>& ToolbarButtons();

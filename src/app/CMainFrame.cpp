@@ -102,7 +102,7 @@ void CMainFrame::BuildMenuBar()
             frameStatusBar->showMessage(action->statusTip());
     });
     bar->installEventFilter(this);
-    for (const res::TopLevelItem& item : res::MainMenu()) {
+    for (const res::TopLevelItem& item : res::MenuBarItems()) {
         if (item.IsCommand()) {
             QAction* action = MakeCommandAction(item.command, item.text.empty() ? kBlankCaption : Text(item.text));
             bar->addAction(action);
@@ -160,7 +160,10 @@ bool CMainFrame::BuildStatusBar()
 
 void CMainFrame::BuildAccelerators()
 {
-    for (const res::Accelerator& accelerator : res::AcceleratorTable()) {
+    std::vector<res::Accelerator> accelerators = res::AcceleratorTable();
+    const auto& added = res::AddedAccelerators();
+    accelerators.insert(accelerators.end(), added.begin(), added.end());
+    for (const res::Accelerator& accelerator : accelerators) {
         auto* shortcut = new QShortcut(AcceleratorKeys(accelerator), this);
         shortcut->setContext(Qt::WindowShortcut);
         const UINT id = accelerator.command;
@@ -199,7 +202,7 @@ bool CMainFrame::HasHandler(UINT id) const
 void CMainFrame::UpdateCommandStates()
 {
     for (auto& [id, action] : commandActions)
-        action->setEnabled(HasHandler(id));
+        action->setEnabled(HasHandler(id) && (!activeView || activeView->IsCommandEnabled(id)));
 }
 
 QAction* CMainFrame::CommandAction(UINT id) const

@@ -1,7 +1,9 @@
 #include "app/COrvik50View.h"
 
 #include "app/AppResources.h"
+#include "app/FindBar.h"
 #include "app/MessageBoxes.h"
+#include "app/VerdictOverview.h"
 #include "platform/BusyCursor.h"
 #include "grid/CGridCtrl.h"
 #include "records/RecordFileReader.h"
@@ -29,7 +31,9 @@ COrvik50View::COrvik50View(QWidget* parent)
     , saveFilter(kSaveFilter)
     , openChooser(DefaultOpenChooser())
     , saveChooser(DefaultSaveChooser())
+    , findBar(new FindBar(this))
 {
+    ConnectFindBar();
     // The view's own window: a bordered client area that the grid covers.
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -55,6 +59,8 @@ void COrvik50View::OnInitialUpdate()
     // which would leave it on screen and leak it) and the records go with it.
     DestroyGrid();
     recordList.RemoveAll();
+    if (overview)
+        overview->close();   // it would describe a file no longer open
 }
 
 bool COrvik50View::OnCmdMsg(UINT id, bool execute)
@@ -65,6 +71,12 @@ bool COrvik50View::OnCmdMsg(UINT id, bool execute)
         return true;
     };
     switch (id) {
+    case res::ID_EDIT_FIND: return grid && run([this] { OnEditFind(); });
+    case res::ID_FIND_NEXT: return grid && run([this] { FindAgain(true); });
+    case res::ID_FIND_PREVIOUS: return grid && run([this] { FindAgain(false); });
+    case res::ID_NEXT_FAILING_RECORD: return grid && run([this] { GoToFailingRecord(true); });
+    case res::ID_PREVIOUS_FAILING_RECORD: return grid && run([this] { GoToFailingRecord(false); });
+    case res::ID_VERDICT_OVERVIEW: return grid && run([this] { OnVerdictOverview(); });
     case ID_FILE_OPEN: return run([this] { OnFileOpen(); });
     case ID_FILE_SAVE: return run([this] { OnFileSave(); });
     case res::ID_TEMPLATE_EXPORT: return run([this] { OnTemplateExport(); });
@@ -108,14 +120,17 @@ bool COrvik50View::OpenRecordFile(const QString& path)
     }
     const std::size_t readCount = read.ReadCount();
     const bool complete = read.IsComplete();
-    const RECT clientRect = ToRect(contentsRect());
+    const RECT clientRect = ToRect(GridArea());
     // The old grid goes before its records: its texts are made from them.
     DestroyGrid();
     recordList.Swap(read.records);
+    openedPath = path;
     SetStatusText(QStringLiteral("Opening %1: %2 records...").arg(path).arg(readCount));
     BuildGrid(clientRect);
     // The keys go to the table at once: Ctrl+A, Ctrl+C and the arrows once a cell is chosen.
     grid->setFocus(Qt::OtherFocusReason);
+    if (overview)
+        overview->Describe(recordList, path);
 
     if (complete)
         SetStatusText(QStringLiteral("Ready"));
@@ -126,6 +141,8 @@ bool COrvik50View::OpenRecordFile(const QString& path)
 
 void COrvik50View::DestroyGrid()
 {
+    countTimer.stop();   // the count reads the grid's texts
+    findBar->ShowResult(QString(), true);
     if (!grid)
         return;
     grid->DeleteAllItems();
@@ -136,9 +153,7 @@ void COrvik50View::DestroyGrid()
 void COrvik50View::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    // The grid keeps covering the whole client area.
-    if (grid)
-        grid->setGeometry(contentsRect());
+    LayoutChildren();
 }
 
 void COrvik50View::OnTemplateExport()

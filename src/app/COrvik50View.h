@@ -1,24 +1,31 @@
 #pragma once
 // The record table view: owns the records of the last opened record file and
 // the grid that shows them (three header rows, three rows per record, 13
-// columns), and carries the Open, Save, print and template-export commands.
+// columns), and carries the Open, Save, print and template-export commands,
+// finding (with the find bar under the grid) and the verdict overview.
 #include "app/CCmdTarget.h"
 #include "app/FileChoosers.h"
 #include "export/ExcelAutomation.h"
 #include "export/TemplateExport.h"
 #include "app/RecordRowTexts.h"
+#include "grid/GridFind.h"
 #include "grid/store/GridCell.h"
 #include "platform/PrintInfo.h"
 #include "records/MeterRecord.h"
 #include "records/RecordList.h"
+#include "records/RecordTexts.h"
 
 #include <QFrame>
+#include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <string>
 
 class CDC;
 class CGridCtrl;
+class FindBar;
 class QPrinter;
+class VerdictOverview;
 struct RECT;
 
 class COrvik50View : public QFrame, public CCmdTarget {
@@ -31,6 +38,9 @@ public:
     void OnInitialUpdate();
 
     bool OnCmdMsg(UINT id, bool execute) override;
+    // The menu's update rule beyond having a handler: the edit commands
+    // follow the grid's own rules.
+    bool IsCommandEnabled(UINT id) const;
 
     // --- Open ---
     // Asks for a record file and opens it (OpenRecordFile).
@@ -72,6 +82,21 @@ public:
     // The view's own drawing adds nothing to the screen or to a page.
     void OnDraw(CDC* dc);
 
+    // --- Find, failing records and the verdict overview ---
+    // Opens the find bar with the keyboard in it.
+    void OnEditFind();
+    // The next (previous) match after the focus cell; opens the find bar
+    // when nothing is sought yet.
+    void FindAgain(bool forward);
+    // The verdict cell of the next (previous) record with a wrng or fail verdict.
+    void GoToFailingRecord(bool forward);
+    // Shows the overview of the file as opened, made anew for each file.
+    void OnVerdictOverview();
+    FindBar* GetFindBar() const { return findBar; }
+    VerdictOverview* Overview() const;
+    // Where counting the matches stands: true while it goes on.
+    bool IsCountingMatches() const { return countTimer.isActive(); }
+
     // --- State, for the frame and for tests ---
     CGridCtrl* GetGrid() const { return grid; }
     const RecordList& Records() const { return recordList; }
@@ -104,6 +129,20 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ConnectFindBar();
+    // The grid's part of the client area: all of it but the find bar.
+    QRect GridArea() const;
+    void LayoutChildren();
+    // Searches from the focus cell as the text sought changes.
+    void SearchAsTyped();
+    void FindFromFocus(bool forward, bool includeFrom);
+    // Focus, selection and scrolling onto a cell (its whole block when merged).
+    void GoToCell(CellId cell);
+    // Counting all matches, a slice of rows at a time between other events.
+    void StartCounting(CellId current);
+    void CountSlice();
+    // The first record with `verdict` at `wavelength` in the file as opened.
+    void GoToFirstVerdict(int wavelength, ThresholdVerdict verdict);
     // The status text, kept and announced.
     void SetStatusText(const QString& text);
     // Deletes the grid (cells, then window and object), if there is one.
@@ -144,4 +183,15 @@ private:
     ExcelAutomation::Holders excel;
     QPrinter* activePrinter = nullptr;   // the printer of the job being prepared
     QString statusText;
+    QString openedPath;   // the file the records were read from
+
+    FindBar* findBar;
+    QPointer<VerdictOverview> overview;
+    // Counting the matches: the search, the next position to count, the
+    // position of the match shown, and the counts so far.
+    struct MatchCount {
+        GridTextMatcher matcher;
+        long long next = 0, current = 0, total = 0, before = 0;
+    } count;
+    QTimer countTimer;
 };

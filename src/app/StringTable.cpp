@@ -61,6 +61,12 @@ const std::unordered_map<UINT, std::string>& Table()
             // only thing that tells the user what it does.
             {ID_TEMPLATE_EXPORT,
              "Writes the column headings into a new workbook made from the template Book11"},
+            {ID_FIND_NEXT, "Finds the next cell with the text sought\nFind Next"},
+            {ID_FIND_PREVIOUS, "Finds the previous cell with the text sought\nFind Previous"},
+            {ID_NEXT_FAILING_RECORD, "Moves to the next record with a wrng or fail verdict\nNext Failing Record"},
+            {ID_PREVIOUS_FAILING_RECORD,
+             "Moves to the previous record with a wrng or fail verdict\nPrevious Failing Record"},
+            {ID_VERDICT_OVERVIEW, "Counts the verdicts and power readings of the file as opened\nVerdict Overview"},
         };
         for (UINT id = 0xE110; id <= 0xE11F; ++id)
             t.emplace(id, "打开该文档");
