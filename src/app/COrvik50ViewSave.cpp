@@ -7,6 +7,7 @@
 #include "export/RecordWorkbook.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 QStringList COrvik50View::SaveNameFilters() const
 {
@@ -48,7 +49,8 @@ bool COrvik50View::SaveRecordFile(const QString& path, int filterIndex)
             fieldSeparator.assign(1, *separator);
             result = WriteDelimitedTextFile(target, recordList, *separator);
         } else {
-            result = WriteRecordWorkbookFile(target, recordList);
+            // The record file's name titles the workbook and heads its printed pages.
+            result = WriteRecordWorkbookFile(target, recordList, QFileInfo(openedPath).fileName().toStdString());
         }
     }
     SetStatusText(statusBefore);

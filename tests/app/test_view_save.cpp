@@ -6,6 +6,7 @@
 #include "export/DelimitedTextExport.h"
 #include "grid/CGridCtrl.h"
 #include "WorkbookCells.h"
+#include "spreadsheet/ZipPackage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -95,6 +96,9 @@ TEST_F(ViewSaveTest, WorkbookTypeWritesTheTableAsShown)
     EXPECT_EQ(row8, "<none>|<none>|<none>|1490\t0\t-\t-|-27\t0.00\t-\t-|<none>|0\t0.00\t-\t-|'off'\tGeneral\t-\t-|"
                     "-8\t0.00\t-\t-|-25\t0.00\t-\t-|-28\t0.00\t-\t-|<none>|<none>|");
     EXPECT_EQ(view.FieldSeparator(), "") << "the workbook has no separator";
+    const ZipPackage saved = ZipPackage::Read(QFile::encodeName(folder.Path(QStringLiteral("table.xlsx"))).toStdString());
+    const std::string* properties = saved.Find("docProps/core.xml");
+    EXPECT_TRUE(properties && properties->find("<dc:title>in.bin</dc:title>") != std::string::npos) << "titled with the record file's name";
 }
 
 TEST_F(ViewSaveTest, FailedWriteNamesTheFileAndWritesNothing)

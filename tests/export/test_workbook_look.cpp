@@ -1,9 +1,7 @@
 // The batch tool's workbook as an independent reader (openpyxl) sees its
-// look, its printing and its summary; and the largest file written within
-// the time and memory it took before.
+// look, its printing and its summary. (Its time and memory on the largest
+// file are measured by bench/export/bench_record_workbook.)
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
 
 #include "ScratchFolder.h"
 
@@ -64,20 +62,6 @@ TEST_F(WorkbookLook, SummarySheetCountsAsTheSummaryOptionAndChartsInVerdictColou
     const std::string summary = Output(std::string(ORVIK50_EXPORT_PATH) + " --summary '" + records + "'");
     EXPECT_EQ(Read("summary"), summary.substr(folder.Path("").size()) +
               "BarChart clustered 'Summary'!$B$4=00FF00 'Summary'!$C$4=FFFF00 'Summary'!$D$4=FF0000 'Summary'!$E$4=FFFFFF\n");
-}
-
-// The largest file (65,535 records): 0.7 s of processor time and 68 MB
-// before the look was added.
-TEST_F(WorkbookLook, LargestFileWithinTheTimeAndMemoryOfBefore)
-{
-    Output(std::string(ORVIK50_MAKE_SAMPLE_PATH) + " --records 65535 --seed 1 '" + records + "'");
-    rusage before{}, after{};
-    ::getrusage(RUSAGE_CHILDREN, &before);
-    Output(std::string(ORVIK50_EXPORT_PATH) + " --type xlsx '" + records + "' '" + workbook + "'");
-    ::getrusage(RUSAGE_CHILDREN, &after);
-    auto seconds = [](const rusage& r) { return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6; };
-    EXPECT_LT(seconds(after) - seconds(before), 1.2);
-    EXPECT_LT(after.ru_maxrss, 72 * 1024) << "kilobytes";
 }
 
 } // namespace

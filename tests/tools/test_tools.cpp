@@ -116,7 +116,7 @@ TEST_F(ExportTool, RunsExitWithTheirCodeAndPrintTheirMessages)
         EXPECT_FALSE(std::filesystem::exists(folder.Path("out.txt")));
     }
     EXPECT_EQ(ReadWholeFile(folder.Path("short.csv")), Formatted(RandomRecords(2, 2), ','));
-    EXPECT_EQ(WorkbookLine(WorkbookCells(folder.Path("b.XLSX")), "A1"), "'No.'\tGeneral\t-\t-");
+    EXPECT_EQ(WorkbookLine(WorkbookCells(folder.Path("b.XLSX")), "A1"), "'No.'\tGeneral\tFFEFEFEF\t-");
 }
 
 // Many files into a folder: the good ones converted, the bad one named, exit 3.
