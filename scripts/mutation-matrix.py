@@ -17,12 +17,12 @@ parser.add_argument("--without", help="leave out the tests whose names match")
 args = parser.parse_args()
 without = re.compile(args.without) if args.without else None
 
-killers = {}   # mutant -> set of tests that fail with it
-for line in open(args.matrix, encoding="utf-8"):
-    mutant, _kind, outcome, failed = (line.rstrip("\n").split("\t") + [""])[:4]
+killers = {}   # mutant (its line in the matrix, place and kind) -> set of tests that fail with it
+for number, line in enumerate(open(args.matrix, encoding="utf-8"), start=1):
+    place, kind, outcome, failed = (line.rstrip("\n").split("\t") + [""])[:4]
     if outcome in ("killed", "survived"):
         tests = {t for t in failed.split(",") if t and not (without and without.search(t))}
-        killers[mutant] = tests
+        killers[f"{place}:{kind}#{number}"] = tests
 
 kills, alone = defaultdict(int), defaultdict(list)
 for mutant, tests in killers.items():

@@ -2,7 +2,6 @@
 // extension rule, cancelling and a failing write.
 #include "AppTestSupport.h"
 
-#include "app/SaveFileTypes.h"
 #include "export/DelimitedTextExport.h"
 #include "grid/CGridCtrl.h"
 #include "WorkbookCells.h"
@@ -152,18 +151,6 @@ TEST(SaveDialogTest, SuffixFollowsTheChosenTypeAndTheOverwriteQuestionNamesThatF
     ASSERT_TRUE(choice.has_value());
     EXPECT_EQ(std::pair(choice->filterIndex, QFileInfo(choice->path).fileName()), std::pair(3, QStringLiteral("out.csv")));
     EXPECT_TRUE(question.contains(QStringLiteral("out.csv"))) << question.toStdString();
-}
-
-TEST(SaveFileTypesTest, FilterTextGivesExtensionsAddedOnlyToNamesWithoutOne)
-{
-    const auto types = ParseFileDialogFilter(
-        "Microsoft Office Excel Workbook(*.xls)|*.xls|Text(Tab delimited)(*.txt)|*.txt |csv(Comma delimited)(*.csv)|*.csv||");
-    ASSERT_EQ(types.size(), 3u);
-    EXPECT_EQ(types[1].pattern, "*.txt ");
-    EXPECT_EQ(types[0].extension + types[1].extension + types[2].extension, ".xls.txt.csv");
-    EXPECT_EQ(std::vector({WithTypeExtension("/tmp/out", ".txt"), WithTypeExtension("/tmp/out.csv", ".txt"),
-                           WithTypeExtension("/tmp/dir.d/out", ".txt")}),
-              std::vector<std::string>({"/tmp/out.txt", "/tmp/out.csv", "/tmp/dir.d/out.txt"}));
 }
 
 } // namespace

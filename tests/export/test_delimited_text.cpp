@@ -104,18 +104,6 @@ TEST(DelimitedText, FieldTexts)
     }
 }
 
-TEST(SaveTypes, SeparatorsByTypeAndFilterIndex)
-{
-    EXPECT_EQ(SeparatorForSaveType("xls"), '\t');
-    EXPECT_EQ(SeparatorForSaveType("TXT"), '\t');
-    EXPECT_EQ(SeparatorForSaveType(".Csv"), ',');
-    EXPECT_EQ(SeparatorForSaveType("xlsx"), std::nullopt);
-    EXPECT_EQ(SeparatorForSaveType(""), std::nullopt);
-    const std::optional<char> byIndex[] = {std::nullopt, '\t', '\t', ',', std::nullopt};
-    for (int index = 0; index <= 4; ++index)
-        EXPECT_EQ(SeparatorForFilterIndex(index), byIndex[index]) << index;
-}
-
 const RecordList& Demo()
 {
     static const RecordList demo = RecordListOf(DemoRecords());

@@ -219,46 +219,6 @@ TEST_F(TemplateExportTest, FailuresAfterTheWorkbookExistsAreShown)
     EXPECT_NE(messages[0].find("launch refused"), std::string::npos) << messages[0];
 }
 
-TEST_F(TemplateExportTest, SpreadsheetProgramIsChosenOrTheServerMessageShown)
-{
-    CopyBundledTemplate();
-    const std::string groupOnly = folder.Write("group-only", "#!/bin/sh\n");
-    ::chmod(groupOnly.c_str(), 0010);
-    // Whether the user can start it is asked of the system as the real
-    // user: root tries as nobody, who (like a plain user owning the file)
-    // may not run a program only its group may run.
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        EXPECT_EQ(::setreuid(65534, static_cast<uid_t>(-1)), 0);
-    }
-    for (const std::string& chosen : {folder.Path("no-such-program"), folder.Path("cwd/Book11.xlsx"), groupOnly}) {
-        ::setenv("ORVIK50_SPREADSHEET", chosen.c_str(), 1);
-        messages.clear();
-        Run();
-        EXPECT_EQ(messages, std::vector{Shown(0, kServerMessage)}) << chosen;
-    }
-    if (root) {
-        EXPECT_EQ(::setreuid(0, static_cast<uid_t>(-1)), 0);
-    }
-    ::setenv("ORVIK50_SPREADSHEET", "sh", 1);
-    EXPECT_TRUE(FindSpreadsheetProgram().value_or("").ends_with("/sh")) << "a name is looked up on the PATH";
-    EXPECT_TRUE(launches.empty());
-
-    // Without a choice: LibreOffice itself when it is the desktop's default (it can open a new document).
-    ::unsetenv("ORVIK50_SPREADSHEET");
-    const char* path = std::getenv("PATH");
-    const std::string userPath = path ? path : "";
-    std::filesystem::create_directory(folder.Path("bin"));
-    for (const char* name : {"libreoffice", "xdg-open"})
-        ::chmod(folder.Write("bin/" + std::string(name), "#!/bin/sh\n").c_str(), 0755);
-    ::setenv("PATH", folder.Path("bin").c_str(), 1);
-    for (const auto& [desktopDefault, chosen] : {std::pair{"libreoffice-calc.desktop", "libreoffice"}, {"gnumeric.desktop", "xdg-open"}}) {
-        ::chmod(folder.Write("bin/xdg-mime", "#!/bin/sh\necho " + std::string(desktopDefault) + "\n").c_str(), 0755);
-        EXPECT_EQ(FindSpreadsheetProgram(), folder.Path("bin/") + chosen) << desktopDefault;
-    }
-    ::setenv("PATH", userPath.c_str(), 1);
-}
-
 TEST(SpreadsheetProgram, LibreOfficeOpensTheWorkbookAsANewDocument)
 {
     const std::string workbook = "/home/u/.cache/orvik50/workbooks/Book111.xlsx";

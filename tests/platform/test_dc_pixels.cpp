@@ -1,10 +1,7 @@
 // Pixels drawn through QPainterDC on a memory context: GDI edges, lines and
-// raster operations; and QPainterDC on vector and printer devices.
+// raster operations.
 #include <gtest/gtest.h>
 
-#include <QPdfWriter>
-#include <QPicture>
-#include <QTemporaryDir>
 #include <tuple>
 
 #include "PixelHelpers.h"
@@ -105,16 +102,6 @@ TEST(DcPixels, FillsAndRectangleExcludeRightAndBottomEdges)
     EXPECT_TRUE(InkOnWhite(dc).isEmpty()) << "NULL_PEN draws no line";
 }
 
-TEST(DcPixels, InvertRectTwiceRestoresThePixels)
-{
-    MemoryDC dc(10, 10);
-    Clear(dc, RGB(10, 20, 30));
-    dc.InvertRect(RECT{1, 1, 5, 5});
-    EXPECT_EQ(std::pair(dc.GetPixel(1, 1), dc.GetPixel(5, 5)), std::pair(RGB(245, 235, 225), RGB(10, 20, 30)));
-    dc.InvertRect(RECT{1, 1, 5, 5});
-    EXPECT_EQ(dc.GetPixel(1, 1), RGB(10, 20, 30));
-}
-
 TEST(DcPixels, SunkenInnerEdgeUsesDarkTopLeftAndLightBottomRight)
 {
     MemoryDC dc(20, 20);
@@ -125,91 +112,6 @@ TEST(DcPixels, SunkenInnerEdgeUsesDarkTopLeftAndLightBottomRight)
     // Top, left, bottom and right edges; one pixel wide; the right edge excluded.
     EXPECT_EQ(std::vector({dc.GetPixel(5, 2), dc.GetPixel(2, 5), dc.GetPixel(5, 9), dc.GetPixel(11, 5), dc.GetPixel(5, 5), dc.GetPixel(12, 5)}),
               std::vector({topLeft, topLeft, bottomRight, bottomRight, RGB(1, 2, 3), RGB(1, 2, 3)}));
-}
-
-TEST(DcPixels, BitBltCopiesABufferPaintedAtItsWindowOrigin)
-{
-    // The double buffer of a paint: a bitmap of the clip box whose window
-    // origin is the clip box's top-left, copied once to the same place.
-    MemoryDC window(40, 30);
-    Clear(window, kWhite);
-    const RECT clip{10, 5, 30, 25};
-    MemoryDC buffer(clip.Width(), clip.Height(), &window);
-    buffer.SetWindowOrg(clip.left, clip.top);
-    buffer.FillSolidRect(clip, RGB(0, 0, 255));
-    buffer.FillSolidRect(RECT{12, 7, 14, 9}, kRed);
-    EXPECT_EQ(buffer.GetPixel(2, 2), kRed) << "window coordinates land at buffer pixel (x - 10, y - 5)";
-    window.BitBlt(clip.left, clip.top, clip.Width(), clip.Height(), &buffer, clip.left, clip.top, SRCCOPY);
-    EXPECT_EQ(std::vector({window.GetPixel(12, 7), window.GetPixel(29, 24), window.GetPixel(30, 24), window.GetPixel(9, 5)}),
-              std::vector({kRed, RGB(0, 0, 255), kWhite, kWhite}));
-}
-
-TEST(DcPixels, MappedRectangleUsesRoundedDeviceCorners)
-{
-    MemoryDC dc(100, 100);
-    Clear(dc, kWhite);
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(10, 10);
-    dc.SetViewportExt(25, 25);   // 2.5 device pixels per unit
-    dc.FillSolidRect(RECT{1, 1, 3, 3}, kRed);   // device 2.5 -> 3, 7.5 -> 8
-    EXPECT_EQ(InkOnWhite(dc), QRect(QPoint(3, 3), QPoint(7, 7)));
-}
-
-TEST(DcDevices, PdfWriterIsAPrinterContextWithItsResolution)
-{
-    QTemporaryDir dir;
-    QPdfWriter pdf(dir.filePath("page.pdf"));
-    pdf.setResolution(600);
-    QPainter painter(&pdf);
-    QPainterDC dc(&painter);
-    EXPECT_TRUE(dc.IsPrinting() && !dc.IsRaster());
-    EXPECT_EQ(std::tuple(dc.GetDeviceCaps(LOGPIXELSX), dc.GetDeviceCaps(LOGPIXELSY), dc.GetDeviceCaps(HORZRES),
-                         dc.GetDeviceCaps(VERTRES)), std::tuple(600, 600, pdf.width(), pdf.height()));
-    RECT clip;
-    EXPECT_EQ(dc.GetClipBox(&clip), SIMPLEREGION);
-    EXPECT_EQ(clip, (RECT{0, 0, pdf.width(), pdf.height()}));
-}
-
-// Records drawing on a vector device (QPicture) and plays it back onto white.
-QImage PlayBack(const std::function<void(CDC&)>& draw)
-{
-    QPicture picture;
-    {
-        QPainter painter(&picture);
-        QPainterDC dc(&painter);
-        draw(dc);
-    }
-    QImage image(20, 20, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    picture.play(&painter);
-    return image;
-}
-
-TEST(DcDevices, VectorDevicesDrawNotLinesInThePenColour)
-{
-    const QImage image = PlayBack([](CDC& dc) {
-        CPen pen(PS_SOLID, 0, RGB(0, 0, 255));
-        dc.SelectObject(&pen);
-        dc.SetROP2(R2_NOT);
-        dc.MoveTo(2, 5);
-        dc.LineTo(12, 5);
-        dc.InvertRect(RECT{0, 10, 20, 20});
-    });
-    EXPECT_EQ(QColor(image.pixel(4, 5)), QColor(0, 0, 255)) << "the line stays visible";
-    EXPECT_EQ(QColor(image.pixel(5, 15)), QColor(Qt::white)) << "InvertRect does nothing on vector devices";
-}
-
-TEST(DcDevices, ClipBoxOfAWidgetPaintIsTheUpdateRectangle)
-{
-    MemoryDC dc(100, 100);
-    dc.SetDeviceClipBox(QRect(10, 20, 30, 40));
-    dc.SetWindowOrg(5, 5);
-    RECT clip;
-    EXPECT_EQ(dc.GetClipBox(&clip), SIMPLEREGION);
-    EXPECT_EQ(clip, (RECT{15, 25, 45, 65}));
-    dc.SetDeviceClipBox(QRect());
-    EXPECT_EQ(dc.GetClipBox(&clip), NULLREGION);
 }
 
 }  // namespace

@@ -46,39 +46,6 @@ TEST(ScrollBarModel, PositionsAreClampedToMaxMinusPagePlusOne)
     }
 }
 
-TEST(ScrollBarModel, ScrollInfoMasksAndRangeChanges)
-{
-    ScrollBarModel bar;
-    SCROLLINFO set = RangeAndPage(300, 50);
-    set.fMask |= SIF_POS;
-    set.nPos = 120;
-    EXPECT_EQ(bar.SetScrollInfo(set), 120);
-
-    SCROLLINFO get;
-    get.fMask = SIF_POS;
-    get.nMax = -7;
-    ASSERT_TRUE(bar.GetScrollInfo(&get));
-    EXPECT_EQ(std::pair(get.nPos, get.nMax), std::pair(120, -7)) << "fields outside the mask are left alone";
-
-    bar.BeginTracking(200);
-    get.fMask = SIF_TRACKPOS | SIF_RANGE | SIF_PAGE;
-    ASSERT_TRUE(bar.GetScrollInfo(&get));
-    EXPECT_EQ(std::tuple(get.nTrackPos, get.nMax, get.nPage), std::tuple(200, 300, 50u));
-    bar.EndTracking();
-    EXPECT_EQ(bar.GetTrackPos(), 120) << "outside a drag the track position is the position";
-    get.fMask = 0;
-    EXPECT_FALSE(bar.GetScrollInfo(&get));
-
-    // Shrinking the range reclamps the position and cuts the page to the range size.
-    std::vector<int> positions;
-    for (int max : {200, 100, 0}) {
-        bar.SetScrollRange(0, max);
-        positions.push_back(bar.GetScrollPos());
-    }
-    EXPECT_EQ(positions, (std::vector<int>{120, 51, 0}));
-    EXPECT_EQ(bar.GetPage(), 1u);
-}
-
 // A scroll area whose vertical bar is driven like a window's: a handler that
 // records the codes and applies a simple policy.
 struct BoundArea {
@@ -100,19 +67,6 @@ struct BoundArea {
         }
     }
 };
-
-TEST(ScrollBarBinding, MirrorsRangePageAndPositionIntoTheQScrollBar)
-{
-    BoundArea a;
-    a.bars.SetScrollRange(SB_VERT, 0, 660);
-    a.bars.SetScrollInfo(SB_VERT, RangeAndPage(0, 240, SIF_PAGE), FALSE);
-    a.bars.SetScrollPos(SB_VERT, 999);
-    EXPECT_EQ(std::tuple(a.bar->minimum(), a.bar->maximum(), a.bar->pageStep(), a.bar->value(), a.bars.GetScrollPos(SB_VERT)),
-              std::tuple(0, 421, 240, 421, 421));
-    EXPECT_TRUE(a.codes.empty()) << "setting the position is not a user action";
-    a.bars.SetScrollRange(SB_VERT, 0, 0);
-    EXPECT_EQ(a.bar->maximum(), 0) << "nothing to scroll: the area hides the bar";
-}
 
 TEST(ScrollBarBinding, UserActionsBecomeCodesAndTheHandlerDecidesThePosition)
 {
@@ -139,21 +93,6 @@ TEST(ScrollBarBinding, UserActionsBecomeCodesAndTheHandlerDecidesThePosition)
     EXPECT_FALSE(a.bars.Vert().Model().IsTracking());
     EXPECT_EQ(a.codes, (std::vector<std::pair<int, int>>{{SB_LINEDOWN, 0}, {SB_PAGEDOWN, 60}, {SB_BOTTOM, 60},
         {SB_LINEUP, 60}, {SB_THUMBTRACK, 300}, {SB_THUMBTRACK, 350}, {SB_THUMBPOSITION, 350}, {SB_ENDSCROLL, 350}}));
-}
-
-TEST(ScrollBarBinding, ThumbSnapsBackWhenTheHandlerKeepsThePosition)
-{
-    QScrollArea area;
-    std::vector<int> codes;
-    ScrollBarBinding binding(area.horizontalScrollBar(), [&codes](int code, int) { codes.push_back(code); });
-    binding.SetScrollRange(0, 500);
-    QScrollBar* bar = area.horizontalScrollBar();
-    bar->setSliderDown(true);
-    bar->setSliderPosition(200);
-    EXPECT_EQ(bar->sliderPosition(), 200) << "the thumb follows the pointer while dragged";
-    bar->setSliderDown(false);
-    EXPECT_EQ(std::pair(bar->value(), bar->sliderPosition()), std::pair(0, 0));
-    EXPECT_EQ(codes, (std::vector<int>{SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL}));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // the boxes round them. (The page mapping is checked through the view's
 // OnPrepareDC in the application tests.)
 #include "RecordingDC.h"
-#include "print/PrintFont.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPrinter.h"
 
@@ -31,19 +30,6 @@ TEST(ReportLayoutTest, ViewportExtentTruncatesIntegerDivisions)
 {
     EXPECT_EQ(report::ViewportExtent(96, 96), (SIZE{872, 672}));
     EXPECT_EQ(report::ViewportExtent(1200, 300), (SIZE{10909, 2100}));
-}
-
-TEST(PrintFontTest, FieldsAndSettersThatRemakeTheFont)
-{
-    PrintFont font("黑体");
-    const LOGFONT& lf = font.GetLogFont();
-    EXPECT_EQ(std::tuple(lf.lfHeight, lf.lfWidth, lf.lfWeight, lf.lfCharSet, lf.lfQuality, lf.lfPitchAndFamily),
-              std::tuple(-12, 0, 400, 1, 2, 0x12));
-    EXPECT_STREQ(lf.lfFaceName, "黑体");
-    EXPECT_EQ(font.SetFontHeight(15), -12) << "setters return the previous value";
-    EXPECT_EQ(font.SetFontWidth(5), 0);
-    EXPECT_EQ(font.SetFontHeight(20), 15);
-    EXPECT_EQ(std::tuple(font.GetFont()->LogFont().lfHeight, font.GetFont()->LogFont().lfWidth), std::tuple(20, 5));
 }
 
 // Left edges of the thirteen columns, then the table's right edge.

@@ -72,41 +72,6 @@ TEST(RecordFileLayout, EveryFieldIsReadFromItsOwnOffset)
     EXPECT_EQ(std::memcmp(read, dateTime, 7), 0);
 }
 
-// How many records a file yields for what its header says and what it holds.
-TEST(RecordCount, KeepsCompleteRecordsOnly)
-{
-    const struct {
-        const char* name;
-        std::size_t announced, recordBytes, expectedRead;
-    } cases[] = {
-        {"header_only_zero_records", 0, 0, 0},
-        {"one_byte_missing", 3, 3 * METER_RECORD_SIZE - 1, 2},
-        {"header_only_announcing_records", 5, 0, 0},
-        {"trailing_bytes_ignored", 2, 5 * METER_RECORD_SIZE + 7, 2},
-        {"largest_count_short_file", 65535, 4 * METER_RECORD_SIZE, 4},
-        {"largest_count_complete", 65535, 65535 * METER_RECORD_SIZE, 65535},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto result = FileBytes(c.announced, c.recordBytes).Parse();
-        ASSERT_TRUE(result.ok) << result.error;
-        EXPECT_EQ(result.announcedCount, c.announced);
-        EXPECT_EQ(result.ReadCount(), c.expectedRead);
-        EXPECT_EQ(result.IsComplete(), c.expectedRead == c.announced);
-    }
-}
-
-TEST(RecordListAccess, IndexAtOrBeyondSizeThrows)
-{
-    RecordList list;
-    EXPECT_THROW(list.GetAt(0), std::out_of_range);
-    list.Add(MeterRecord{});
-    list.Add(MeterRecord{});
-    EXPECT_NO_THROW(list.GetAt(1));
-    EXPECT_THROW(list.GetAt(2), std::out_of_range);
-    EXPECT_THROW(list[static_cast<std::size_t>(-1)], std::out_of_range);
-}
-
 bool SameRecord(const MeterRecord& a, const MeterRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Records are read in pieces; the cut may fall anywhere, also after the last record.

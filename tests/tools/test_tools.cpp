@@ -166,23 +166,4 @@ TEST(MakeSampleTool, DemoFileCoversEveryVerdictAndSpecialText)
         EXPECT_NE(text.find(special), std::string::npos) << special;
 }
 
-TEST(MakeSampleTool, RandomFilesDependOnlyOnCountAndSeed)
-{
-    ScratchFolder folder;
-    auto make = [&](const std::string& name, const char* count, const char* seed) {
-        const std::string path = folder.Path(name);
-        EXPECT_EQ(RunTool(ORVIK50_MAKE_SAMPLE_PATH, {"--records", count, "--seed", seed, path}, folder).exitCode, 0);
-        return ReadWholeFile(path);
-    };
-    const std::string a = make("a.bin", "500", "7");
-    EXPECT_EQ(a, EncodeRecordFile(RandomRecords(500, 7))) << "the same file on every run";
-    EXPECT_NE(a, make("c.bin", "500", "8"));
-    EXPECT_EQ(make("largest.bin", "65535", "1").size(), RECORD_FILE_HEADER_SIZE + 65535 * METER_RECORD_SIZE);
-
-    const ToolRun tooMany = RunTool(ORVIK50_MAKE_SAMPLE_PATH, {"--records", "65536", folder.Path("x.bin")}, folder);
-    EXPECT_EQ(tooMany.exitCode, 2) << "the header cannot hold more than 65535";
-    EXPECT_NE(tooMany.err.find("65535"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(folder.Path("x.bin")));
-}
-
 } // namespace
