@@ -430,7 +430,15 @@ void SelectionChanged(CGridCtrl& grid)
 {
     if (!Listening(grid))
         return;
-    QAccessibleEvent event(&grid, QAccessible::SelectionWithin);
+    // The AT-SPI bridge passes on only selection events that name a cell (or
+    // the table): the first selected cell stands for the whole change, as a
+    // stock table view does it.
+    const SelectedCellSet& selected = grid.Store().SelectedCells();
+    if (!selected.empty()) {
+        SendCellEvent(grid, *selected.begin(), QAccessible::Selection);
+        return;
+    }
+    QAccessibleEvent event(&grid, QAccessible::Selection);
     Deliver(event);
 }
 

@@ -23,7 +23,8 @@ void SetEventObserver(EventObserver observer);
 
 // The focus cell moved (keyboard, mouse, find): the new cell gains the focus.
 void FocusMoved(CGridCtrl& grid);
-// The selected set changed, by one cell or by the whole grid alike: one event.
+// The selected set changed, by one cell or by the whole grid alike: one
+// event, naming the first selected cell (the table when none is).
 void SelectionChanged(CGridCtrl& grid);
 // A cell's text changed at the end of an in-place edit.
 void TextChanged(CGridCtrl& grid, int row, int col);
