@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QWindow>
+#include <algorithm>
 #include <limits>
 
 #include "grid/CGridCtrl.h"
@@ -155,7 +156,10 @@ public:
         st.multiSelectable = !Grid().GetSingleSelection();
         return st;
     }
-    int childCount() const override { return rowCount() * columnCount(); }
+    int childCount() const override
+    {
+        return static_cast<int>(std::min<qint64>(qint64(rowCount()) * columnCount(), std::numeric_limits<int>::max()));
+    }
     QAccessibleInterface* child(int index) const override
     {
         const int columns = columnCount();
