@@ -12,7 +12,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
   clang libclang-rt-14-dev valgrind
-  python3-openpyxl
+  python3-openpyxl python3-pyatspi
 )
 
 missing=()

@@ -34,6 +34,12 @@ PreviewPageArea::PreviewPageArea(int pageCount, const PreviewPaper& paper, Previ
     horizontalScrollBar()->setSingleStep(40);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // A screen reader announces the page shown, whichever way it was reached.
+    const auto namePage = [this] {
+        setAccessibleName(QStringLiteral("Page %1 of %2").arg(currentPage).arg(this->pageCount));
+    };
+    namePage();
+    connect(this, &PreviewPageArea::CurrentPageChanged, this, namePage);
 }
 
 int PreviewPageArea::PageDpi() const

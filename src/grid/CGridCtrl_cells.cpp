@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "grid/CGridCtrl.h"
+#include "grid/GridAccessible.h"
 #include "platform/CDC.h"
 
 std::string CGridCtrl::GetItemText(int row, int col) const
@@ -31,6 +32,7 @@ BOOL CGridCtrl::SetRowCount(int n)
     if (focusCell.row >= n)
         MoveFocusTo(-1, -1);
     store.SetRowCount(n);
+    grid_accessible::ContentReset(*this);
     if (windowCreated && drawingEnabled) {
         UpdateScrollRanges();
         Invalidate();
@@ -47,6 +49,7 @@ BOOL CGridCtrl::SetColumnCount(int n)
     if (focusCell.col >= n)
         MoveFocusTo(-1, -1);
     store.SetColumnCount(n);
+    grid_accessible::ContentReset(*this);
     if (windowCreated && drawingEnabled) {
         UpdateScrollRanges();
         Invalidate();
@@ -63,6 +66,7 @@ BOOL CGridCtrl::SetFixedRows(int n)
     if (focusCell.row < n)
         MoveFocusTo(-1, -1);
     store.SetFixedRows(n);
+    grid_accessible::ContentReset(*this);
     if (windowCreated && drawingEnabled)
         Invalidate();
     return TRUE;
@@ -77,6 +81,7 @@ BOOL CGridCtrl::SetFixedColumns(int n)
     if (focusCell.col < n)
         MoveFocusTo(-1, -1);
     store.SetFixedColumns(n);
+    grid_accessible::ContentReset(*this);
     if (windowCreated && drawingEnabled)
         Invalidate();
     return TRUE;
@@ -87,6 +92,7 @@ BOOL CGridCtrl::DeleteAllItems()
     ClearSelection();
     store.DeleteAllItems();
     focusCell = CellId(-1, -1);
+    grid_accessible::ContentReset(*this);
     UpdateScrollRanges();
     return TRUE;
 }

@@ -6,6 +6,7 @@
 
 #include "grid/CGridCtrl.h"
 #include "grid/CellEditBox.h"
+#include "grid/GridAccessible.h"
 
 void CGridCtrl::BeginCellEdit(int row, int col, int key)
 {
@@ -83,6 +84,7 @@ void CGridCtrl::AcceptCellEdit(int row, int col, const std::string& text)
         return;
     SetModified(TRUE, row, col);
     SetItemText(row, col, text);
+    grid_accessible::TextChanged(*this, row, col);
 }
 
 void CGridCtrl::OnEndCellEdit(const CellEditEnd& end)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/CGridCtrl.h"
+#include "grid/GridAccessible.h"
 
 CellId CGridCtrl::MoveFocusTo(int row, int col)
 {
@@ -40,6 +41,7 @@ CellId CGridCtrl::MoveFocusTo(int row, int col)
             for (int c = 0; c < GetFixedColumnCount(); ++c)
                 RedrawCell(row, c);
         NotifyOwner(row, col, LVN_ITEMCHANGED);
+        grid_accessible::FocusMoved(*this);
     }
     return old;
 }
@@ -100,6 +102,7 @@ void CGridCtrl::ApplySelectionRange(int minRow, int minCol, int maxRow, int maxC
     for (std::size_t i = 0; i < onScreen.size(); ++i)
         if (store.SelectedCells().Contains(onScreen[i]) != wasSelected[i])
             InvalidateCellRect(onScreen[i].row, onScreen[i].col);
+    grid_accessible::SelectionChanged(*this);
 }
 
 void CGridCtrl::ClearSelection()

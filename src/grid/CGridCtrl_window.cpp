@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 
 #include "grid/CGridCtrl.h"
+#include "grid/GridAccessible.h"
 #include "platform/CDC.h"
 #include "platform/FontMapping.h"
 #include "platform/QPainterDC.h"
@@ -22,6 +23,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     : QAbstractScrollArea(nullptr)
 {
     store.SetHooks(this);
+    grid_accessible::InstallFactory();
 
     // The bars report user actions as scroll codes; only the handlers move them.
     scrollBars = std::make_unique<WindowScrollBars>(

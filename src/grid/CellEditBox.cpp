@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "grid/CGridCtrl.h"
+#include "grid/GridAccessible.h"
 #include "platform/FontMapping.h"
 #include "platform/WinConstants.h"
 
@@ -72,6 +73,7 @@ CellEditBox::CellEditBox(CGridCtrl* owner, const RECT& rect, DWORD style, UINT i
     // of it may be cut just by opening the editor.
     setMaxLength(std::max(maxLength(), static_cast<int>(startingQText.size())));
     setText(startingQText);
+    grid_accessible::NameEditor(*this, *owner, row, col);
     show();
     setFocus(Qt::OtherFocusReason);
 

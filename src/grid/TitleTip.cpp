@@ -67,6 +67,8 @@ bool TitleTip::Show(RECT title, const std::string& text, int xOffset, const RECT
 
     shownText = shown;
     shownFont = font;
+    // What a screen reader says for the tip.
+    setAccessibleName(shown.trimmed());
     setFont(qfont);
     const QPoint topLeft = client->mapToGlobal(QPoint(title.left + xOffset, title.top));
     setGeometry(topLeft.x(), topLeft.y(), extent + xOffset, title.bottom - title.top);
