@@ -168,8 +168,10 @@ void VerdictOverview::Describe(const RecordList& records, const QString& path)
 void VerdictOverview::FillVerdictChart()
 {
     verdictChart->removeAllSeries();
-    for (QAbstractAxis* axis : verdictChart->axes())
+    for (QAbstractAxis* axis : verdictChart->axes()) {
         verdictChart->removeAxis(axis);
+        delete axis;   // a removed axis is handed back, not deleted
+    }
     verdictChart->setTitle(QStringLiteral("Verdicts per wavelength"));
     auto* series = new QStackedBarSeries;
     for (ThresholdVerdict verdict : kVerdicts) {
@@ -198,8 +200,10 @@ void VerdictOverview::FillVerdictChart()
 void VerdictOverview::FillPowerChart()
 {
     powerChart->removeAllSeries();
-    for (QAbstractAxis* axis : powerChart->axes())
+    for (QAbstractAxis* axis : powerChart->axes()) {
         powerChart->removeAxis(axis);
+        delete axis;   // a removed axis is handed back, not deleted
+    }
     powerChart->setTitle(QStringLiteral("Power readings (dBm)"));
     const PowerHistogram& powers = figures.powers;
     // The bins as one stepped outline with the area under it filled.
@@ -216,6 +220,7 @@ void VerdictOverview::FillPowerChart()
         tallest = std::max(tallest, powers.bins[bin]);
     }
     auto* area = new QAreaSeries(outline);
+    outline->setParent(area);   // the area does not own its outline; it goes with the area
     area->setName(QStringLiteral("readings"));
     area->setColor(QColor(70, 120, 200));
     area->setBorderColor(QColor(40, 70, 140));

@@ -164,6 +164,12 @@ TEST(MakeSampleTool, DemoFileCoversEveryVerdictAndSpecialText)
     const std::string text = Formatted(DemoRecords(), '\t');
     for (const char* special : {"\tLow\t", "\tdB\t", "\tOLT-CENTRAL-0001\t", "\t\xB9\xE2\xC3\xA8-01\t"})   // GBK "光猫-01"
         EXPECT_NE(text.find(special), std::string::npos) << special;
+    // A random record is the same whatever compiler built the tool.
+    const std::string random = Formatted(RandomRecords(1, 3), '\t');
+    EXPECT_EQ(random.substr(random.find("\n1\t")),
+              "\n1\tOLT-27\tONT-1428\t1310nm\t-17.41\tdB\t1.54\tpass\t-7.64\t-24.51\t-27.56\t2021//6//21\t20:20:54\r\n"
+              "\t\t\t1490nm\t-9.60\tdB\t-1.89\tpass\t-7.64\t-24.51\t-27.56\t2021//6//21\t20:20:54\r\n"
+              "\t\t\t1550nm\t-11.83\tdB\t2.53\tpass\t-7.64\t-24.51\t-27.56\t2021//6//21\t20:20:54\r\n");
 }
 
 } // namespace

@@ -150,10 +150,19 @@ std::vector<MeterRecord> RandomRecords(std::size_t count, std::uint32_t seed)
         MeterRecord r = MakeNamedRecord(olt, ont);
         r.thresholdMode = below(10) == 0 ? 0 : 1;
         r.unitMode = below(8) == 0 ? 1 : 0;
-        SetThresholds(r, hundredths(-10, -6), hundredths(-26, -22), hundredths(-30, -27));
-        for (int w = 0; w < WAVELENGTH_COUNT; ++w)
-            SetReading(r, w, below(50) == 0 ? hundredths(-99, -91) : hundredths(-35, -5), hundredths(-3, 3));
-        SetRecordDateTime(r, 2010 + below(20), 1 + below(12), 1 + below(28), below(24), below(60), below(60));
+        // Each value drawn in a statement of its own: the order in which a
+        // call's arguments are worked out differs between compilers. (Last
+        // argument first, the order the files were first made in.)
+        const float fail = hundredths(-30, -27), warn = hundredths(-26, -22), pass = hundredths(-10, -6);
+        SetThresholds(r, pass, warn, fail);
+        for (int w = 0; w < WAVELENGTH_COUNT; ++w) {
+            const float reference = hundredths(-3, 3);
+            const float power = below(50) == 0 ? hundredths(-99, -91) : hundredths(-35, -5);
+            SetReading(r, w, power, reference);
+        }
+        const int second = below(60), minute = below(60), hour = below(24);
+        const int day = 1 + below(28), month = 1 + below(12), year = 2010 + below(20);
+        SetRecordDateTime(r, year, month, day, hour, minute, second);
         records.push_back(r);
     }
     return records;
