@@ -1,127 +1,133 @@
 #include "grid/store/CellArray.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
-#include <cstdint>
-#include <memory>
-#include <new>
+#include <functional>
+#include <string_view>
 #include <utility>
 
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-// Blocks from this size on are mapped on their own with huge pages.
-constexpr std::size_t kMapThreshold = std::size_t{4} << 20;
-
-std::size_t MappedBytes(std::size_t bytes)
+bool SameText(const CompactText& a, const CompactText& b)
 {
-    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    if (a.OnDemand() || b.OnDemand())
+        return a.OnDemand() && b.OnDemand() && a.OnDemandKey() == b.OnDemandKey();
+    return a.View() == b.View();
 }
 
-// Raw memory for capacity cells.
-CompactCell* AllocateCells(std::size_t capacity)
+bool SameCell(const CompactCell& a, const CompactCell& b)
 {
-    const std::size_t bytes = capacity * sizeof(CompactCell);
-    if (bytes < kMapThreshold)
-        return static_cast<CompactCell*>(::operator new(bytes));
-    // Map one huge page more than needed, then trim to a 2 MB aligned range.
-    const std::size_t wanted = MappedBytes(bytes);
-    void* raw = mmap(nullptr, wanted + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (raw == MAP_FAILED)
-        throw std::bad_alloc();
-    const auto start = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = (start + kHugePage - 1) & ~(kHugePage - 1);
-    if (aligned > start)
-        munmap(raw, aligned - start);
-    const std::size_t tail = (start + wanted + kHugePage) - (aligned + wanted);
-    if (tail > 0)
-        munmap(reinterpret_cast<void*>(aligned + wanted), tail);
-    void* block = reinterpret_cast<void*>(aligned);
-    madvise(block, wanted, MADV_HUGEPAGE);   // a hint; fine if refused
-    return static_cast<CompactCell*>(block);
+    return a.state == b.state && a.format == b.format && a.param == b.param && a.image == b.image
+        && a.style == b.style && a.merge == b.merge && SameText(a.text, b.text);
 }
 
-void FreeCells(CompactCell* cells, std::size_t capacity)
+bool SameCells(const std::vector<CompactCell>& a, const std::vector<CompactCell>& b)
 {
-    if (!cells)
-        return;
-    const std::size_t bytes = capacity * sizeof(CompactCell);
-    if (bytes < kMapThreshold)
-        ::operator delete(cells);
-    else
-        munmap(cells, MappedBytes(bytes));
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameCell);
 }
 
 } // namespace
 
-void CellArray::Reallocate(std::size_t capacity)
+std::size_t CellArray::Hash(const std::vector<CompactCell>& cells)
 {
-    CompactCell* fresh = AllocateCells(capacity);
-    const std::size_t count = CellCount();
-    for (std::size_t i = 0; i < count; ++i) {
-        new (fresh + i) CompactCell(std::move(data_[i]));
-        data_[i].~CompactCell();
+    std::size_t h = cells.size();
+    auto mix = [&h](std::size_t v) { h = (h ^ v) * 0x100000001b3ULL; };
+    for (const CompactCell& cell : cells) {
+        mix(cell.state);
+        mix(cell.format);
+        mix(static_cast<std::size_t>(cell.param));
+        mix(static_cast<std::size_t>(cell.image));
+        mix(cell.style);
+        mix(cell.merge);
+        mix(cell.text.OnDemand() ? cell.text.OnDemandKey() : std::hash<std::string_view>()(cell.text.View()));
     }
-    FreeCells(data_, capacity_);
-    data_ = fresh;
-    capacity_ = capacity;
+    return h;
+}
+
+std::uint32_t CellArray::Intern(std::vector<CompactCell>&& cells)
+{
+    for (const std::uint32_t index : lastPatterns_)
+        if (index < patterns_.size() && SameCells(patterns_[index], cells))
+            return index;
+    const std::size_t hash = Hash(cells);
+    auto [first, last] = patternByHash_.equal_range(hash);
+    std::uint32_t index = static_cast<std::uint32_t>(patterns_.size());
+    for (; first != last; ++first)
+        if (SameCells(patterns_[first->second], cells)) {
+            index = first->second;
+            break;
+        }
+    if (index == patterns_.size()) {
+        patterns_.push_back(std::move(cells));
+        patternByHash_.emplace(hash, index);
+    }
+    std::rotate(std::begin(lastPatterns_), std::end(lastPatterns_) - 1, std::end(lastPatterns_));
+    lastPatterns_[0] = index;
+    return index;
+}
+
+void CellArray::Reindex()
+{
+    patternByHash_.clear();
+    for (std::size_t i = 0; i < patterns_.size(); ++i)
+        patternByHash_.emplace(Hash(patterns_[i]), static_cast<std::uint32_t>(i));
+}
+
+int CellArray::Materialize(int row)
+{
+    Row& r = rows_[Slot(row)];
+    const std::vector<CompactCell>& pattern = patterns_[r.pattern];
+    r.cells = std::make_unique<CompactCell[]>(Slot(columns_));
+    std::copy(pattern.begin(), pattern.end(), r.cells.get());
+    return std::exchange(r.base, 0);
+}
+
+void CellArray::UsePattern(int row, std::vector<CompactCell>&& cells, int base)
+{
+    Row& r = rows_[Slot(row)];
+    r.pattern = Intern(std::move(cells));
+    r.base = base;
+    r.cells.reset();
 }
 
 void CellArray::AppendRows(int count, const CompactCell& blank)
 {
-    const std::size_t needed = (static_cast<std::size_t>(rows_) + static_cast<std::size_t>(count))
-                             * static_cast<std::size_t>(columns_);
-    if (needed > capacity_)
-        Reallocate(std::max(needed, capacity_ * 2));   // a large step gets exactly what it needs
-    const std::size_t first = CellCount();
-    std::uninitialized_fill(data_ + first, data_ + needed, blank);
-    rows_ += count;
+    const std::uint32_t pattern = Intern(std::vector<CompactCell>(Slot(columns_), blank));
+    rows_.reserve(rows_.size() + Slot(count));
+    for (int i = 0; i < count; ++i)
+        rows_.push_back(Row{nullptr, pattern, 0});
 }
 
 void CellArray::TruncateRows(int n)
 {
-    std::destroy(data_ + static_cast<std::size_t>(n) * static_cast<std::size_t>(columns_), end());
-    rows_ = n;
-    if (rows_ == 0)
+    rows_.resize(Slot(n));
+    if (n == 0)
         ClearRows();
 }
 
 void CellArray::SetColumns(int n, const CompactCell& blank)
 {
-    if (rows_ == 0 || n == columns_) {
-        columns_ = n;
-        return;
-    }
-    const std::size_t capacity = static_cast<std::size_t>(rows_) * static_cast<std::size_t>(n);
-    CompactCell* fresh = capacity ? AllocateCells(capacity) : nullptr;
     const int kept = std::min(n, columns_);
-    for (int row = 0; row < rows_; ++row) {
-        CompactCell* target = fresh + static_cast<std::size_t>(row) * static_cast<std::size_t>(n);
-        CompactCell* source = RowStart(row);
-        for (int col = 0; col < kept; ++col)
-            new (target + col) CompactCell(std::move(source[col]));
-        std::uninitialized_fill(target + kept, target + n, blank);
+    for (Row& row : rows_) {
+        if (!row.cells)
+            continue;
+        auto fresh = std::make_unique<CompactCell[]>(Slot(n));
+        std::move(row.cells.get(), row.cells.get() + kept, fresh.get());
+        std::fill(fresh.get() + kept, fresh.get() + n, blank);
+        row.cells = std::move(fresh);
     }
-    std::destroy(begin(), end());
-    FreeCells(data_, capacity_);
-    data_ = fresh;
-    capacity_ = capacity;
+    for (std::vector<CompactCell>& pattern : patterns_)
+        pattern.resize(Slot(n), blank);
     columns_ = n;
-}
-
-void CellArray::SwapRows(int a, int b)
-{
-    std::swap_ranges(RowStart(a), RowStart(a) + columns_, RowStart(b));
+    Reindex();
 }
 
 void CellArray::ClearRows()
 {
-    std::destroy(begin(), end());
-    FreeCells(data_, capacity_);
-    data_ = nullptr;
-    capacity_ = 0;
-    rows_ = 0;
+    rows_.clear();
+    rows_.shrink_to_fit();
+    patterns_.clear();
+    patternByHash_.clear();
+    std::fill(std::begin(lastPatterns_), std::end(lastPatterns_), 0);
 }
 
 void CellArray::Clear()

@@ -1,27 +1,40 @@
 #pragma once
-// All cells of a grid in one row-major block. A grid of 2.56 million cells
-// is one allocation instead of one per row; large blocks are mapped with
-// transparent huge pages, so filling and freeing them costs a few hundred
-// page faults instead of tens of thousands.
+// The cells of a grid, row by row. Most rows of a large table repeat a few
+// row patterns (the same format, colours and blocks, texts made from the
+// row's data), so a row either holds cells of its own or names a shared
+// pattern plus a base: a pattern cell's text made on demand and a covered
+// cell's master row are stored relative to that base. A row pointing at a
+// pattern costs 16 bytes instead of 40 bytes per cell; it gets cells of its
+// own (Materialize) only when something writes to it.
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "grid/store/CompactCell.h"
 
 class CellArray {
 public:
-    CellArray() = default;
-    ~CellArray() { Clear(); }
-    CellArray(const CellArray&) = delete;
-    CellArray& operator=(const CellArray&) = delete;
-
-    int Rows() const { return rows_; }
+    int Rows() const { return static_cast<int>(rows_.size()); }
     int Columns() const { return columns_; }
-    CompactCell& At(int row, int col) { return data_[Index(row, col)]; }
-    const CompactCell& At(int row, int col) const { return data_[Index(row, col)]; }
-    CompactCell* begin() { return data_; }
-    CompactCell* end() { return data_ + CellCount(); }
-    const CompactCell* begin() const { return data_; }
-    const CompactCell* end() const { return data_ + CellCount(); }
+    bool Patterned(int row) const { return !rows_[Slot(row)].cells; }
+    // What the relative values of a patterned row add up to; 0 for a row of its own.
+    int Base(int row) const { return rows_[Slot(row)].base; }
+    const CompactCell& At(int row, int col) const
+    {
+        const Row& r = rows_[Slot(row)];
+        return r.cells ? r.cells[Slot(col)] : patterns_[r.pattern][Slot(col)];
+    }
+    // Precondition: the row holds cells of its own.
+    CompactCell& At(int row, int col) { return rows_[Slot(row)].cells[Slot(col)]; }
+
+    // Gives a patterned row cells of its own, copies of its pattern's (values
+    // still relative); returns the base the row had.
+    int Materialize(int row);
+    // Makes a row of its own point at the pattern of these cells (relative
+    // to base), shared with every row of equal cells.
+    void UsePattern(int row, std::vector<CompactCell>&& cells, int base);
 
     // Adds rows at the end, every cell a copy of blank.
     void AppendRows(int count, const CompactCell& blank);
@@ -30,25 +43,39 @@ public:
     // Keeps the first min(old, n) cells of every row; new cells copy blank.
     void SetColumns(int n, const CompactCell& blank);
     // Exchanges the cells of two rows.
-    void SwapRows(int a, int b);
-    // Destroys every cell and frees the block; the column count stays.
+    void SwapRows(int a, int b) { std::swap(rows_[Slot(a)], rows_[Slot(b)]); }
+    // Destroys every cell and pattern; the column count stays.
     void ClearRows();
-    // Destroys every cell, frees the block, no rows and no columns.
+    // Destroys every cell, no rows and no columns.
     void Clear();
+    // Changes every stored cell, of rows and of patterns alike, with f(cell).
+    template <class F>
+    void ForEachStoredCell(F f)
+    {
+        for (Row& row : rows_)
+            if (row.cells)
+                for (int col = 0; col < columns_; ++col)
+                    f(row.cells[Slot(col)]);
+        for (std::vector<CompactCell>& pattern : patterns_)
+            for (CompactCell& cell : pattern)
+                f(cell);
+        Reindex();
+    }
 
 private:
-    std::size_t Index(int row, int col) const
-    {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(col);
-    }
-    // The first cell of a row (no reference: the row may hold no cells).
-    CompactCell* RowStart(int row) { return data_ + Index(row, 0); }
-    std::size_t CellCount() const { return static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_); }
-    // Moves the cells into a new block of the given capacity (in cells).
-    void Reallocate(std::size_t capacity);
+    struct Row {
+        std::unique_ptr<CompactCell[]> cells;   // null: the row uses its pattern
+        std::uint32_t pattern = 0;
+        int base = 0;
+    };
+    static std::size_t Slot(int i) { return static_cast<std::size_t>(i); }
+    static std::size_t Hash(const std::vector<CompactCell>& cells);
+    std::uint32_t Intern(std::vector<CompactCell>&& cells);
+    void Reindex();
 
-    CompactCell* data_ = nullptr;
-    std::size_t capacity_ = 0;   // cells the block holds
-    int rows_ = 0;
+    std::vector<Row> rows_;
+    std::vector<std::vector<CompactCell>> patterns_;
+    std::unordered_multimap<std::size_t, std::uint32_t> patternByHash_;
+    std::uint32_t lastPatterns_[4] = {};   // rows in a row usually repeat a short cycle
     int columns_ = 0;
 };

@@ -103,8 +103,29 @@ std::size_t MergeTable::SpanKeyHash::operator()(const SpanKey& k) const
     return std::hash<std::uint64_t>()(spans * 31 + static_cast<std::uint32_t>(k.mergeLocked));
 }
 
+std::uint32_t MergeTable::Intern(const MergeRecord& record)
+{
+    if (record.IsZero())
+        return 0;
+    const auto found = internedRecords_.find(record);
+    if (found != internedRecords_.end())
+        return found->second;
+    const std::uint32_t index = Add(record);
+    internedRecords_.emplace(record, index);
+    return index;
+}
+
+std::size_t MergeTable::RecordHash::operator()(const MergeRecord& r) const
+{
+    std::size_t h = 0;
+    for (const int v : {r.mergeLocked, r.rowSpan, r.colSpan, r.masterRow, r.masterCol})
+        h = (h ^ static_cast<std::uint32_t>(v)) * 0x100000001b3ULL;
+    return h;
+}
+
 void MergeTable::Clear()
 {
+    internedRecords_.clear();
     records_.assign(1, MergeRecord{});
     masterRecords_.clear();
     lastMaster_ = 0;

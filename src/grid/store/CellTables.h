@@ -68,6 +68,9 @@ class MergeTable {
 public:
     MergeTable() { Clear(); }
     std::uint32_t Add(const MergeRecord& record);
+    // Like Add, but every equal record shares one index (records of row
+    // patterns, made again each time a row goes back to its pattern).
+    std::uint32_t Intern(const MergeRecord& record);
     const MergeRecord& Get(std::uint32_t index) const { return records_[index]; }
     std::size_t Size() const { return records_.size(); }
     void Clear();
@@ -84,5 +87,9 @@ private:
     // thousands of blocks of a large record file.
     std::deque<MergeRecord> records_;
     std::unordered_map<SpanKey, std::uint32_t, SpanKeyHash> masterRecords_;
+    struct RecordHash {
+        std::size_t operator()(const MergeRecord& r) const;
+    };
+    std::unordered_map<MergeRecord, std::uint32_t, RecordHash> internedRecords_;
     std::uint32_t lastMaster_ = 0;   // merges in a row usually share their shape
 };

@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 COLORREF GridCellView::BkColor() const { return store_->styles_.Get(cell_->style).bkColor; }
 COLORREF GridCellView::TextColor() const { return store_->styles_.Get(cell_->style).textColor; }
 const LOGFONT& GridCellView::Font() const { return store_->fonts_.Get(store_->styles_.Get(cell_->style).font); }
-GridCellMerge GridCellView::Merge() const { return store_->MergeOf(*cell_); }
-std::string GridCellView::Text() const { return store_->StoredText(cell_->text, col_); }
+GridCellMerge GridCellView::Merge() const { return store_->MergeOf(*cell_, row_); }
+std::string GridCellView::Text() const { return store_->StoredText(cell_->text, row_, col_); }
 UINT GridCellView::State() const
 {
     return cell_->state | (store_->selectedCells_.Contains(row_, col_) ? CELL_SELECTED : 0);
@@ -149,7 +150,7 @@ GridCellView GridCellStore::CellView(int row, int col) const
     return GridCellView(*this, Cell(row, col), row, col);
 }
 
-GridCellMerge GridCellStore::MergeOf(const CompactCell& cell) const
+GridCellMerge GridCellStore::MergeOf(const CompactCell& cell, int row) const
 {
     if (cell.merge == 0)
         return {};   // most cells: no block, no lock
@@ -161,9 +162,51 @@ GridCellMerge GridCellStore::MergeOf(const CompactCell& cell) const
     merge.mergeLocked = record.mergeLocked;
     merge.rowSpan = record.rowSpan;
     merge.colSpan = record.colSpan;
-    merge.masterRow = record.masterRow;
+    merge.masterRow = record.masterRow + (merge.covered ? cells_.Base(row) : 0);
     merge.masterCol = record.masterCol;
     return merge;
+}
+
+void GridCellStore::Own(int row)
+{
+    const int base = cells_.Materialize(row);
+    for (int col = 0; col < cells_.Columns(); ++col) {
+        CompactCell& cell = cells_.At(row, col);
+        if (cell.text.OnDemand())
+            cell.text.AssignOnDemand(cell.text.OnDemandKey() + static_cast<std::uint32_t>(base));
+        if (cell.merge & CompactCell::kCovered) {
+            MergeRecord record = merges_.Get(cell.merge >> CompactCell::kRecordShift);
+            record.masterRow += base;
+            cell.merge = (merges_.Intern(record) << CompactCell::kRecordShift) | (cell.merge & CompactCell::kFlagMask);
+        }
+    }
+    const int oldest = std::exchange(ownedRows_[nextOwned_], row);
+    nextOwned_ = (nextOwned_ + 1) % ownedRows_.size();
+    if (oldest != row)
+        Settle(oldest);
+}
+
+void GridCellStore::Settle(int row)
+{
+    if (row < 0 || row >= cells_.Rows() || cells_.Patterned(row))
+        return;
+    std::vector<CompactCell> cells(static_cast<std::size_t>(cells_.Columns()));
+    int base = row;   // the fill row of its texts made on demand, if any
+    for (int col = cells_.Columns() - 1; col >= 0; --col)
+        if (cells_.At(row, col).text.OnDemand())
+            base = static_cast<int>(cells_.At(row, col).text.OnDemandKey());
+    for (int col = 0; col < cells_.Columns(); ++col) {
+        CompactCell& cell = cells[static_cast<std::size_t>(col)];
+        cell = std::move(cells_.At(row, col));
+        if (cell.text.OnDemand())
+            cell.text.AssignOnDemand(cell.text.OnDemandKey() - static_cast<std::uint32_t>(base));
+        if (cell.merge & CompactCell::kCovered) {
+            MergeRecord record = merges_.Get(cell.merge >> CompactCell::kRecordShift);
+            record.masterRow -= base;
+            cell.merge = (merges_.Intern(record) << CompactCell::kRecordShift) | (cell.merge & CompactCell::kFlagMask);
+        }
+    }
+    cells_.UsePattern(row, std::move(cells), base);
 }
 
 std::uint32_t GridCellStore::MergeWord(const GridCellMerge& merge, std::uint32_t recordIndex)

@@ -33,11 +33,12 @@
 // * Rendering reads cells with the Get... operations, GetCellMerge, or a
 //   GridCellView (CellView), none of which copy more than asked for.
 //
-// Storage: all cells sit in one row-major block of 40-byte CompactCells
-// (CellArray); texts up to 15 bytes live inside the cell; background, text
+// Storage: rows of 40-byte CompactCells, or (most rows of a large table) a
+// shared row pattern plus a base (CellArray); texts up to 15 bytes live inside the cell; background, text
 // colour and font are an index into a per-grid table of styles, fonts are
 // interned once per grid; merge fields are an index into a table of merge
 // records plus three flag bits. Sorting swaps the cells of two rows.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -260,12 +261,24 @@ private:
 private:
     friend class GridCellView;
 
-    CompactCell& Cell(int row, int col) { return cells_.At(row, col); }
+    // Writing access gives the row cells of its own first.
+    CompactCell& Cell(int row, int col)
+    {
+        if (cells_.Patterned(row))
+            Own(row);
+        return cells_.At(row, col);
+    }
     const CompactCell& Cell(int row, int col) const { return cells_.At(row, col); }
+    // Gives a patterned row cells of its own with absolute values; the row
+    // owned longest before goes back to pattern form.
+    void Own(int row);
+    // Puts a row of its own back into pattern form (rows of a pattern cost
+    // no cells of their own).
+    void Settle(int row);
     // The shown text, through the GetItemText hook.
     std::string ShownText(int row, int col) const;
     // A cell's text as stored in column col, made by the provider when on demand.
-    std::string StoredText(const CompactText& text, int col) const;
+    std::string StoredText(const CompactText& text, int row, int col) const;
     // Creates the cell at (row, col) through the NewCell hook.
     void CreateCell(int row, int col);
     // Stores a GridCell's attributes into the compact cell at (row, col).
@@ -274,7 +287,8 @@ private:
     void ReleaseCell(int row, int col);
     // The style of a cell with one attribute replaced.
     void ChangeStyle(CompactCell& cell, const CellStyle& style);
-    GridCellMerge MergeOf(const CompactCell& cell) const;
+    // The merge fields of the cell read at row.
+    GridCellMerge MergeOf(const CompactCell& cell, int row) const;
     // The cell is covered or has a span: a new block may not include it.
     bool InBlock(const CompactCell& cell) const;
     void SetMergeOf(CompactCell& cell, const GridCellMerge& merge);
@@ -313,5 +327,9 @@ private:
     bool blocksIntact_ = true;
     int textBase_ = 0;   // first row of the range being sorted
     const CellTextProvider* textProvider_ = nullptr;
-    mutable std::string onDemandView_;   // what ItemTextView returned last for a text made on demand
+    mutable std::string onDemandView_;
+    // Rows given cells of their own lately, oldest first out: references
+    // into a row stay valid while an operation works on a few rows.
+    std::array<int, 8> ownedRows_{-1, -1, -1, -1, -1, -1, -1, -1};
+    std::size_t nextOwned_ = 0;   // what ItemTextView returned last for a text made on demand
 };

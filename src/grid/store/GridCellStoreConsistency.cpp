@@ -63,11 +63,11 @@ bool GridCellStore::checkBlocks(std::string* why) const
 {
     for (int row = 0; row < rowCount_; ++row)
         for (int col = 0; col < columnCount_; ++col) {
-            const GridCellMerge m = MergeOf(Cell(row, col));
+            const GridCellMerge m = MergeOf(Cell(row, col), row);
             if (m.covered) {
                 if (!IsValid(m.masterRow, m.masterCol))
                     return Fail(why, "covered cell names a missing master" + At(row, col));
-                const GridCellMerge master = MergeOf(Cell(m.masterRow, m.masterCol));
+                const GridCellMerge master = MergeOf(Cell(m.masterRow, m.masterCol), m.masterRow);
                 if (master.covered || row > m.masterRow + master.rowSpan || col > m.masterCol + master.colSpan
                     || row < m.masterRow || col < m.masterCol)
                     return Fail(why, "covered cell outside its master's block" + At(row, col));
@@ -82,7 +82,7 @@ bool GridCellStore::checkBlocks(std::string* why) const
                 for (int j = 0; j <= m.colSpan && col + j < columnCount_; ++j) {
                     if (i == 0 && j == 0)
                         continue;
-                    const GridCellMerge part = MergeOf(Cell(row + i, col + j));
+                    const GridCellMerge part = MergeOf(Cell(row + i, col + j), row + i);
                     if (!part.covered || part.masterRow != row || part.masterCol != col
                         || part.joinedRight != (j < m.colSpan ? 1 : 0) || part.joinedDown != (i < m.rowSpan ? 1 : 0)
                         || part.rowSpan != 0 || part.colSpan != 0)

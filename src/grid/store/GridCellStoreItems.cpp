@@ -67,7 +67,7 @@ BOOL GridCellStore::SetItemText(int row, int col, std::string_view text)
 
 std::string GridCellStore::GetItemText(int row, int col) const
 {
-    return IsValid(row, col) ? StoredText(Cell(row, col).text, col) : std::string();
+    return IsValid(row, col) ? StoredText(Cell(row, col).text, row, col) : std::string();
 }
 
 std::string_view GridCellStore::ItemTextView(int row, int col) const
@@ -77,15 +77,16 @@ std::string_view GridCellStore::ItemTextView(int row, int col) const
     const CompactText& text = Cell(row, col).text;
     if (!text.OnDemand())
         return text.View();
-    onDemandView_ = StoredText(text, col);
+    onDemandView_ = StoredText(text, row, col);
     return onDemandView_;
 }
 
-std::string GridCellStore::StoredText(const CompactText& text, int col) const
+std::string GridCellStore::StoredText(const CompactText& text, int row, int col) const
 {
     if (!text.OnDemand())
         return std::string(text.View());
-    return textProvider_ ? textProvider_->CellText(static_cast<int>(text.OnDemandKey()), col) : std::string();
+    const std::uint32_t key = text.OnDemandKey() + static_cast<std::uint32_t>(cells_.Base(row));
+    return textProvider_ ? textProvider_->CellText(static_cast<int>(key), col) : std::string();
 }
 
 BOOL GridCellStore::SetItemsOnDemand(const CellRange& block, UINT format)

@@ -21,7 +21,7 @@ void GridCellStore::MergeCells(int row, int col, int down, int right, int lock)
             if (InBlock(Cell(r, c)))
                 return;
 
-    GridCellMerge master = MergeOf(Cell(row, col));
+    GridCellMerge master = MergeOf(Cell(row, col), row);
     if (rows > 0) {
         master.joinedDown = 1;
         master.rowSpan = static_cast<int>(rows);
@@ -42,7 +42,7 @@ void GridCellStore::MergeCells(int row, int col, int down, int right, int lock)
             if (r == row && c == col)
                 continue;
             CompactCell& cell = Cell(r, c);
-            GridCellMerge m = MergeOf(cell);
+            GridCellMerge m = MergeOf(cell, r);
             m.covered = 1;
             m.masterRow = row;
             m.masterCol = col;
@@ -77,7 +77,7 @@ bool GridCellStore::InBlock(const CompactCell& cell) const
 
 GridCellMerge GridCellStore::GetCellMerge(int row, int col) const
 {
-    return IsValid(row, col) ? MergeOf(Cell(row, col)) : GridCellMerge{};
+    return IsValid(row, col) ? MergeOf(Cell(row, col), row) : GridCellMerge{};
 }
 
 BOOL GridCellStore::IsCellEditable(int row, int col) const
@@ -105,6 +105,5 @@ void GridCellStore::SetModified(BOOL modified, int row, int col)
     if (modified_)
         return;
     // CELL_MODIFIED is not CELL_SELECTED, so the set needs no update here.
-    for (CompactCell& cell : cells_)
-        cell.state &= ~CELL_MODIFIED;
+    cells_.ForEachStoredCell([](CompactCell& cell) { cell.state &= ~CELL_MODIFIED; });
 }

@@ -97,7 +97,7 @@ void GridCellStore::SwapRows(std::vector<std::string>& texts, int a, int b)
     if (blocksIntact_) {
         for (const int row : {a, b})
             for (int col = 0; col < columnCount_; ++col)
-                if (Cell(row, col).merge != 0)
+                if (std::as_const(*this).Cell(row, col).merge != 0)
                     blocksIntact_ = false;   // merged cells left their block
     }
 }
