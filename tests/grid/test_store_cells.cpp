@@ -1,7 +1,9 @@
-// Texts of every length in the store;
-// values that new cells inherit and the modified marks.
+// Texts of every length in the store; a store filled with texts made on
+// demand answers like one filled the plain way; values that new cells
+// inherit and the modified marks.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <utility>
 
@@ -27,6 +29,78 @@ TEST(StoreTexts, EveryLengthKeepsItsBytesAndASliceOfItselfIsSafe)
     store.SetItemText(1, 1, store.ItemTextView(1, 1).substr(0, 3));
     EXPECT_EQ(store.GetItemText(1, 1), "qqq");
     EXPECT_CONSISTENT(store);
+}
+
+struct DigitTexts : CellTextProvider {
+    std::string CellText(int row, int col) const override { return std::to_string((row * 7 + col * 3) % 5); }
+};
+
+// Every answer of every cell, as one line per cell.
+std::vector<std::string> EveryAnswer(const GridCellStore& store)
+{
+    std::vector<std::string> lines;
+    for (int row = 0; row < store.RowCount(); ++row)
+        for (int col = 0; col < store.ColumnCount(); ++col) {
+            const GridCell c = store.GetCell(row, col);
+            const GridCellMerge m = c.Merge();
+            lines.push_back(c.text + "|" + std::string(store.ItemTextView(row, col)) + "|" + std::to_string(c.state)
+                            + "|" + std::to_string(c.format) + "|" + std::to_string(c.bkColor) + "|"
+                            + std::to_string(m.covered) + std::to_string(m.joinedDown) + std::to_string(m.joinedRight)
+                            + "|" + std::to_string(m.masterRow) + "," + std::to_string(m.masterCol) + ","
+                            + std::to_string(m.rowSpan) + "," + std::to_string(m.colSpan) + ","
+                            + std::to_string(m.mergeLocked) + "|" + std::to_string(store.IsCellEditable(row, col)));
+        }
+    return lines;
+}
+
+// The lean store (shared row patterns, texts on demand) and a store filled
+// the plain way get the same random edits, pastes, cuts, colours, states,
+// merges, sorts, resizes and Select All; every answer stays the same.
+TEST(StoreOnDemand, AnswersLikeAStoreFilledThePlainWayAfterRandomChanges)
+{
+    DigitTexts texts;
+    GridCellStore lean, plain;
+    lean.SetTextProvider(&texts);
+    std::mt19937 random(5);
+    auto pick = [&random](int n) { return n > 0 ? static_cast<int>(random() % static_cast<unsigned>(n)) : 0; };
+    for (int step = 0; step < 4000; ++step) {
+        const int rows = lean.RowCount(), cols = lean.ColumnCount();
+        const int r = pick(rows), c = pick(cols), what = pick(100), size = pick(40);
+        for (GridCellStore* store : {&lean, &plain}) {
+            if (what < 6) {
+                store->SetRowCount(size + (rows < 12 ? 12 : 0));
+            } else if (what < 9) {
+                store->SetColumnCount(1 + size % 6);
+            } else if (what < 15 && rows > 0 && cols > 0) {   // fill rows with texts made on demand
+                const CellRange block(r, 0, std::min(rows - 1, r + size / 2), cols - 1);
+                if (store == &lean)
+                    lean.SetItemsOnDemand(block, 0x24);
+                for (int row = block.minRow; store == &plain && row <= block.maxRow; ++row)
+                    for (int col = 0; col < cols; ++col) {
+                        plain.SetItemText(row, col, texts.CellText(row, col));
+                        plain.SetItemFormat(row, col, 0x24);
+                    }
+            } else if (what < 40) {
+                store->SetItemText(r, c, what % 2 ? std::string() : std::to_string(what));   // cut or paste
+            } else if (what < 55) {
+                store->SetItemBkColor(r, c, static_cast<COLORREF>(what % 3));
+            } else if (what < 65) {
+                store->SetItemState(r, c, static_cast<UINT>(what % 4));
+            } else if (what < 80) {
+                store->MergeCells(r, c, what % 3, what % 2, what % 5 == 0);
+            } else if (what < 88) {
+                store->SortRowsByText(c, what % 2);
+            } else if (what < 93) {
+                store->SelectBlock(CellRange(0, 0, rows - 1, cols - 1));
+            } else if (what < 96) {
+                store->UnselectAll();
+            } else {
+                store->SetModified(what % 2, r, c);
+            }
+        }
+        ASSERT_EQ(EveryAnswer(lean), EveryAnswer(plain)) << "step " << step << " op " << what;
+    }
+    EXPECT_CONSISTENT(lean);
 }
 
 TEST(StoreNewCells, TakeTheFormatOfTheCellAboveButTheFirstRowGetsZero)

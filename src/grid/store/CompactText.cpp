@@ -11,8 +11,14 @@ CompactText::CompactText(CompactText&& other) noexcept
 
 CompactText& CompactText::operator=(const CompactText& other)
 {
-    if (this != &other)
+    if (this == &other)
+        return *this;
+    if (other.OnHeap()) {
         Assign(other.View());
+    } else {
+        Free();   // inline or made on demand: the bytes are the text
+        std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+    }
     return *this;
 }
 
