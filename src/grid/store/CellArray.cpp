@@ -43,7 +43,7 @@ std::size_t CellArray::Hash(const std::vector<CompactCell>& cells)
     return h;
 }
 
-std::uint32_t CellArray::Intern(std::vector<CompactCell>&& cells)
+std::uint32_t CellArray::Intern(const std::vector<CompactCell>& cells)
 {
     for (const std::uint32_t index : lastPatterns_)
         if (index < patterns_.size() && SameCells(patterns_[index], cells))
@@ -57,7 +57,7 @@ std::uint32_t CellArray::Intern(std::vector<CompactCell>&& cells)
             break;
         }
     if (index == patterns_.size()) {
-        patterns_.push_back(std::move(cells));
+        patterns_.push_back(cells);
         patternByHash_.emplace(hash, index);
     }
     std::rotate(std::begin(lastPatterns_), std::end(lastPatterns_) - 1, std::end(lastPatterns_));
@@ -76,16 +76,23 @@ int CellArray::Materialize(int row)
 {
     Row& r = rows_[Slot(row)];
     const std::vector<CompactCell>& pattern = patterns_[r.pattern];
-    r.cells = std::make_unique<CompactCell[]>(Slot(columns_));
+    if (spareRows_.empty()) {
+        r.cells = std::make_unique<CompactCell[]>(Slot(columns_));
+    } else {
+        r.cells = std::move(spareRows_.back());
+        spareRows_.pop_back();
+    }
     std::copy(pattern.begin(), pattern.end(), r.cells.get());
     return std::exchange(r.base, 0);
 }
 
-void CellArray::UsePattern(int row, std::vector<CompactCell>&& cells, int base)
+void CellArray::UsePattern(int row, const std::vector<CompactCell>& cells, int base)
 {
     Row& r = rows_[Slot(row)];
-    r.pattern = Intern(std::move(cells));
+    r.pattern = Intern(cells);
     r.base = base;
+    if (spareRows_.size() < 16)
+        spareRows_.push_back(std::move(r.cells));
     r.cells.reset();
 }
 
@@ -117,6 +124,7 @@ void CellArray::SetColumns(int n, const CompactCell& blank)
     }
     for (std::vector<CompactCell>& pattern : patterns_)
         pattern.resize(Slot(n), blank);
+    spareRows_.clear();
     columns_ = n;
     Reindex();
 }
@@ -127,6 +135,7 @@ void CellArray::ClearRows()
     rows_.shrink_to_fit();
     patterns_.clear();
     patternByHash_.clear();
+    spareRows_.clear();
     std::fill(std::begin(lastPatterns_), std::end(lastPatterns_), 0);
 }
 

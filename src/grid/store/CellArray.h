@@ -34,7 +34,7 @@ public:
     int Materialize(int row);
     // Makes a row of its own point at the pattern of these cells (relative
     // to base), shared with every row of equal cells.
-    void UsePattern(int row, std::vector<CompactCell>&& cells, int base);
+    void UsePattern(int row, const std::vector<CompactCell>& cells, int base);
 
     // Adds rows at the end, every cell a copy of blank.
     void AppendRows(int count, const CompactCell& blank);
@@ -70,12 +70,14 @@ private:
     };
     static std::size_t Slot(int i) { return static_cast<std::size_t>(i); }
     static std::size_t Hash(const std::vector<CompactCell>& cells);
-    std::uint32_t Intern(std::vector<CompactCell>&& cells);
+    std::uint32_t Intern(const std::vector<CompactCell>& cells);
     void Reindex();
 
     std::vector<Row> rows_;
     std::vector<std::vector<CompactCell>> patterns_;
     std::unordered_multimap<std::size_t, std::uint32_t> patternByHash_;
-    std::uint32_t lastPatterns_[4] = {};   // rows in a row usually repeat a short cycle
+    std::uint32_t lastPatterns_[4] = {};
+    // Cells of rows gone back to their pattern, for the next row made its own.
+    std::vector<std::unique_ptr<CompactCell[]>> spareRows_;   // rows in a row usually repeat a short cycle
     int columns_ = 0;
 };

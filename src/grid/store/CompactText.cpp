@@ -58,21 +58,6 @@ void CompactText::Assign(std::string_view text)
     bytes_[kTagByte] = kHeapTag;
 }
 
-void CompactText::AssignOnDemand(std::uint32_t key) noexcept
-{
-    Free();
-    Reset();
-    std::memcpy(bytes_, &key, sizeof key);
-    bytes_[kTagByte] = kOnDemandTag;
-}
-
-std::uint32_t CompactText::OnDemandKey() const noexcept
-{
-    std::uint32_t key = 0;
-    std::memcpy(&key, bytes_, sizeof key);
-    return key;
-}
-
 void CompactText::Clear() noexcept
 {
     Free();
@@ -86,17 +71,6 @@ std::string_view CompactText::View() const noexcept
     if (OnDemand())
         return {};
     return {reinterpret_cast<const char*>(bytes_), bytes_[kTagByte]};
-}
-
-void CompactText::Reset() noexcept
-{
-    std::memset(bytes_, 0, sizeof bytes_);
-}
-
-void CompactText::Free() noexcept
-{
-    if (OnHeap())
-        delete[] HeapPointer();
 }
 
 char* CompactText::HeapPointer() const noexcept

@@ -28,7 +28,13 @@ public:
 
     void Assign(std::string_view text);
     // No bytes of its own: the text is made from `key` when asked for.
-    void AssignOnDemand(std::uint32_t key) noexcept;
+    void AssignOnDemand(std::uint32_t key) noexcept
+    {
+        Free();
+        Reset();
+        std::memcpy(bytes_, &key, sizeof key);
+        bytes_[kTagByte] = kOnDemandTag;
+    }
     void Clear() noexcept;
     // The stored bytes; empty for a text made on demand.
     std::string_view View() const noexcept;
@@ -36,7 +42,12 @@ public:
     bool Empty() const noexcept { return bytes_[kTagByte] == 0; }
     bool OnHeap() const noexcept { return bytes_[kTagByte] == kHeapTag; }
     bool OnDemand() const noexcept { return bytes_[kTagByte] == kOnDemandTag; }
-    std::uint32_t OnDemandKey() const noexcept;
+    std::uint32_t OnDemandKey() const noexcept
+    {
+        std::uint32_t key = 0;
+        std::memcpy(&key, bytes_, sizeof key);
+        return key;
+    }
 
     static constexpr std::size_t kInlineCapacity = 15;
 
@@ -45,8 +56,12 @@ private:
     static constexpr unsigned char kHeapTag = 0xFF;
     static constexpr unsigned char kOnDemandTag = 0xFE;
 
-    void Reset() noexcept;
-    void Free() noexcept;
+    void Reset() noexcept { std::memset(bytes_, 0, sizeof bytes_); }
+    void Free() noexcept
+    {
+        if (OnHeap())
+            delete[] HeapPointer();
+    }
     char* HeapPointer() const noexcept;
     std::uint32_t HeapSize() const noexcept;
 

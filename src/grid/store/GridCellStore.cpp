@@ -190,7 +190,8 @@ void GridCellStore::Settle(int row)
 {
     if (row < 0 || row >= cells_.Rows() || cells_.Patterned(row))
         return;
-    std::vector<CompactCell> cells(static_cast<std::size_t>(cells_.Columns()));
+    std::vector<CompactCell>& cells = settling_;
+    cells.resize(static_cast<std::size_t>(cells_.Columns()));
     int base = row;   // the fill row of its texts made on demand, if any
     for (int col = cells_.Columns() - 1; col >= 0; --col)
         if (cells_.At(row, col).text.OnDemand())
@@ -206,7 +207,7 @@ void GridCellStore::Settle(int row)
             cell.merge = (merges_.Intern(record) << CompactCell::kRecordShift) | (cell.merge & CompactCell::kFlagMask);
         }
     }
-    cells_.UsePattern(row, std::move(cells), base);
+    cells_.UsePattern(row, cells, base);
 }
 
 std::uint32_t GridCellStore::MergeWord(const GridCellMerge& merge, std::uint32_t recordIndex)

@@ -331,5 +331,6 @@ private:
     // Rows given cells of their own lately, oldest first out: references
     // into a row stay valid while an operation works on a few rows.
     std::array<int, 8> ownedRows_{-1, -1, -1, -1, -1, -1, -1, -1};
-    std::size_t nextOwned_ = 0;   // what ItemTextView returned last for a text made on demand
+    std::size_t nextOwned_ = 0;
+    std::vector<CompactCell> settling_;   // a row on its way to its pattern   // what ItemTextView returned last for a text made on demand
 };
