@@ -32,6 +32,7 @@
 #include <QWheelEvent>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <cstdlib>
 #include <cstring>
@@ -126,7 +127,9 @@ struct Stock {
 // rusage of a forked child would start at this process's size.
 double ChildPeakRss(const char* which, int records)
 {
-    const std::string command = "/proc/self/exe --open-once " + std::string(which) + " " + std::to_string(records);
+    // The shell would read /proc/self/exe as itself: name this program.
+    const std::string command = std::filesystem::read_symlink("/proc/self/exe").string() + " --open-once "
+                              + std::string(which) + " " + std::to_string(records);
     FILE* child = popen(command.c_str(), "r");
     if (!child)
         return -1;

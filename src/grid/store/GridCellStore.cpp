@@ -81,6 +81,10 @@ void GridCellStore::DefaultReleaseCell(int row, int col)
 {
     if (!IsValid(row, col))
         return;
+    if (row >= releasingFrom_ && cells_.Patterned(row)) {
+        selectedCells_.Set(row, col, false);   // the cell is freed next: only the set must change
+        return;
+    }
     SetItemState(row, col, 0);
     Cell(row, col).text.Clear();
 }
@@ -124,7 +128,7 @@ void GridCellStore::StoreCell(int row, int col, const GridCell& source)
 void GridCellStore::ReleaseCell(int row, int col)
 {
     if (hooks_)
-        hooks_->ReleaseCell(GridCellView(*this, Cell(row, col), row, col), row, col);
+        hooks_->ReleaseCell(GridCellView(*this, std::as_const(*this).Cell(row, col), row, col), row, col);
     else
         DefaultReleaseCell(row, col);
     // A replaced ReleaseCell may leave the cell selected; the cell goes

@@ -39,6 +39,7 @@
 // interned once per grid; merge fields are an index into a table of merge
 // records plus three flag bits. Sorting swaps the cells of two rows.
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -285,6 +286,8 @@ private:
     void StoreCell(int row, int col, const GridCell& cell);
     // Runs the ReleaseCell hook for (row, col).
     void ReleaseCell(int row, int col);
+    // Releases every cell of the rows from first on, which go right after.
+    void ReleaseRows(int first);
     // The style of a cell with one attribute replaced.
     void ChangeStyle(CompactCell& cell, const CellStyle& style);
     // The merge fields of the cell read at row.
@@ -332,5 +335,8 @@ private:
     // into a row stay valid while an operation works on a few rows.
     std::array<int, 8> ownedRows_{-1, -1, -1, -1, -1, -1, -1, -1};
     std::size_t nextOwned_ = 0;
-    std::vector<CompactCell> settling_;   // a row on its way to its pattern   // what ItemTextView returned last for a text made on demand
+    std::vector<CompactCell> settling_;
+    // Rows from here on are being released and freed: a patterned row among
+    // them is not given cells of its own just to be emptied.
+    int releasingFrom_ = INT_MAX;   // a row on its way to its pattern   // what ItemTextView returned last for a text made on demand
 };

@@ -1,6 +1,8 @@
 // Row and column counts, fixed counts, and emptying the store.
 #include "grid/store/GridCellStore.h"
 
+#include <climits>
+
 BOOL GridCellStore::SetRowCount(int n)
 {
     if (n < 0)
@@ -11,9 +13,7 @@ BOOL GridCellStore::SetRowCount(int n)
         fixedRowCount_ = n;
 
     if (n < rowCount_) {
-        for (int row = n; row < rowCount_; ++row)
-            for (int col = 0; col < columnCount_; ++col)
-                ReleaseCell(row, col);
+        ReleaseRows(n);
         // A block cut at the new edge would meet unmerged cells if the
         // table grew again; blocks are no longer checked for shape.
         if (merges_.Size() > 1)
@@ -91,11 +91,18 @@ BOOL GridCellStore::SetFixedColumns(int n)
 
 BOOL GridCellStore::DeleteAllItems()
 {
-    for (int row = 0; row < rowCount_; ++row)
-        for (int col = 0; col < columnCount_; ++col)
-            ReleaseCell(row, col);
+    ReleaseRows(0);
     FreeAllCells();
     return TRUE;
+}
+
+void GridCellStore::ReleaseRows(int first)
+{
+    releasingFrom_ = first;
+    for (int row = first; row < rowCount_; ++row)
+        for (int col = 0; col < columnCount_; ++col)
+            ReleaseCell(row, col);
+    releasingFrom_ = INT_MAX;
 }
 
 void GridCellStore::FreeAllCells()
