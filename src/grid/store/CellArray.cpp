@@ -89,7 +89,9 @@ int CellArray::Materialize(int row)
 void CellArray::UsePattern(int row, const std::vector<CompactCell>& cells, int base)
 {
     Row& r = rows_[Slot(row)];
-    r.pattern = Intern(cells);
+    // A row written and then read back often ends as the pattern it left.
+    if (r.pattern >= patterns_.size() || !SameCells(patterns_[r.pattern], cells))
+        r.pattern = Intern(cells);
     r.base = base;
     if (spareRows_.size() < 16)
         spareRows_.push_back(std::move(r.cells));
