@@ -1,6 +1,7 @@
 #include "grid/store/CellArray.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string_view>
 #include <utility>
@@ -16,6 +17,10 @@ bool SameText(const CompactText& a, const CompactText& b)
 
 bool SameCell(const CompactCell& a, const CompactCell& b)
 {
+    // Texts inline or made on demand are canonical bytes: the cells are equal
+    // exactly when their bytes are (a CompactCell has no padding).
+    if (!a.text.OnHeap() && !b.text.OnHeap())
+        return std::memcmp(&a, &b, sizeof a) == 0;
     return a.state == b.state && a.format == b.format && a.param == b.param && a.image == b.image
         && a.style == b.style && a.merge == b.merge && SameText(a.text, b.text);
 }
@@ -32,6 +37,13 @@ std::size_t CellArray::Hash(const std::vector<CompactCell>& cells)
     std::size_t h = cells.size();
     auto mix = [&h](std::size_t v) { h = (h ^ v) * 0x100000001b3ULL; };
     for (const CompactCell& cell : cells) {
+        if (!cell.text.OnHeap()) {
+            std::uint64_t words[sizeof(CompactCell) / 8];
+            std::memcpy(words, &cell, sizeof words);
+            for (const std::uint64_t word : words)
+                mix(static_cast<std::size_t>(word));
+            continue;
+        }
         mix(cell.state);
         mix(cell.format);
         mix(static_cast<std::size_t>(cell.param));

@@ -23,4 +23,4 @@ struct CompactCell {
     static constexpr std::uint32_t kFlagMask = 0x7;
     static constexpr int kRecordShift = 3;
 };
-static_assert(sizeof(CompactCell) == 40);
+static_assert(sizeof(CompactCell) == 40);   // no padding: row patterns compare cells by their bytes
