@@ -82,13 +82,13 @@ void COrvik50View::FillRecordRows()
     if (recordCount == 0)
         return;
     // Every record cell as if filled with its text and the fill format; the
-    // texts come from recordTexts whenever a cell is read.
+    // texts come from recordTexts whenever a cell is read. Record by record:
+    // the grid keeps a row's cells at hand while its colours follow.
     grid->SetTextProvider(&recordTexts);
-    const int lastRow = kHeaderRows + kRowsPerRecord * recordCount - 1;
-    grid->SetItemsOnDemand(CellRange(kHeaderRows, 0, lastRow, kColumns - 1), kFillFormat);
     int row = kHeaderRows;
     for (std::size_t position = 0; position < recordList.GetSize(); ++position) {
         const MeterRecord& record = recordList[position];
+        grid->SetItemsOnDemand(CellRange(row, 0, row + kRowsPerRecord - 1, kColumns - 1), kFillFormat);
         for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength, ++row) {
             const ThresholdVerdict verdict = VerdictText(record, wavelength);
             if (verdict != ThresholdVerdict::Off)
