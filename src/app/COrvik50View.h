@@ -151,7 +151,6 @@ private:
     void BuildGrid(const RECT& clientRect);
     void FillHeaderRows();
     void FillRecordRows();
-    void MergeRecordBlocks();
     // Applies fillItem to (row, column).
     void ApplyFillItem(int row, int column);
     // Print and direct printing on the default printer.

@@ -37,7 +37,6 @@ void COrvik50View::BuildGrid(const RECT& clientRect)
     grid->SetRowCount(kRowsPerRecord * recordCount + kHeaderRows + 1);
     FillHeaderRows();
     FillRecordRows();
-    MergeRecordBlocks();
     // After all merges: a block whose master is already fixed is refused.
     grid->SetFixedRows(kHeaderRows);
     grid->SetFixedColumns(1);
@@ -78,31 +77,37 @@ void COrvik50View::FillHeaderRows()
 
 void COrvik50View::FillRecordRows()
 {
-    const int recordCount = static_cast<int>(recordList.GetSize());
-    if (recordCount == 0)
+    if (recordList.GetSize() == 0)
         return;
     // Every record cell as if filled with its text and the fill format; the
-    // texts come from recordTexts whenever a cell is read. Record by record:
-    // the grid keeps a row's cells at hand while its colours follow.
+    // texts come from recordTexts whenever a cell is read. Records differ only
+    // in their texts and the colours of their three verdicts, so the first
+    // record of each colour set is filled and merged, and the records after
+    // it repeat its rows (the texts follow the row).
     grid->SetTextProvider(&recordTexts);
+    std::array<int, 64> firstRowOfColours;
+    firstRowOfColours.fill(-1);
     int row = kHeaderRows;
-    for (std::size_t position = 0; position < recordList.GetSize(); ++position) {
+    for (std::size_t position = 0; position < recordList.GetSize(); ++position, row += kRowsPerRecord) {
         const MeterRecord& record = recordList[position];
-        grid->SetItemsOnDemand(CellRange(row, 0, row + kRowsPerRecord - 1, kColumns - 1), kFillFormat);
-        for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength, ++row) {
-            const ThresholdVerdict verdict = VerdictText(record, wavelength);
-            if (verdict != ThresholdVerdict::Off)
-                grid->SetItemBkColor(row, 7, VerdictColour(verdict));
+        std::array<ThresholdVerdict, WAVELENGTH_COUNT> verdicts{};
+        std::size_t colours = 0;
+        for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength) {
+            verdicts[static_cast<std::size_t>(wavelength)] = VerdictText(record, wavelength);
+            colours = colours * 4 + static_cast<std::size_t>(verdicts[static_cast<std::size_t>(wavelength)]);
         }
-    }
-}
-
-void COrvik50View::MergeRecordBlocks()
-{
-    // Only the merge on a record's first row can take effect (the rows below
-    // are then covered), so the calls on the other two rows are left out.
-    const int lastRow = kHeaderRows + kRowsPerRecord * static_cast<int>(recordList.GetSize());
-    for (int row = kHeaderRows; row < lastRow; row += kRowsPerRecord) {
+        int& first = firstRowOfColours[colours];
+        if (first >= 0 && grid->RepeatRows(first, kRowsPerRecord, row))
+            continue;
+        first = row;
+        grid->SetItemsOnDemand(CellRange(row, 0, row + kRowsPerRecord - 1, kColumns - 1), kFillFormat);
+        for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength) {
+            const ThresholdVerdict verdict = verdicts[static_cast<std::size_t>(wavelength)];
+            if (verdict != ThresholdVerdict::Off)
+                grid->SetItemBkColor(row + wavelength, 7, VerdictColour(verdict));
+        }
+        // Only the merge on a record's first row can take effect (the rows
+        // below are then covered), so the calls on the other two rows are left out.
         for (int column : kPerRecordColumns)
             grid->MergeCells(row, column, 2, 0, 0);
     }

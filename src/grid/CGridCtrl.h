@@ -167,6 +167,8 @@ public:
     // 25-26. A new cell's attributes; the last call before a cell is deleted.
     GridCell NewCell(int row, int col) override;
     void ReleaseCell(const GridCellView& cell, int row, int col) override;
+    // True for a plain CGridCtrl: a derived grid may replace the two above.
+    bool DefaultCellHooks() const override;
 
     // ---------------------------------------------------------------------
     // Cell store (CGridCtrl_cells.cpp)
@@ -187,6 +189,8 @@ public:
     // Texts made on demand by a source instead of stored (GridCellStore::SetItemsOnDemand).
     void SetTextProvider(const CellTextProvider* provider) { store.SetTextProvider(provider); }
     BOOL SetItemsOnDemand(const CellRange& block, UINT format) { return store.SetItemsOnDemand(block, format); }
+    // Rows filled again like others (GridCellStore::RepeatRows); nothing is redrawn.
+    BOOL RepeatRows(int from, int count, int to) { return store.RepeatRows(from, count, to); }
     BOOL SetItemState(int row, int col, UINT state) { return store.SetItemState(row, col, state); }
     UINT GetItemState(int row, int col) const { return store.GetItemState(row, col); }
     BOOL SetItemFormat(int row, int col, UINT format) { return store.SetItemFormat(row, col, format); }

@@ -3,6 +3,7 @@
 // and route the store's hooks to the grid's virtual operations.
 #include <algorithm>
 #include <memory>
+#include <typeinfo>
 
 #include "grid/CGridCtrl.h"
 #include "grid/GridAccessible.h"
@@ -21,6 +22,11 @@ GridCell CGridCtrl::NewCell(int row, int col)
 void CGridCtrl::ReleaseCell(const GridCellView& /*cell*/, int row, int col)
 {
     store.DefaultReleaseCell(row, col);
+}
+
+bool CGridCtrl::DefaultCellHooks() const
+{
+    return typeid(*this) == typeid(CGridCtrl);
 }
 
 BOOL CGridCtrl::SetRowCount(int n)

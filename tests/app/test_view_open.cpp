@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 
 #include "grid/CGridCtrl.h"
+#include "records/RecordTexts.h"
 
 #include <tuple>
 #include <algorithm>
@@ -100,7 +101,10 @@ TEST_F(ViewOpenTest, ThreeHundredRecordsNumberedInFileOrder)
 {
     QStringList statusTexts;
     QObject::connect(&view, &COrvik50View::StatusTextChanged, [&](const QString& text) { statusTexts << text; });
-    OpenRecords(NumberedRecords(300));
+    std::vector<MeterRecord> records = NumberedRecords(300);
+    for (std::size_t i = 2; i < records.size(); i += 3)   // every third record's thresholds off
+        records[i].thresholdMode = 0;
+    OpenRecords(records);
     // The status bar follows the Open while it works, then says it is done.
     EXPECT_EQ(statusTexts, QStringList({QStringLiteral("Opening %1...").arg(*chosen),
                                         QStringLiteral("Opening %1: 300 records...").arg(*chosen), QStringLiteral("Ready")}));
@@ -108,6 +112,19 @@ TEST_F(ViewOpenTest, ThreeHundredRecordsNumberedInFileOrder)
     EXPECT_EQ(Text(900, 0) + "|" + Text(900, 1) + "|" + Text(903, 0), "300|OLT-300|");
     EXPECT_EQ(view.GetGrid()->GetCellMerge(900, 0).rowSpan, 2);
     EXPECT_EQ(view.Records().GetSize(), 300u);
+    // Records of one colour set repeat the rows of the first: each row as if filled on its own.
+    const CGridCtrl& grid = *view.GetGrid();
+    const COLORREF colours[] = {RGB(0, 255, 0), RGB(255, 255, 0), RGB(255, 0, 0)};
+    const std::string verdicts[] = {"pass", "wrng", "fail"};
+    for (int row = 3; row < 903; ++row) {
+        const int record = (row - 3) / 3, first = 3 + record * 3;
+        const bool off = record % 3 == 2;
+        ASSERT_EQ(Text(row, 3) + "|" + Text(row, 7) + "|" + Text(first, 1),
+                  std::string(WavelengthLabel(row - first)) + "|" + (off ? "off" : verdicts[row - first]) + "|OLT-"
+                      + std::to_string(record + 1));
+        ASSERT_EQ(grid.GetItemBkColor(row, 7), off ? CLR_DEFAULT : colours[row - first]) << row;
+        ASSERT_EQ(grid.GetCellMerge(row, 12).masterRow, row == first ? 0 : first) << row;
+    }
 }
 
 // The record texts are made on demand: every way of reading a cell answers

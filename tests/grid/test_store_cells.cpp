@@ -31,9 +31,42 @@ TEST(StoreTexts, EveryLengthKeepsItsBytesAndASliceOfItselfIsSafe)
     EXPECT_CONSISTENT(store);
 }
 
-struct DigitTexts : CellTextProvider {
-    std::string CellText(int row, int col) const override { return std::to_string((row * 7 + col * 3) % 5); }
+// "#<row>:<digit>": the row a text was made for can be read back from it.
+struct RowTexts : CellTextProvider {
+    std::string CellText(int row, int col) const override
+    {
+        return "#" + std::to_string(row) + ":" + std::to_string((row * 7 + col * 3) % 5);
+    }
 };
+
+// The default hooks, one cell at a time (a store without hooks makes and
+// frees whole rows at once).
+struct CellByCellHooks : GridCellHooks {
+    GridCellStore* store = nullptr;
+    std::string GetItemText(int row, int col) const override { return store->GetItemText(row, col); }
+    GridCell NewCell(int row, int col) override { return store->DefaultNewCell(row, col); }
+    void ReleaseCell(const GridCellView&, int row, int col) override { store->DefaultReleaseCell(row, col); }
+};
+
+// What RepeatRows does, written cell by cell: texts made for a row are made
+// for the row moved, blocks are merged again.
+void RepeatRowsPlainly(GridCellStore& store, const RowTexts& texts, int from, int count, int to)
+{
+    for (int i = 0; i < count; ++i)
+        for (int col = 0; col < store.ColumnCount(); ++col) {
+            const GridCell source = store.GetCell(from + i, col);
+            std::string text = source.text;
+            if (!text.empty() && text[0] == '#')
+                text = texts.CellText(std::stoi(text.substr(1)) + to - from, col);
+            store.SetItemText(to + i, col, text);
+            store.SetItemFormat(to + i, col, source.format);
+            store.SetItemBkColor(to + i, col, source.bkColor);
+            const UINT selected = store.GetItemState(to + i, col) & CELL_SELECTED;
+            store.SetItemState(to + i, col, (source.state & ~CELL_SELECTED) | selected);
+            if (!source.covered)
+                store.MergeCells(to + i, col, source.rowSpan, source.colSpan, source.mergeLocked);
+        }
+}
 
 // Every answer of every cell, as one line per cell.
 std::vector<std::string> EveryAnswer(const GridCellStore& store)
@@ -53,22 +86,28 @@ std::vector<std::string> EveryAnswer(const GridCellStore& store)
     return lines;
 }
 
-// The lean store (shared row patterns, texts on demand) and a store filled
-// the plain way get the same random edits, pastes, cuts, colours, states,
-// merges, sorts, resizes and Select All; every answer stays the same.
+// The lean store (shared row patterns, texts on demand, rows made and
+// repeated whole) and a store filled the plain way, cell by cell, get the
+// same random edits, pastes, cuts, colours, states, merges, sorts, repeated
+// rows, resizes and Select All; every answer stays the same.
 TEST(StoreOnDemand, AnswersLikeAStoreFilledThePlainWayAfterRandomChanges)
 {
-    DigitTexts texts;
+    RowTexts texts;
     GridCellStore lean, plain;
+    CellByCellHooks hooks;
+    hooks.store = &plain;
+    plain.SetHooks(&hooks);
     lean.SetTextProvider(&texts);
     std::mt19937 random(5);
     auto pick = [&random](int n) { return n > 0 ? static_cast<int>(random() % static_cast<unsigned>(n)) : 0; };
+    int repeats = 0;
     for (int step = 0; step < 4000; ++step) {
         const int rows = lean.RowCount(), cols = lean.ColumnCount();
-        const int r = pick(rows), c = pick(cols), what = pick(100), size = pick(40);
+        const int r = pick(rows), c = pick(cols), what = pick(100), size = pick(40), to = pick(rows);
+        bool repeated = false;
         for (GridCellStore* store : {&lean, &plain}) {
-            if (what < 6) {
-                store->SetRowCount(size + (rows < 12 ? 12 : 0));
+            if (what < 6) {   // now and then empty, so that blocks start whole again
+                store->SetRowCount(size < 6 ? 0 : size + (rows < 12 ? 12 : 0));
             } else if (what < 9) {
                 store->SetColumnCount(1 + size % 6);
             } else if (what < 15 && rows > 0 && cols > 0) {   // fill rows with texts made on demand
@@ -80,6 +119,12 @@ TEST(StoreOnDemand, AnswersLikeAStoreFilledThePlainWayAfterRandomChanges)
                         plain.SetItemText(row, col, texts.CellText(row, col));
                         plain.SetItemFormat(row, col, 0x24);
                     }
+            } else if (what < 25) {   // repeat rows; refused ones change nothing
+                const int count = 1 + size % 4;
+                if (store == &lean)
+                    repeats += (repeated = lean.RepeatRows(r, count, to));
+                else if (repeated)
+                    RepeatRowsPlainly(plain, texts, r, count, to);
             } else if (what < 40) {
                 store->SetItemText(r, c, what % 2 ? std::string() : std::to_string(what));   // cut or paste
             } else if (what < 55) {
@@ -101,6 +146,7 @@ TEST(StoreOnDemand, AnswersLikeAStoreFilledThePlainWayAfterRandomChanges)
         ASSERT_EQ(EveryAnswer(lean), EveryAnswer(plain)) << "step " << step << " op " << what;
     }
     EXPECT_CONSISTENT(lean);
+    EXPECT_GT(repeats, 100);   // the mix keeps reaching rows that can be repeated
 }
 
 TEST(StoreNewCells, TakeTheFormatOfTheCellAboveButTheFirstRowGetsZero)

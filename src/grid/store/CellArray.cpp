@@ -110,12 +110,23 @@ void CellArray::UsePattern(int row, const std::vector<CompactCell>& cells, int b
     r.cells.reset();
 }
 
-void CellArray::AppendRows(int count, const CompactCell& blank)
+void CellArray::AppendRows(int count, const std::vector<CompactCell>& cells)
 {
-    const std::uint32_t pattern = Intern(std::vector<CompactCell>(Slot(columns_), blank));
+    const std::uint32_t pattern = Intern(cells);
     rows_.reserve(rows_.size() + Slot(count));
     for (int i = 0; i < count; ++i)
         rows_.push_back(Row{nullptr, pattern, 0});
+}
+
+void CellArray::SharePattern(int to, int from, int shift)
+{
+    Row& target = rows_[Slot(to)];
+    const Row& source = rows_[Slot(from)];
+    if (target.cells && spareRows_.size() < 16)
+        spareRows_.push_back(std::move(target.cells));
+    target.cells.reset();
+    target.pattern = source.pattern;
+    target.base = source.base + shift;
 }
 
 void CellArray::TruncateRows(int n)

@@ -36,8 +36,10 @@ public:
     // to base), shared with every row of equal cells.
     void UsePattern(int row, const std::vector<CompactCell>& cells, int base);
 
-    // Adds rows at the end, every cell a copy of blank.
-    void AppendRows(int count, const CompactCell& blank);
+    // Adds rows at the end, each with these cells (absolute values).
+    void AppendRows(int count, const std::vector<CompactCell>& cells);
+    // Row to takes the pattern of the patterned row from, its base moved by shift.
+    void SharePattern(int to, int from, int shift);
     // Destroys the rows from row n on.
     void TruncateRows(int n);
     // Keeps the first min(old, n) cells of every row; new cells copy blank.

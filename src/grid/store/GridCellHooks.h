@@ -24,4 +24,7 @@ public:
     // Runs once for every cell just before it is deleted; the cell still
     // exists, so store operations on (row, col) work inside.
     virtual void ReleaseCell(const GridCellView& cell, int row, int col) = 0;
+    // True when NewCell and ReleaseCell are exactly the defaults above: the
+    // store may then make and free whole rows at once without calling them.
+    virtual bool DefaultCellHooks() const { return false; }
 };

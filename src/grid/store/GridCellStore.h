@@ -160,6 +160,15 @@ public:
     // stored; writing a text replaces it for good. FALSE (nothing
     // changes) without a provider or for an invalid block.
     BOOL SetItemsOnDemand(const CellRange& block, UINT format);
+    // Fills rows to..to+count-1 again as rows from..from+count-1 are filled:
+    // every attribute but the selection is copied, a text made on demand
+    // asks for its row moved by to - from, and the source's blocks are made
+    // again at the destination. FALSE (nothing changes) when either range
+    // leaves the grid, the destination meets a fixed row or a
+    // cell in a block, or a source block reaches outside the source rows or
+    // may have lost its shape (after a sort or a cut through it).
+    // Rows of a shared pattern are repeated without cells of their own.
+    BOOL RepeatRows(int from, int count, int to);
     // Keeps the selected-cell set in step with CELL_SELECTED.
     BOOL SetItemState(int row, int col, UINT state);
     UINT GetItemState(int row, int col) const;                 // 0 when invalid
@@ -280,6 +289,10 @@ private:
     std::string ShownText(int row, int col) const;
     // A cell's text as stored in column col, made by the provider when on demand.
     std::string StoredText(const CompactText& text, int row, int col) const;
+    // NewCell and ReleaseCell are the defaults (no hooks, or hooks saying so).
+    bool DefaultCells() const { return !hooks_ || hooks_->DefaultCellHooks(); }
+    // Whether RepeatRows may copy these rows (see there).
+    bool CanRepeatRows(int from, int count, int to) const;
     // Creates the cell at (row, col) through the NewCell hook.
     void CreateCell(int row, int col);
     // Stores a GridCell's attributes into the compact cell at (row, col).
@@ -330,13 +343,13 @@ private:
     bool blocksIntact_ = true;
     int textBase_ = 0;   // first row of the range being sorted
     const CellTextProvider* textProvider_ = nullptr;
-    mutable std::string onDemandView_;
+    mutable std::string onDemandView_;   // what ItemTextView returned last for a text made on demand
     // Rows given cells of their own lately, oldest first out: references
     // into a row stay valid while an operation works on a few rows.
     std::array<int, 8> ownedRows_{-1, -1, -1, -1, -1, -1, -1, -1};
     std::size_t nextOwned_ = 0;
-    std::vector<CompactCell> settling_;
+    std::vector<CompactCell> settling_;   // a row on its way to its pattern
     // Rows from here on are being released and freed: a patterned row among
     // them is not given cells of its own just to be emptied.
-    int releasingFrom_ = INT_MAX;   // a row on its way to its pattern   // what ItemTextView returned last for a text made on demand
+    int releasingFrom_ = INT_MAX;
 };

@@ -1,6 +1,8 @@
 // Reading and writing cell attributes, singly and through GridItem.
 #include "grid/store/GridCellStore.h"
 
+#include <cstdint>
+
 BOOL GridCellStore::SetItem(const GridItem* item)
 {
     if (!item || !IsValid(item->row, item->column))
@@ -99,6 +101,42 @@ BOOL GridCellStore::SetItemsOnDemand(const CellRange& block, UINT format)
             cell.text.AssignOnDemand(static_cast<std::uint32_t>(row));
             cell.format = format;
         }
+    }
+    return TRUE;
+}
+
+bool GridCellStore::CanRepeatRows(int from, int count, int to) const
+{
+    // 64-bit ends so that no sum of two ints overflows.
+    const std::int64_t fromEnd = std::int64_t{from} + count, toEnd = std::int64_t{to} + count;
+    if (count <= 0 || from < 0 || to < fixedRowCount_ || fromEnd > rowCount_ || toEnd > rowCount_)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        for (int col = 0; col < columnCount_; ++col) {
+            if (InBlock(Cell(to + i, col)))
+                return false;
+            const GridCellMerge merge = MergeOf(Cell(from + i, col), from + i);
+            if (!blocksIntact_ && merge.InBlock())
+                return false;   // the block may have lost its shape
+            const bool blockInside = merge.covered ? merge.masterRow >= from && merge.masterRow < fromEnd
+                                                   : i + merge.rowSpan < count;
+            if (!blockInside)
+                return false;
+        }
+    }
+    return true;
+}
+
+BOOL GridCellStore::RepeatRows(int from, int count, int to)
+{
+    if (!CanRepeatRows(from, count, to))
+        return FALSE;
+    // A settled row's texts on demand and covered cells' masters are relative
+    // to its base, so the destination shares the pattern with a moved base.
+    // Overlapping ranges copy row by row from the first, as cell by cell would.
+    for (int i = 0; i < count; ++i) {
+        Settle(from + i);
+        cells_.SharePattern(to + i, from + i, to - from);
     }
     return TRUE;
 }

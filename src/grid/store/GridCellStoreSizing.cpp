@@ -30,7 +30,16 @@ BOOL GridCellStore::SetRowCount(int n)
     rowHeights_.Resize(n, static_cast<unsigned>(defaultRowHeight_));
     // Every slot holds a blank cell before the hook runs, so a NewCell that
     // reads a neighbour never meets a missing cell.
-    cells_.AppendRows(n - oldCount, BlankCell());
+    if (DefaultCells()) {
+        // The default new cell is blank with the format of the cell above:
+        // every new row is alike and shares one pattern.
+        std::vector<CompactCell> blankRow(static_cast<std::size_t>(columnCount_), BlankCell());
+        for (int col = 0; oldCount > 0 && col < columnCount_; ++col)
+            blankRow[static_cast<std::size_t>(col)].format = Cell(oldCount - 1, col).format;
+        cells_.AppendRows(n - oldCount, blankRow);
+        return TRUE;
+    }
+    cells_.AppendRows(n - oldCount, std::vector<CompactCell>(static_cast<std::size_t>(columnCount_), BlankCell()));
     for (int row = oldCount; row < n; ++row)
         for (int col = 0; col < columnCount_; ++col)
             CreateCell(row, col);
@@ -98,6 +107,12 @@ BOOL GridCellStore::DeleteAllItems()
 
 void GridCellStore::ReleaseRows(int first)
 {
+    if (DefaultCells()) {
+        // The default release unselects and empties each cell; the rows are
+        // freed right after, so only the selected-cell set must change.
+        selectedCells_.Truncate(first, columnCount_);
+        return;
+    }
     releasingFrom_ = first;
     for (int row = first; row < rowCount_; ++row)
         for (int col = 0; col < columnCount_; ++col)
