@@ -84,18 +84,21 @@ void CellArray::Reindex()
         patternByHash_.emplace(Hash(patterns_[i]), static_cast<std::uint32_t>(i));
 }
 
-int CellArray::Materialize(int row)
+std::unique_ptr<CompactCell[]> CellArray::RowCells()
+{
+    if (spareRows_.empty())
+        return std::make_unique<CompactCell[]>(Slot(columns_));
+    std::unique_ptr<CompactCell[]> cells = std::move(spareRows_.back());
+    spareRows_.pop_back();
+    return cells;
+}
+
+void CellArray::Materialize(int row)
 {
     Row& r = rows_[Slot(row)];
     const std::vector<CompactCell>& pattern = patterns_[r.pattern];
-    if (spareRows_.empty()) {
-        r.cells = std::make_unique<CompactCell[]>(Slot(columns_));
-    } else {
-        r.cells = std::move(spareRows_.back());
-        spareRows_.pop_back();
-    }
+    r.cells = RowCells();
     std::copy(pattern.begin(), pattern.end(), r.cells.get());
-    return std::exchange(r.base, 0);
 }
 
 void CellArray::UsePattern(int row, const std::vector<CompactCell>& cells, int base)
@@ -118,14 +121,20 @@ void CellArray::AppendRows(int count, const std::vector<CompactCell>& cells)
         rows_.push_back(Row{nullptr, pattern, 0});
 }
 
-void CellArray::SharePattern(int to, int from, int shift)
+void CellArray::CopyRow(int to, int from, int shift)
 {
     Row& target = rows_[Slot(to)];
     const Row& source = rows_[Slot(from)];
-    if (target.cells && spareRows_.size() < 16)
-        spareRows_.push_back(std::move(target.cells));
-    target.cells.reset();
-    target.pattern = source.pattern;
+    if (source.cells) {
+        if (!target.cells)
+            target.cells = RowCells();
+        std::copy(source.cells.get(), source.cells.get() + columns_, target.cells.get());
+    } else {
+        if (target.cells && spareRows_.size() < 16)
+            spareRows_.push_back(std::move(target.cells));
+        target.cells.reset();
+        target.pattern = source.pattern;
+    }
     target.base = source.base + shift;
 }
 

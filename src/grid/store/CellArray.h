@@ -29,17 +29,18 @@ public:
     // Precondition: the row holds cells of its own.
     CompactCell& At(int row, int col) { return rows_[Slot(row)].cells[Slot(col)]; }
 
-    // Gives a patterned row cells of its own, copies of its pattern's (values
-    // still relative); returns the base the row had.
-    int Materialize(int row);
+    // Gives a patterned row cells of its own, copies of its pattern's; the
+    // values stay relative to the row's base.
+    void Materialize(int row);
     // Makes a row of its own point at the pattern of these cells (relative
-    // to base), shared with every row of equal cells.
+    // to base), shared with every row of equal cells; its own cells are spare.
     void UsePattern(int row, const std::vector<CompactCell>& cells, int base);
 
     // Adds rows at the end, each with these cells (absolute values).
     void AppendRows(int count, const std::vector<CompactCell>& cells);
-    // Row to takes the pattern of the patterned row from, its base moved by shift.
-    void SharePattern(int to, int from, int shift);
+    // Row to becomes a copy of row from (its pattern, or copies of its own
+    // cells), its base moved by shift.
+    void CopyRow(int to, int from, int shift);
     // Destroys the rows from row n on.
     void TruncateRows(int n);
     // Keeps the first min(old, n) cells of every row; new cells copy blank.
@@ -72,6 +73,8 @@ private:
     };
     static std::size_t Slot(int i) { return static_cast<std::size_t>(i); }
     static std::size_t Hash(const std::vector<CompactCell>& cells);
+    // Cells for a row: spare ones if there are, else new.
+    std::unique_ptr<CompactCell[]> RowCells();
     std::uint32_t Intern(const std::vector<CompactCell>& cells);
     void Reindex();
 

@@ -107,12 +107,14 @@ std::uint32_t MergeTable::Intern(const MergeRecord& record)
 {
     if (record.IsZero())
         return 0;
+    if (lastInterned_ != 0 && records_[lastInterned_] == record)
+        return lastInterned_;
     const auto found = internedRecords_.find(record);
     if (found != internedRecords_.end())
-        return found->second;
+        return lastInterned_ = found->second;
     const std::uint32_t index = Add(record);
     internedRecords_.emplace(record, index);
-    return index;
+    return lastInterned_ = index;
 }
 
 std::size_t MergeTable::RecordHash::operator()(const MergeRecord& r) const
@@ -129,4 +131,5 @@ void MergeTable::Clear()
     records_.assign(1, MergeRecord{});
     masterRecords_.clear();
     lastMaster_ = 0;
+    lastInterned_ = 0;
 }

@@ -68,8 +68,8 @@ class MergeTable {
 public:
     MergeTable() { Clear(); }
     std::uint32_t Add(const MergeRecord& record);
-    // Like Add, but every equal record shares one index (records of row
-    // patterns, made again each time a row goes back to its pattern).
+    // Like Add, but every equal record shares one index (covered cells'
+    // records, relative to their row's base, repeat from row to row).
     std::uint32_t Intern(const MergeRecord& record);
     const MergeRecord& Get(std::uint32_t index) const { return records_[index]; }
     std::size_t Size() const { return records_.size(); }
@@ -92,4 +92,5 @@ private:
     };
     std::unordered_map<MergeRecord, std::uint32_t, RecordHash> internedRecords_;
     std::uint32_t lastMaster_ = 0;   // merges in a row usually share their shape
+    std::uint32_t lastInterned_ = 0;   // and covered cells their master
 };

@@ -116,7 +116,7 @@ void GridCellStore::StoreCell(int row, int col, const GridCell& source)
                           : styles_.Intern(CellStyle{source.bkColor, source.textColor, fonts_.Intern(source.font)});
     const GridCellMerge merge = source.Merge();
     if (merge != GridCellMerge{}) {
-        SetMergeOf(cell, merge);
+        SetMergeOf(row, cell, merge);
         blocksIntact_ = false;   // a hook-made block is not checked for shape
     }
     if (source.state == 0 && selectedCells_.empty())
@@ -173,17 +173,7 @@ GridCellMerge GridCellStore::MergeOf(const CompactCell& cell, int row) const
 
 void GridCellStore::Own(int row)
 {
-    const int base = cells_.Materialize(row);
-    for (int col = 0; col < cells_.Columns(); ++col) {
-        CompactCell& cell = cells_.At(row, col);
-        if (cell.text.OnDemand())
-            cell.text.AssignOnDemand(cell.text.OnDemandKey() + static_cast<std::uint32_t>(base));
-        if (cell.merge & CompactCell::kCovered) {
-            MergeRecord record = merges_.Get(cell.merge >> CompactCell::kRecordShift);
-            record.masterRow += base;
-            cell.merge = (merges_.Intern(record) << CompactCell::kRecordShift) | (cell.merge & CompactCell::kFlagMask);
-        }
-    }
+    cells_.Materialize(row);
     const int oldest = std::exchange(ownedRows_[nextOwned_], row);
     nextOwned_ = (nextOwned_ + 1) % ownedRows_.size();
     if (oldest != row)
@@ -194,20 +184,30 @@ void GridCellStore::Settle(int row)
 {
     if (row < 0 || row >= cells_.Rows() || cells_.Patterned(row))
         return;
+    // The new base: the row its first text made on demand was made for, or
+    // the row itself, so that rows filled alike share a pattern.
+    const int oldBase = cells_.Base(row);
+    int base = row;
+    for (int col = cells_.Columns() - 1; col >= 0; --col) {
+        const CompactText& text = cells_.At(row, col).text;
+        if (text.OnDemand())
+            base = static_cast<int>(text.OnDemandKey()) + oldBase;
+        else if (!text.Empty())
+            return;   // a text of its own: no other row would share the pattern
+    }
+    const auto shift = static_cast<std::uint32_t>(oldBase - base);
     std::vector<CompactCell>& cells = settling_;
     cells.resize(static_cast<std::size_t>(cells_.Columns()));
-    int base = row;   // the fill row of its texts made on demand, if any
-    for (int col = cells_.Columns() - 1; col >= 0; --col)
-        if (cells_.At(row, col).text.OnDemand())
-            base = static_cast<int>(cells_.At(row, col).text.OnDemandKey());
     for (int col = 0; col < cells_.Columns(); ++col) {
         CompactCell& cell = cells[static_cast<std::size_t>(col)];
         cell = std::move(cells_.At(row, col));
+        if (shift == 0)
+            continue;
         if (cell.text.OnDemand())
-            cell.text.AssignOnDemand(cell.text.OnDemandKey() - static_cast<std::uint32_t>(base));
+            cell.text.AssignOnDemand(cell.text.OnDemandKey() + shift);
         if (cell.merge & CompactCell::kCovered) {
             MergeRecord record = merges_.Get(cell.merge >> CompactCell::kRecordShift);
-            record.masterRow -= base;
+            record.masterRow += static_cast<int>(shift);
             cell.merge = (merges_.Intern(record) << CompactCell::kRecordShift) | (cell.merge & CompactCell::kFlagMask);
         }
     }
@@ -226,8 +226,10 @@ std::uint32_t GridCellStore::MergeWord(const GridCellMerge& merge, std::uint32_t
     return word;
 }
 
-void GridCellStore::SetMergeOf(CompactCell& cell, const GridCellMerge& merge)
+void GridCellStore::SetMergeOf(int row, CompactCell& cell, const GridCellMerge& merge)
 {
-    const MergeRecord record{merge.mergeLocked, merge.rowSpan, merge.colSpan, merge.masterRow, merge.masterCol};
-    cell.merge = MergeWord(merge, merges_.Add(record));
+    // A covered cell's master row is kept relative to its row's base.
+    const int masterRow = merge.covered ? merge.masterRow - cells_.Base(row) : merge.masterRow;
+    const MergeRecord record{merge.mergeLocked, merge.rowSpan, merge.colSpan, masterRow, merge.masterCol};
+    cell.merge = MergeWord(merge, merge.covered ? merges_.Intern(record) : merges_.Add(record));
 }

@@ -279,8 +279,8 @@ private:
         return cells_.At(row, col);
     }
     const CompactCell& Cell(int row, int col) const { return cells_.At(row, col); }
-    // Gives a patterned row cells of its own with absolute values; the row
-    // owned longest before goes back to pattern form.
+    // Gives a patterned row cells of its own (values stay relative to the
+    // row's base); the row owned longest before goes back to pattern form.
     void Own(int row);
     // Puts a row of its own back into pattern form (rows of a pattern cost
     // no cells of their own).
@@ -307,7 +307,8 @@ private:
     GridCellMerge MergeOf(const CompactCell& cell, int row) const;
     // The cell is covered or has a span: a new block may not include it.
     bool InBlock(const CompactCell& cell) const;
-    void SetMergeOf(CompactCell& cell, const GridCellMerge& merge);
+    // Stores merge fields into the cell at row (already its own).
+    void SetMergeOf(int row, CompactCell& cell, const GridCellMerge& merge);
     // The cell's merge word for these fields and a MergeTable index.
     static std::uint32_t MergeWord(const GridCellMerge& merge, std::uint32_t recordIndex);
     // Forgets fonts, styles and merge records when no cell is left.

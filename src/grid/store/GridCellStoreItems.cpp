@@ -98,7 +98,7 @@ BOOL GridCellStore::SetItemsOnDemand(const CellRange& block, UINT format)
     for (int row = block.minRow; row <= block.maxRow; ++row) {
         for (int col = block.minCol; col <= block.maxCol; ++col) {
             CompactCell& cell = Cell(row, col);
-            cell.text.AssignOnDemand(static_cast<std::uint32_t>(row));
+            cell.text.AssignOnDemand(static_cast<std::uint32_t>(row - cells_.Base(row)));
             cell.format = format;
         }
     }
@@ -131,12 +131,12 @@ BOOL GridCellStore::RepeatRows(int from, int count, int to)
 {
     if (!CanRepeatRows(from, count, to))
         return FALSE;
-    // A settled row's texts on demand and covered cells' masters are relative
-    // to its base, so the destination shares the pattern with a moved base.
+    // Texts on demand and covered cells' masters are relative to a row's
+    // base, so the destination takes the cells (or pattern) with a moved base.
     // Overlapping ranges copy row by row from the first, as cell by cell would.
     for (int i = 0; i < count; ++i) {
         Settle(from + i);
-        cells_.SharePattern(to + i, from + i, to - from);
+        cells_.CopyRow(to + i, from + i, to - from);
     }
     return TRUE;
 }

@@ -31,12 +31,8 @@ void GridCellStore::MergeCells(int row, int col, int down, int right, int lock)
         master.colSpan = static_cast<int>(cols);
     }
     master.mergeLocked = lock;
-    SetMergeOf(Cell(row, col), master);
+    SetMergeOf(row, Cell(row, col), master);
 
-    // Covered cells of one block usually share one record.
-    const MergeRecord shared{lock, 0, 0, row, col};
-    std::uint32_t sharedIndex = 0;
-    bool sharedMade = false;
     for (int r = row; r <= lastRow; ++r)
         for (int c = col; c <= lastCol; ++c) {
             if (r == row && c == col)
@@ -51,16 +47,7 @@ void GridCellStore::MergeCells(int row, int col, int down, int right, int lock)
                 m.joinedRight = 1;
             if (r < lastRow)
                 m.joinedDown = 1;
-            const MergeRecord record{m.mergeLocked, m.rowSpan, m.colSpan, m.masterRow, m.masterCol};
-            if (record != shared) {
-                SetMergeOf(cell, m);
-                continue;
-            }
-            if (!sharedMade) {
-                sharedIndex = merges_.Add(shared);
-                sharedMade = true;
-            }
-            cell.merge = MergeWord(m, sharedIndex);
+            SetMergeOf(r, cell, m);
         }
 }
 
