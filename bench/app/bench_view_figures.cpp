@@ -150,16 +150,22 @@ long OwnPeakKilobytes()
     return -1;
 }
 
-int OpenOnce(const char* which, int records, int argc, char** argv)
+// Opens and paints once, then reports the peak memory and ends, or (show)
+// stays on the screen until it is closed or killed.
+int OpenOnce(const char* which, int records, bool show, int argc, char** argv)
 {
     QApplication app(argc, argv);
+    std::unique_ptr<Stock> stock;
+    std::unique_ptr<Ours> ours;
     if (std::strcmp(which, "stock") == 0) {
-        Stock stock;
-        stock.OpenAndPaint(records);
+        stock = std::make_unique<Stock>();
+        stock->OpenAndPaint(records);
     } else {
-        Ours ours;
-        ours.OpenAndPaint(records);
+        ours = std::make_unique<Ours>();
+        ours->OpenAndPaint(records);
     }
+    if (show)
+        return app.exec();
     std::printf("%ld\n", OwnPeakKilobytes());
     return 0;
 }
@@ -664,8 +670,8 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (argc == 4 && std::strcmp(argv[1], "--open-once") == 0)
-        return OpenOnce(argv[2], std::atoi(argv[3]), argc, argv);
+    if (argc == 4 && (std::strcmp(argv[1], "--open-once") == 0 || std::strcmp(argv[1], "--show") == 0))
+        return OpenOnce(argv[2], std::atoi(argv[3]), argv[1][2] == 's', argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
