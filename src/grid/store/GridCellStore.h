@@ -10,7 +10,9 @@
 //   Implement the three hooks as CGridCtrl's own virtuals (GetItemText,
 //   NewCell, ReleaseCell) with the defaults given in GridCellHooks.h. The
 //   store calls them virtually for every cell it creates, releases, or reads
-//   the shown text of (GetItem, SortRowsByText).
+//   the shown text of (GetItem, SortRowsByText), except that whole rows are
+//   made and freed without a call per cell while DefaultCellHooks() says
+//   NewCell and ReleaseCell are the defaults.
 // * The store never touches focus, scroll bars or the screen. The wrappers do
 //   those steps around the store call:
 //     SetRowCount(n):   if n == store.RowCount() return TRUE;
@@ -34,10 +36,12 @@
 //   GridCellView (CellView), none of which copy more than asked for.
 //
 // Storage: rows of 40-byte CompactCells, or (most rows of a large table) a
-// shared row pattern plus a base (CellArray); texts up to 15 bytes live inside the cell; background, text
-// colour and font are an index into a per-grid table of styles, fonts are
-// interned once per grid; merge fields are an index into a table of merge
-// records plus three flag bits. Sorting swaps the cells of two rows.
+// shared row pattern plus a base (CellArray); a text made on demand and a
+// covered cell's master row are kept relative to the row's base. Texts up
+// to 15 bytes live inside the cell; background, text colour and font are an
+// index into a per-grid table of styles, fonts are interned once per grid;
+// merge fields are an index into a table of merge records plus three flag
+// bits. Sorting swaps the rows' entries.
 #include <array>
 #include <climits>
 #include <cstdint>
