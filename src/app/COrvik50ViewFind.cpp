@@ -8,6 +8,7 @@
 #include "app/VerdictOverview.h"
 #include "grid/CGridCtrl.h"
 #include "records/RecordTableLayout.h"
+#include "records/RecordTexts.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -24,7 +25,7 @@ const QString kContinuedFromBottom = QStringLiteral("Continued from the bottom")
 
 bool IsFailingWord(std::string_view text)
 {
-    return text == "fail" || text == "wrng";
+    return text == VerdictWord(ThresholdVerdict::Fail) || text == VerdictWord(ThresholdVerdict::Wrng);
 }
 
 // Runs `change` on the grid and gives the keyboard back to whoever had it:
@@ -149,11 +150,11 @@ void COrvik50View::CountSlice()
 {
     const long long size = GridSearchOrder(grid->Store()).Size();
     const long long end = std::min(size, count.next + kCountSlice);
-    if (count.next <= count.current && count.current < end)
-        count.before += CountMatches(grid->Store(), count.matcher, count.next, count.current);
-    else if (end <= count.current)
-        count.before += CountMatches(grid->Store(), count.matcher, count.next, end);
-    count.total += CountMatches(grid->Store(), count.matcher, count.next, end);
+    // The slice in two parts, before the current match and from it on: each cell is read once.
+    const long long split = std::clamp(count.current, count.next, end);
+    const long long before = CountMatches(grid->Store(), count.matcher, count.next, split);
+    count.before += before;
+    count.total += before + CountMatches(grid->Store(), count.matcher, split, end);
     count.next = end;
     if (end < size)
         return;

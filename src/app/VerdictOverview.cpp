@@ -165,14 +165,20 @@ void VerdictOverview::Describe(const RecordList& records, const QString& path)
     FillTable();
 }
 
-void VerdictOverview::FillVerdictChart()
+// Empties a chart of its series and axes for a new description, under `title`.
+static void ClearChart(QChart& chart, const QString& title)
 {
-    verdictChart->removeAllSeries();
-    for (QAbstractAxis* axis : verdictChart->axes()) {
-        verdictChart->removeAxis(axis);
+    chart.removeAllSeries();
+    for (QAbstractAxis* axis : chart.axes()) {
+        chart.removeAxis(axis);
         delete axis;   // a removed axis is handed back, not deleted
     }
-    verdictChart->setTitle(QStringLiteral("Verdicts per wavelength"));
+    chart.setTitle(title);
+}
+
+void VerdictOverview::FillVerdictChart()
+{
+    ClearChart(*verdictChart, QStringLiteral("Verdicts per wavelength"));
     auto* series = new QStackedBarSeries;
     for (ThresholdVerdict verdict : kVerdicts) {
         auto* set = new QBarSet(QString::fromLatin1(VerdictWord(verdict).data()));
@@ -199,12 +205,7 @@ void VerdictOverview::FillVerdictChart()
 
 void VerdictOverview::FillPowerChart()
 {
-    powerChart->removeAllSeries();
-    for (QAbstractAxis* axis : powerChart->axes()) {
-        powerChart->removeAxis(axis);
-        delete axis;   // a removed axis is handed back, not deleted
-    }
-    powerChart->setTitle(QStringLiteral("Power readings (dBm)"));
+    ClearChart(*powerChart, QStringLiteral("Power readings (dBm)"));
     const PowerHistogram& powers = figures.powers;
     // The bins as one stepped outline with the area under it filled.
     auto* outline = new QLineSeries;
