@@ -2,32 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
-#include <string_view>
 #include <utility>
 
 namespace {
 
-bool SameText(const CompactText& a, const CompactText& b)
-{
-    if (a.OnDemand() || b.OnDemand())
-        return a.OnDemand() && b.OnDemand() && a.OnDemandKey() == b.OnDemandKey();
-    return a.View() == b.View();
-}
-
-bool SameCell(const CompactCell& a, const CompactCell& b)
-{
-    // Texts inline or made on demand are canonical bytes: the cells are equal
-    // exactly when their bytes are (a CompactCell has no padding).
-    if (!a.text.OnHeap() && !b.text.OnHeap())
-        return std::memcmp(&a, &b, sizeof a) == 0;
-    return a.state == b.state && a.format == b.format && a.param == b.param && a.image == b.image
-        && a.style == b.style && a.merge == b.merge && SameText(a.text, b.text);
-}
-
+// Pattern cells hold no text bytes of their own (empty or made on demand),
+// so two cells are equal exactly when their bytes are (no padding).
 bool SameCells(const std::vector<CompactCell>& a, const std::vector<CompactCell>& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameCell);
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(CompactCell)) == 0;
 }
 
 } // namespace
@@ -35,22 +18,11 @@ bool SameCells(const std::vector<CompactCell>& a, const std::vector<CompactCell>
 std::size_t CellArray::Hash(const std::vector<CompactCell>& cells)
 {
     std::size_t h = cells.size();
-    auto mix = [&h](std::size_t v) { h = (h ^ v) * 0x100000001b3ULL; };
     for (const CompactCell& cell : cells) {
-        if (!cell.text.OnHeap()) {
-            std::uint64_t words[sizeof(CompactCell) / 8];
-            std::memcpy(words, &cell, sizeof words);
-            for (const std::uint64_t word : words)
-                mix(static_cast<std::size_t>(word));
-            continue;
-        }
-        mix(cell.state);
-        mix(cell.format);
-        mix(static_cast<std::size_t>(cell.param));
-        mix(static_cast<std::size_t>(cell.image));
-        mix(cell.style);
-        mix(cell.merge);
-        mix(cell.text.OnDemand() ? cell.text.OnDemandKey() : std::hash<std::string_view>()(cell.text.View()));
+        std::uint64_t words[sizeof(CompactCell) / 8];
+        std::memcpy(words, &cell, sizeof words);
+        for (const std::uint64_t word : words)
+            h = (h ^ static_cast<std::size_t>(word)) * 0x100000001b3ULL;
     }
     return h;
 }

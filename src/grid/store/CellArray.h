@@ -33,10 +33,12 @@ public:
     // values stay relative to the row's base.
     void Materialize(int row);
     // Makes a row of its own point at the pattern of these cells (relative
-    // to base), shared with every row of equal cells; its own cells are spare.
+    // to base, no text bytes of their own: empty or made on demand), shared
+    // with every row of equal cells; its own cells are spare.
     void UsePattern(int row, const std::vector<CompactCell>& cells, int base);
 
-    // Adds rows at the end, each with these cells (absolute values).
+    // Adds rows at the end, each with these cells (absolute values, no text
+    // bytes of their own).
     void AppendRows(int count, const std::vector<CompactCell>& cells);
     // Row to becomes a copy of row from (its pattern, or copies of its own
     // cells), its base moved by shift.

@@ -193,7 +193,7 @@ void GridCellStore::Settle(int row)
         if (text.OnDemand())
             base = static_cast<int>(text.OnDemandKey()) + oldBase;
         else if (!text.Empty())
-            return;   // a text of its own: no other row would share the pattern
+            return;   // a text of its own: the row keeps its cells (patterns hold no text bytes)
     }
     const auto shift = static_cast<std::uint32_t>(oldBase - base);
     std::vector<CompactCell>& cells = settling_;
