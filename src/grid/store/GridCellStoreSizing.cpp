@@ -2,6 +2,7 @@
 #include "grid/store/GridCellStore.h"
 
 #include <climits>
+#include <utility>
 
 BOOL GridCellStore::SetRowCount(int n)
 {
@@ -35,7 +36,7 @@ BOOL GridCellStore::SetRowCount(int n)
         // every new row is alike and shares one pattern.
         std::vector<CompactCell> blankRow(static_cast<std::size_t>(columnCount_), BlankCell());
         for (int col = 0; oldCount > 0 && col < columnCount_; ++col)
-            blankRow[static_cast<std::size_t>(col)].format = Cell(oldCount - 1, col).format;
+            blankRow[static_cast<std::size_t>(col)].format = std::as_const(*this).Cell(oldCount - 1, col).format;
         cells_.AppendRows(n - oldCount, blankRow);
         return TRUE;
     }
