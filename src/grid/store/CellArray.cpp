@@ -10,7 +10,7 @@ namespace {
 // so two cells are equal exactly when their bytes are (no padding).
 bool SameCells(const std::vector<CompactCell>& a, const std::vector<CompactCell>& b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(CompactCell)) == 0;
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(CompactCell)) == 0);
 }
 
 } // namespace
