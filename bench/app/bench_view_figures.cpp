@@ -670,8 +670,9 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (argc == 4 && (std::strcmp(argv[1], "--open-once") == 0 || std::strcmp(argv[1], "--show") == 0))
-        return OpenOnce(argv[2], std::atoi(argv[3]), argv[1][2] == 's', argc, argv);
+    const bool show = argc == 4 && std::strcmp(argv[1], "--show") == 0;
+    if (show || (argc == 4 && std::strcmp(argv[1], "--open-once") == 0))
+        return OpenOnce(argv[2], std::atoi(argv[3]), show, argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -85,26 +85,23 @@ void COrvik50View::FillRecordRows()
     // record of each colour set is filled and merged, and the records after
     // it repeat its rows (the texts follow the row).
     grid->SetTextProvider(&recordTexts);
-    std::array<int, 64> firstRowOfColours;
+    std::array<int, 4 * 4 * 4> firstRowOfColours;   // four verdicts at each of three wavelengths
     firstRowOfColours.fill(-1);
     int row = kHeaderRows;
     for (std::size_t position = 0; position < recordList.GetSize(); ++position, row += kRowsPerRecord) {
         const MeterRecord& record = recordList[position];
-        std::array<ThresholdVerdict, WAVELENGTH_COUNT> verdicts{};
         std::size_t colours = 0;
-        for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength) {
-            verdicts[static_cast<std::size_t>(wavelength)] = VerdictText(record, wavelength);
-            colours = colours * 4 + static_cast<std::size_t>(verdicts[static_cast<std::size_t>(wavelength)]);
-        }
+        for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength)
+            colours = colours * 4 + static_cast<std::size_t>(VerdictText(record, wavelength));
         int& first = firstRowOfColours[colours];
         if (first >= 0 && grid->RepeatRows(first, kRowsPerRecord, row))
             continue;
         first = row;
         grid->SetItemsOnDemand(CellRange(row, 0, row + kRowsPerRecord - 1, kColumns - 1), kFillFormat);
         for (int wavelength = 0; wavelength < WAVELENGTH_COUNT; ++wavelength) {
-            const ThresholdVerdict verdict = verdicts[static_cast<std::size_t>(wavelength)];
+            const ThresholdVerdict verdict = VerdictText(record, wavelength);
             if (verdict != ThresholdVerdict::Off)
-                grid->SetItemBkColor(row + wavelength, 7, VerdictColour(verdict));
+                grid->SetItemBkColor(row + wavelength, kVerdictColumn, VerdictColour(verdict));
         }
         // Only the merge on a record's first row can take effect (the rows
         // below are then covered), so the calls on the other two rows are left out.
